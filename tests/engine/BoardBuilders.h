@@ -1,0 +1,50 @@
+#pragma once
+
+#include "GameState.h"
+
+#include <array>
+#include <initializer_list>
+
+namespace pomrola::testing {
+
+using Row = std::array<ColourCode, BoardSize>;
+
+// Every row a shifted copy of 1..8: a full board without lines and without moves.
+inline Board StaircaseBoard()
+{
+    Board board;
+    for (int r = 1; r <= BoardSize; ++r)
+        for (int c = 1; c <= BoardSize; ++c)
+            board.at(r, c) = ((r - 1) * 3 + (c - 1)) % 8 + 1;
+    return board;
+}
+
+inline void SetRow(Board& board, int row, const Row& codes)
+{
+    for (int c = 1; c <= BoardSize; ++c)
+        board.at(row, c) = codes[c - 1];
+}
+
+inline void SetColumn(Board& board, int column, const Row& codes)
+{
+    for (int r = 1; r <= BoardSize; ++r)
+        board.at(r, column) = codes[r - 1];
+}
+
+inline Row ColumnOf(const Board& board, int column)
+{
+    Row codes{};
+    for (int r = 1; r <= BoardSize; ++r)
+        codes[r - 1] = board.at(r, column);
+    return codes;
+}
+
+inline Row RowOf(const Board& board, int row)
+{
+    Row codes{};
+    for (int c = 1; c <= BoardSize; ++c)
+        codes[c - 1] = board.at(row, c);
+    return codes;
+}
+
+}  // namespace pomrola::testing

@@ -1,0 +1,199 @@
+#include "BoardBuilders.h"
+#include "UFunc.h"
+
+#include <gtest/gtest.h>
+
+using namespace pomrola;
+using namespace pomrola::testing;
+
+namespace {
+
+// Cells of the board that changed from `before` to `after`, as (row, column).
+std::vector<std::pair<int, int>> ChangedCells(const Board& before, const Board& after)
+{
+    std::vector<std::pair<int, int>> changed;
+    for (int r = 1; r <= BoardSize; ++r)
+        for (int c = 1; c <= BoardSize; ++c)
+            if (before.at(r, c) != after.at(r, c))
+                changed.emplace_back(r, c);
+    return changed;
+}
+
+using Cells = std::vector<std::pair<int, int>>;
+
+struct FindLinesCase {
+    const char* name;
+    void (*build)(Board&);
+    Cells emptied;  // in row order
+};
+
+class FindLinesShapes : public ::testing::TestWithParam<FindLinesCase> {};
+
+TEST_P(FindLinesShapes, EmptiesExactlyTheLineCells)
+{
+    GameState state;
+    state.board = StaircaseBoard();
+    GetParam().build(state.board);
+    const Board before = state.board;
+    FindLines(state);
+    EXPECT_EQ(state.LinesFound, !GetParam().emptied.empty());
+    EXPECT_EQ(ChangedCells(before, state.board), GetParam().emptied);
+    for (auto [r, c] : GetParam().emptied)
+        EXPECT_EQ(state.board.at(r, c), 0);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Lines, FindLinesShapes,
+    ::testing::Values(
+        FindLinesCase{"NoRun", [](Board&) {}, {}},
+        FindLinesCase{"RunOfSix", [](Board& b) { SetRow(b, 4, {2, 2, 2, 2, 2, 2, 5, 1}); },
+                      {{4, 1}, {4, 2}, {4, 3}, {4, 4}, {4, 5}, {4, 6}}},
+        FindLinesCase{"WholeRow", [](Board& b) { SetRow(b, 8, {6, 6, 6, 6, 6, 6, 6, 6}); },
+                      {{8, 1}, {8, 2}, {8, 3}, {8, 4}, {8, 5}, {8, 6}, {8, 7}, {8, 8}}},
+        FindLinesCase{"TwoRunsInOneRow", [](Board& b) { SetRow(b, 1, {3, 3, 3, 6, 3, 3, 3, 1}); },
+                      {{1, 1}, {1, 2}, {1, 3}, {1, 5}, {1, 6}, {1, 7}}},
+        FindLinesCase{"RunsDoNotWrapRows",
+                      [](Board& b) {
+                          SetRow(b, 2, {1, 2, 3, 7, 7, 7, 7, 7});
+                          SetRow(b, 3, {7, 7, 4, 5, 6, 8, 1, 2});
+                      },
+                      {{2, 4}, {2, 5}, {2, 6}, {2, 7}, {2, 8}}},
+        FindLinesCase{"ColumnAtTheBottomDoesNotWrap",
+                      [](Board& b) {
+                          b.at(6, 3) = b.at(7, 3) = b.at(8, 3) = 5;
+                          b.at(1, 4) = b.at(2, 4) = 5;
+                      },
+                      {{6, 3}, {7, 3}, {8, 3}}},
+        FindLinesCase{"Cross",
+                      [](Board& b) {
+                          b.at(2, 4) = b.at(3, 4) = b.at(4, 4) = 5;
+                          b.at(3, 3) = b.at(3, 5) = 5;
+                      },
+                      {{2, 4}, {3, 3}, {3, 4}, {3, 5}, {4, 4}}},
+        FindLinesCase{"LShape",
+                      [](Board& b) {
+                          b.at(6, 1) = b.at(6, 2) = b.at(6, 3) = 4;
+                          b.at(4, 1) = b.at(5, 1) = 4;
+                      },
+                      {{4, 1}, {5, 1}, {6, 1}, {6, 2}, {6, 3}}},
+        FindLinesCase{"TShape",
+                      [](Board& b) {
+                          SetRow(b, 1, {1, 8, 8, 8, 8, 8, 2, 3});
+                          b.at(2, 4) = b.at(3, 4) = 8;
+                      },
+                      {{1, 2}, {1, 3}, {1, 4}, {1, 5}, {1, 6}, {2, 4}, {3, 4}}},
+        FindLinesCase{"GapBreaksTheRun", [](Board& b) { SetRow(b, 5, {5, 5, 1, 5, 2, 3, 4, 6}); }, {}}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST(FindLines, ThreeEmptyCellsAreALineButChangeNothing)
+{
+    for (bool vertical : {false, true}) {
+        GameState state;
+        state.board = StaircaseBoard();
+        for (int i = 3; i <= 5; ++i)
+            (vertical ? state.board.at(i, 6) : state.board.at(6, i)) = 0;
+        const Board before = state.board;
+        FindLines(state);
+        EXPECT_TRUE(state.LinesFound);
+        EXPECT_EQ(state.board, before);
+    }
+}
+
+TEST(FindLines, FlagIsResetOnEveryCall)
+{
+    GameState state;
+    state.board = StaircaseBoard();
+    state.LinesFound = true;
+    FindLines(state);
+    EXPECT_FALSE(state.LinesFound);
+}
+
+struct DropCase {
+    Row before;
+    Row after;
+};
+
+TEST(DropBalls, ColumnsFallByThePassRule)
+{
+    const DropCase cases[] = {
+        {{5, 0, 2, 0, 7, 1, 4, 6}, {0, 5, 0, 2, 7, 1, 4, 6}},
+        {{3, 8, 0, 0, 0, 6, 2, 5}, {0, 0, 0, 3, 8, 6, 2, 5}},
+        {{1, 2, 3, 4, 5, 6, 7, 0}, {0, 1, 2, 3, 4, 5, 6, 7}},
+        {{6, 0, 0, 1, 0, 2, 3, 4}, {0, 0, 6, 0, 1, 2, 3, 4}},
+        {{0, 4, 0, 0, 0, 1, 2, 3}, {0, 4, 0, 0, 0, 1, 2, 3}},
+        {{1, 2, 3, 4, 5, 6, 7, 8}, {1, 2, 3, 4, 5, 6, 7, 8}},
+    };
+    // Every column of one board at once: columns never affect each other.
+    GameState state;
+    for (int c = 1; c <= 6; ++c)
+        SetColumn(state.board, c, cases[c - 1].before);
+    SetColumn(state.board, 7, {0, 0, 0, 0, 0, 0, 0, 0});
+    SetColumn(state.board, 8, {9, 0, 0, 0, 0, 0, 0, 0});
+    DropBalls(state);
+    for (int c = 1; c <= 6; ++c)
+        EXPECT_EQ(ColumnOf(state.board, c), cases[c - 1].after) << "column " << c;
+    EXPECT_EQ(ColumnOf(state.board, 7), (Row{0, 0, 0, 0, 0, 0, 0, 0}));
+    EXPECT_EQ(ColumnOf(state.board, 8), (Row{0, 0, 0, 0, 0, 0, 0, 9}));
+}
+
+TEST(RefillBoard, FillsEveryEmptyCellAndScoresFivePerCell)
+{
+    GameState state;
+    state.board = StaircaseBoard();
+    state.board.at(1, 1) = state.board.at(4, 6) = state.board.at(8, 8) = 0;
+    state.board.at(2, 2) = -1;  // not empty: kept
+    state.Score = 10;
+    state.RandomState = 77;
+    RefillBoard(state);
+    EXPECT_EQ(state.Score, 25);
+    EXPECT_EQ(state.board.at(2, 2), -1);
+    // Draws continue the sequence in row order: (1,1), (4,6), (8,8).
+    GameState expected;
+    expected.RandomState = 77;
+    EXPECT_EQ(state.board.at(1, 1), RandomBelow(expected, 8) + 1);
+    EXPECT_EQ(state.board.at(4, 6), RandomBelow(expected, 8) + 1);
+    EXPECT_EQ(state.board.at(8, 8), RandomBelow(expected, 8) + 1);
+    EXPECT_EQ(state.RandomState, expected.RandomState);
+}
+
+TEST(RefillBoard, FullBoardDrawsNothing)
+{
+    GameState state;
+    state.board = StaircaseBoard();
+    state.RandomState = 5;
+    state.Score = 40;
+    RefillBoard(state);
+    EXPECT_EQ(state.RandomState, 5u);
+    EXPECT_EQ(state.Score, 40);
+    EXPECT_EQ(state.board, StaircaseBoard());
+}
+
+TEST(Collapse, LineInTheTopRowIsRefilledInPlace)
+{
+    GameState state;
+    state.board = StaircaseBoard();
+    state.board.at(1, 2) = state.board.at(1, 3) = 1;  // row 1: 1 1 1 4 ...
+    FindLines(state);
+    ASSERT_TRUE(state.LinesFound);
+    const Board emptied = state.board;
+    DropBalls(state);
+    EXPECT_EQ(state.board, emptied);
+    RefillBoard(state);
+    EXPECT_EQ(state.Score, 15);
+    EXPECT_TRUE(state.board.isFull());
+}
+
+TEST(Collapse, SettleLeavesAFullBoardWithoutLines)
+{
+    for (std::uint32_t seed = 0; seed < 200; ++seed) {
+        GameState state;
+        FillBoard(state, seed * 4099);
+        SettleBoard(state);
+        EXPECT_TRUE(state.board.isFull());
+        GameState probe = state;
+        FindLines(probe);
+        EXPECT_FALSE(probe.LinesFound) << "seed " << seed;
+    }
+}
+
+}  // namespace

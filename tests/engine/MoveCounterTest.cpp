@@ -1,0 +1,167 @@
+#include "BoardBuilders.h"
+#include "UFunc.h"
+
+#include <gtest/gtest.h>
+
+#include <utility>
+
+using namespace pomrola;
+using namespace pomrola::testing;
+
+namespace {
+
+bool InLine(const Board& board, int row, int column)
+{
+    const ColourCode code = board.at(row, column);
+    auto runLength = [&](int dr, int dc) {
+        int length = 1;
+        for (int sign : {-1, +1}) {
+            int r = row + sign * dr, c = column + sign * dc;
+            while (r >= 1 && r <= BoardSize && c >= 1 && c <= BoardSize && board.at(r, c) == code) {
+                ++length;
+                r += sign * dr;
+                c += sign * dc;
+            }
+        }
+        return length;
+    };
+    return runLength(0, 1) >= 3 || runLength(1, 0) >= 3;
+}
+
+// Counts balls that complete a line by really swapping them with each neighbour.
+int BruteForceMoves(const Board& board)
+{
+    int moves = 0;
+    for (int r = 1; r <= BoardSize; ++r) {
+        for (int c = 1; c <= BoardSize; ++c) {
+            bool canMove = false;
+            const std::pair<int, int> steps[] = {{0, -1}, {0, 1}, {-1, 0}, {1, 0}};
+            for (auto [dr, dc] : steps) {
+                const int tr = r + dr, tc = c + dc;
+                if (tr < 1 || tr > BoardSize || tc < 1 || tc > BoardSize)
+                    continue;
+                Board swapped = board;
+                std::swap(swapped.at(r, c), swapped.at(tr, tc));
+                canMove = canMove || InLine(swapped, tr, tc);
+            }
+            moves += canMove ? 1 : 0;
+        }
+    }
+    return moves;
+}
+
+TEST(CountMoves, StaircaseHasNoMove)
+{
+    GameState state;
+    state.board = StaircaseBoard();
+    state.MovesLeft = 99;
+    CountMoves(state);
+    EXPECT_EQ(state.MovesLeft, 0);
+}
+
+TEST(CountMoves, OnlyTheBallThatCompletesALineCounts)
+{
+    GameState state;
+    state.board = StaircaseBoard();
+    SetRow(state.board, 1, {1, 1, 3, 1, 5, 6, 7, 8});
+    CountMoves(state);
+    EXPECT_EQ(state.MovesLeft, 1);
+    EXPECT_TRUE(CheckMove(state, 4, 1));   // column first: the 1 moving left
+    EXPECT_FALSE(CheckMove(state, 3, 1));  // the 3 moving right completes nothing
+}
+
+TEST(CountMoves, BothBallsOfOneExchangeCount)
+{
+    GameState state;
+    state.board = StaircaseBoard();
+    SetRow(state.board, 1, {1, 1, 2, 1, 2, 2, 7, 8});
+    state.board.at(2, 7) = 5;
+    CountMoves(state);
+    EXPECT_EQ(state.MovesLeft, 2);
+    EXPECT_TRUE(CheckMove(state, 3, 1));
+    EXPECT_TRUE(CheckMove(state, 4, 1));
+}
+
+TEST(CheckMove, PatternsOffTheBoardNeverHold)
+{
+    GameState state;
+    state.board = StaircaseBoard();
+    // A ball in column 1 whose only matches would lie to its left (off the board)
+    // and one in row 8 whose matches would lie below it.
+    EXPECT_FALSE(CheckMove(state, 1, 4));
+    EXPECT_FALSE(CheckMove(state, 5, 8));
+    // Moving left from column 2 into column 1 with matches above and below there.
+    state.board.at(3, 1) = state.board.at(5, 1) = state.board.at(4, 2);
+    EXPECT_TRUE(CheckMove(state, 2, 4));
+}
+
+TEST(CheckMove, EachOfTheSixteenPatterns)
+{
+    struct Case {
+        int row, column;
+        std::pair<int, int> a, b;  // cells (row, column) set to the ball's code
+    };
+    const Case cases[] = {
+        {4, 4, {3, 3}, {5, 3}}, {4, 4, {2, 3}, {3, 3}}, {4, 4, {5, 3}, {6, 3}}, {4, 4, {4, 1}, {4, 2}},
+        {4, 4, {3, 5}, {5, 5}}, {4, 4, {2, 5}, {3, 5}}, {4, 4, {5, 5}, {6, 5}}, {4, 4, {4, 6}, {4, 7}},
+        {4, 4, {3, 3}, {3, 5}}, {4, 4, {3, 2}, {3, 3}}, {4, 4, {3, 5}, {3, 6}}, {4, 4, {1, 4}, {2, 4}},
+        {4, 4, {5, 3}, {5, 5}}, {4, 4, {5, 2}, {5, 3}}, {4, 4, {5, 5}, {5, 6}}, {4, 4, {6, 4}, {7, 4}},
+    };
+    for (const Case& c : cases) {
+        GameState state;
+        // A checkerboard of 2 and 3 with the ball as 9: nothing else can match.
+        for (int r = 1; r <= BoardSize; ++r)
+            for (int col = 1; col <= BoardSize; ++col)
+                state.board.at(r, col) = (r + col) % 2 ? 2 : 3;
+        state.board.at(c.row, c.column) = 9;
+        EXPECT_FALSE(CheckMove(state, c.column, c.row));
+        state.board.at(c.a.first, c.a.second) = 9;
+        state.board.at(c.b.first, c.b.second) = 9;
+        EXPECT_TRUE(CheckMove(state, c.column, c.row))
+            << "cells " << c.a.first << "," << c.a.second << " and " << c.b.first << "," << c.b.second;
+    }
+}
+
+TEST(NewGame, DealsASettledBoardWithItsMoveCount)
+{
+    // Many seeds across the day, including the first and last millisecond.
+    for (std::uint32_t i = 0; i < 2000; ++i) {
+        const std::uint32_t t = i == 1999 ? MillisecondsPerDay - 1 : i * 43'201;
+        GameState state;
+        state.Score = 1234;
+        NewGame(state, t);
+        ASSERT_TRUE(state.board.isFull()) << "t=" << t;
+        GameState probe = state;
+        FindLines(probe);
+        ASSERT_FALSE(probe.LinesFound) << "t=" << t;
+        EXPECT_EQ(state.Score, 0);
+        ASSERT_EQ(state.MovesLeft, BruteForceMoves(state.board)) << "t=" << t;
+    }
+}
+
+}  // namespace
+
+namespace {
+
+TEST(CountMoves, AgreesWithCheckMoveOnArbitraryCodes)
+{
+    // Boards as an edited saved game may bring them: few colours, empty cells,
+    // negative and large codes.
+    GameState random;
+    random.RandomState = 2024;
+    const ColourCode palette[] = {0, 1, 2, -1, 300, 11};
+    for (int round = 0; round < 500; ++round) {
+        GameState state;
+        for (auto& row : state.board.cells)
+            for (ColourCode& code : row)
+                code = palette[RandomBelow(random, round % 2 ? 3 : 6)];
+        int expected = 0;
+        for (int c = 1; c <= BoardSize; ++c)
+            for (int r = 1; r <= BoardSize; ++r)
+                expected += CheckMove(state, c, r) ? 1 : 0;
+        CountMoves(state);
+        ASSERT_EQ(state.MovesLeft, expected) << "round " << round;
+    }
+}
+
+}  // namespace

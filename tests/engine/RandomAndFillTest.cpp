@@ -1,0 +1,101 @@
+#include "BoardBuilders.h"
+#include "UFunc.h"
+
+#include <gtest/gtest.h>
+
+using namespace pomrola;
+using namespace pomrola::testing;
+
+namespace {
+
+constexpr std::uint32_t TimeOfDay(int h, int m, int s, int ms)
+{
+    return ((h * 60 + m) * 60 + s) * 1000 + ms;
+}
+
+TEST(RandomAndFill, GeneratorFollowsTheCongruentialSequence)
+{
+    GameState state;
+    ReseedRandom(state, 0);
+    EXPECT_EQ(RandomBelow(state, 8), 0);
+    EXPECT_EQ(state.RandomState, 1u);
+    EXPECT_EQ(RandomBelow(state, 8), 0);
+    EXPECT_EQ(state.RandomState, 134775814u);
+    // The draw is the high half of state * n, not state mod n.
+    state.RandomState = 0xFFFFFFFFu;  // next state: 0xFFFFFFFF * 134775813 + 1
+    const std::uint32_t next = 0xFFFFFFFFu * 134775813u + 1u;
+    EXPECT_EQ(RandomBelow(state, 1000), static_cast<std::int32_t>((std::uint64_t{next} * 1000) >> 32));
+}
+
+TEST(RandomAndFill, FillAtMidnightGivesTheKnownRows)
+{
+    GameState state;
+    FillBoard(state, TimeOfDay(0, 0, 0, 0));
+    EXPECT_EQ(RowOf(state.board, 1), (Row{1, 1, 7, 2, 3, 6, 3, 2}));
+    EXPECT_EQ(RowOf(state.board, 2), (Row{3, 4, 1, 4, 1, 7, 1, 3}));
+}
+
+TEST(RandomAndFill, FillAtHalfPastTwelveGivesTheKnownRow)
+{
+    GameState state;
+    FillBoard(state, TimeOfDay(12, 34, 56, 789));
+    EXPECT_EQ(RowOf(state.board, 1), (Row{4, 3, 3, 1, 6, 4, 1, 5}));
+}
+
+TEST(RandomAndFill, EveryFillHoldsOnlyBallCodesAndDependsOnlyOnTheMillisecond)
+{
+    for (std::uint32_t t : {0u, 1u, 999u, 43'200'000u, MillisecondsPerDay - 1}) {
+        GameState first, second;
+        second.RandomState = 12345;  // whatever came before is forgotten
+        FillBoard(first, t);
+        FillBoard(second, t);
+        EXPECT_EQ(first.board, second.board);
+        for (const auto& row : first.board.cells)
+            for (ColourCode code : row)
+                EXPECT_TRUE(code >= 1 && code <= 8) << code;
+    }
+}
+
+TEST(RandomAndFill, SwapCellsExchangesAndRestores)
+{
+    GameState state;
+    state.board.at(2, 3) = 3;
+    state.board.at(2, 4) = 7;
+    state.X1 = 3, state.Y1 = 2, state.X2 = 4, state.Y2 = 2;
+    SwapCells(state);
+    EXPECT_EQ(state.board.at(2, 3), 7);
+    EXPECT_EQ(state.board.at(2, 4), 3);
+    SwapCells(state);
+    EXPECT_EQ(state.board.at(2, 3), 3);
+    EXPECT_EQ(state.board.at(2, 4), 7);
+}
+
+TEST(RandomAndFill, SwapCellsPassesOnlyTheLowByteToTheSecondCell)
+{
+    GameState state;
+    state.board.at(5, 5) = 300;
+    state.board.at(6, 5) = -1;
+    state.X1 = 5, state.Y1 = 5, state.X2 = 5, state.Y2 = 6;
+    SwapCells(state);
+    EXPECT_EQ(state.board.at(5, 5), -1);
+    EXPECT_EQ(state.board.at(6, 5), 44);
+}
+
+TEST(RandomAndFill, ColourTableCoversCodesZeroToTenOnly)
+{
+    std::uint32_t colour = 0x123456;
+    ASSERT_TRUE(LookUpColour(0, colour));
+    EXPECT_EQ(colour, SystemButtonFace);
+    ASSERT_TRUE(LookUpColour(1, colour));
+    EXPECT_EQ(colour, 0xFF0000u);  // blue as 0x00BBGGRR
+    ASSERT_TRUE(LookUpColour(2, colour));
+    EXPECT_EQ(colour, 0x0000FFu);  // red
+    ASSERT_TRUE(LookUpColour(10, colour));
+    EXPECT_EQ(colour, 0x00FF00u);
+    colour = 0x123456;
+    EXPECT_FALSE(LookUpColour(11, colour));
+    EXPECT_FALSE(LookUpColour(-1, colour));
+    EXPECT_EQ(colour, 0x123456u);
+}
+
+}  // namespace
