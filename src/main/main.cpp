@@ -1,9 +1,36 @@
+#include "Fonts.h"
+#include "GameSession.h"
+#include "Pomr_Rec_U.h"
+#include "Pomrola99_U1.h"
+#include "QtPlatform.h"
+#include "SettingsFile.h"
+#include "UAbout.h"
+#include "UHelp.h"
+#include "UReclama.h"
+
 #include <QApplication>
-#include <QMainWindow>
-int main(int argc, char** argv)
+#include <QIcon>
+
+int main(int argc, char* argv[])
 {
+    using namespace pomrola;
+
     QApplication app(argc, argv);
-    QMainWindow w;
-    w.show();
+    QApplication::setApplicationName(QStringLiteral("pomrola99"));
+    QApplication::setWindowIcon(QIcon(QStringLiteral(":/pomrola99.png")));
+    InstallFontSubstitutes();
+
+    QtPlatform platform;
+    GameSession session;
+
+    // The five windows, created once in this order; the first is the main window.
+    TForm1 form1(platform, session, StoragePaths{DefaultSettingsPath()});
+    TForm2 form2(session.records, &form1);
+    THelpForm helpForm(&form1);
+    TReclamaForm reclamaForm(&form1);
+    TAboutForm aboutForm(&form1);
+    form1.setCompanions(&form2, &helpForm, &reclamaForm, &aboutForm);
+
+    form1.show();
     return app.exec();
 }

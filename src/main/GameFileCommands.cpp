@@ -1,0 +1,48 @@
+// Saving and loading games from the main window's menu.
+#include "Platform.h"
+#include "Pomrola99_U1.h"
+#include "SavedGame.h"
+#include "ShadowLabel.h"
+
+#include <QDir>
+#include <QFile>
+#include <QSaveFile>
+
+namespace pomrola {
+
+namespace {
+
+const QString OpenFilter = QStringLiteral("Сохраненные игры|*.sav|Все файлы|*.*");
+const QString SaveFilter = QStringLiteral("Сохраненные игры|*.sav|Все файлы |*.*");
+
+}  // namespace
+
+void TForm1::MnuSaveClick()
+{
+    const std::optional<QString> chosen = platform_.saveFileName(this, FileDialogRequest{saveFileName_, SaveFilter});
+    if (!chosen)
+        return;
+    const QString path = SavedGameName(*chosen);
+    saveFileName_ = path;
+    // Written atomically: a failed save leaves any earlier file as it was.
+    QSaveFile file(path);
+    const QByteArray bytes = EncodeSavedGame(game_);
+    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit())
+        platform_.showMessage(this, QStringLiteral("Не удалось сохранить игру в файл %1: %2")
+                                        .arg(QDir::toNativeSeparators(path), file.errorString()));
+}
+
+void TForm1::MnuLoadClick()
+{
+    if (const std::optional<QString> chosen =
+            platform_.openFileName(this, FileDialogRequest{QStringLiteral("*.sav"), OpenFilter})) {
+        QFile file(*chosen);
+        if (file.open(QIODevice::ReadOnly))
+            DecodeSavedGame(file.readAll(), game_);
+    }
+    ShowBoard();
+    RxLabel3->setText(QString::number(game_.Score));
+    RxLabel4->setText(QString::number(game_.MovesLeft));
+}
+
+}  // namespace pomrola

@@ -1,0 +1,293 @@
+#include "Pomrola99_U1.h"
+
+#include "BevelPanel.h"
+#include "CellShape.h"
+#include "CentredOnce.h"
+#include "WindowPlacement.h"
+#include "Fonts.h"
+#include "FolderEdit.h"
+#include "Platform.h"
+#include "Pomr_Rec_U.h"
+#include "SettingsFile.h"
+#include "ShadowLabel.h"
+#include "SystemColours.h"
+#include "UAbout.h"
+#include "UFunc.h"
+#include "UHelp.h"
+#include "UReclama.h"
+
+#include <QCloseEvent>
+#include <QLayout>
+#include <QMenuBar>
+
+namespace pomrola {
+
+namespace {
+
+constexpr int ClientWidth = 399;
+constexpr int ClientHeight = 432;
+constexpr int CellSide = 50;
+const QColor PanelGreen(0, 128, 0);
+const QColor LabelBlue(0, 0, 255);
+const QColor LabelAqua(0, 255, 255);
+const QColor CounterYellow(255, 255, 0);
+const QColor CounterRed(255, 0, 0);
+
+ShadowLabel* MakeHeaderLabel(QWidget* panel, const char* name, const QString& text, QRect geometry,
+                             Qt::Alignment alignment, const QFont& font, const QColor& colour, const QColor& shadow)
+{
+    auto* label = new ShadowLabel(text, panel);
+    label->setObjectName(QLatin1String(name));
+    label->setGeometry(geometry);
+    label->setAlignment(alignment | Qt::AlignVCenter);
+    label->setFont(font);
+    label->setTextColour(colour);
+    label->setShadow(shadow, QPoint(-1, -1));
+    return label;
+}
+
+}  // namespace
+
+TForm1::TForm1(Platform& platform, GameSession& session, StoragePaths storage, QWidget* parent)
+    : QMainWindow(parent), platform_(platform), session_(session), game_(session.game), storage_(std::move(storage))
+{
+    setObjectName(QStringLiteral("Form1"));
+    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                   Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
+    setFont(PixelFont(QStringLiteral("MS Sans Serif"), 11));
+    QPalette face = palette();
+    face.setColor(QPalette::Window, face.color(QPalette::Button));
+    setPalette(face);
+
+    auto* client = new QWidget(this);
+    client->setObjectName(QStringLiteral("client"));
+    client->setFixedSize(ClientWidth, ClientHeight);
+    client->setAutoFillBackground(true);
+    setCentralWidget(client);
+    buildHeader(client);
+    buildBoard(client);
+    buildMenu();
+    layout()->setSizeConstraint(QLayout::SetFixedSize);
+
+    FormCreate();
+}
+
+TForm1::~TForm1() = default;
+
+void TForm1::setCompanions(TForm2* records, THelpForm* help, TReclamaForm* reclama, TAboutForm* about)
+{
+    Form2 = records;
+    HelpForm = help;
+    ReclamaForm = reclama;
+    AboutForm = about;
+}
+
+void TForm1::buildHeader(QWidget* client)
+{
+    auto* header = new QWidget(client);
+    header->setObjectName(QStringLiteral("HeaderPanel"));
+    header->setGeometry(0, 0, ClientWidth, 29);
+
+    auto* scorePanel = new BevelPanel(header);
+    scorePanel->setObjectName(QStringLiteral("ScorePanel"));
+    scorePanel->setGeometry(0, 0, 201, 29);
+    auto* movesPanel = new BevelPanel(header);
+    movesPanel->setObjectName(QStringLiteral("MovesPanel"));
+    movesPanel->setGeometry(ClientWidth - 197, 0, 197, 29);
+    for (BevelPanel* panel : {scorePanel, movesPanel}) {
+        panel->setFill(PanelGreen);
+        panel->setBevels(BevelPanel::Bevel::None, BevelPanel::Bevel::Lowered);
+    }
+
+    const QFont counterFont = PixelFont(QStringLiteral("MS Sans Serif"), 27);
+    RxLabel6 = MakeHeaderLabel(scorePanel, "RxLabel6", QStringLiteral("С Ч Е Т"), QRect(1, 1, 118, 27), Qt::AlignLeft,
+                               PixelFont(QStringLiteral("Tahoma"), 24, true), LabelBlue, LabelAqua);
+    RxLabel3 = MakeHeaderLabel(scorePanel, "RxLabel3", QStringLiteral("0"), QRect(119, 1, 81, 27), Qt::AlignHCenter,
+                               counterFont, CounterYellow, CounterRed);
+    RxLabel4 = MakeHeaderLabel(movesPanel, "RxLabel4", QStringLiteral("0"), QRect(1, 1, 77, 27), Qt::AlignHCenter,
+                               counterFont, CounterYellow, CounterRed);
+    RxLabel2 = MakeHeaderLabel(movesPanel, "RxLabel2", QStringLiteral("ОСТАЛОСЬ"), QRect(78, 1, 118, 27),
+                               Qt::AlignRight, PixelFont(QStringLiteral("Tahoma"), 19, true), LabelBlue, LabelAqua);
+}
+
+void TForm1::buildBoard(QWidget* client)
+{
+    auto* board = new QWidget(client);
+    board->setObjectName(QStringLiteral("BoardPanel"));
+    board->setGeometry(0, 31, 401, 400);
+    const QColor face = palette().color(QPalette::Button);
+    for (int column = 1; column <= BoardSize; ++column) {
+        for (int row = 1; row <= BoardSize; ++row) {
+            auto* shape = new CellShape(board);
+            shape->setObjectName(QStringLiteral("s%1%2").arg(column).arg(row));
+            shape->setGeometry((column - 1) * CellSide, (row - 1) * CellSide, CellSide, CellSide);
+            shape->setOutlineColour(face);
+            connect(shape, &CellShape::pressed, this, &TForm1::ShapeMouseDown);
+            cells_[(column - 1) * BoardSize + (row - 1)] = shape;
+        }
+    }
+    DirEdt = new FolderEdit(board);
+    DirEdt->setObjectName(QStringLiteral("DirEdt"));
+}
+
+QAction* TForm1::addCommand(QMenu* menu, const char* name, const QString& caption, const QKeySequence& shortcut,
+                            void (TForm1::*handler)())
+{
+    QAction* action = menu->addAction(caption);
+    action->setObjectName(QLatin1String(name));
+    action->setShortcut(shortcut);
+    // While a move resolves, menu commands and their keys are ignored.
+    connect(action, &QAction::triggered, this, [this, handler] {
+        if (!resolving_)
+            (this->*handler)();
+    });
+    return action;
+}
+
+void TForm1::buildMenu()
+{
+    QMenu* game = menuBar()->addMenu(QStringLiteral("Игра"));
+    game->setObjectName(QStringLiteral("Game"));
+    addCommand(game, "MnuNew", QStringLiteral("Заново"), QKeySequence(Qt::Key_F4), &TForm1::MnuNewClick);
+    addCommand(game, "MnuSave", QStringLiteral("Сохранить"), QKeySequence(Qt::Key_F2), &TForm1::MnuSaveClick);
+    addCommand(game, "MnuLoad", QStringLiteral("Загрузить"), QKeySequence(Qt::Key_F3), &TForm1::MnuLoadClick);
+    addCommand(game, "MnuRec", QStringLiteral("Рекорды"), QKeySequence(Qt::Key_F5), &TForm1::MnuRecClick);
+    game->addSeparator()->setObjectName(QStringLiteral("N3"));
+    QMenu* recordsFile = game->addMenu(QStringLiteral("Файл рекордов"));
+    recordsFile->setObjectName(QStringLiteral("MnuRecFile"));
+    addCommand(recordsFile, "N4", QStringLiteral("На этой машине"), QKeySequence(), &TForm1::N4Click);
+    addCommand(recordsFile, "N5", QStringLiteral("По сети"), QKeySequence(), &TForm1::N5Click);
+    game->addSeparator()->setObjectName(QStringLiteral("N1"));
+    addCommand(game, "MnuExit", QStringLiteral("Вы&ход"), QKeySequence(Qt::CTRL | Qt::Key_X), &TForm1::MnuExitClick);
+
+    QMenu* help = menuBar()->addMenu(QStringLiteral("?"));
+    help->setObjectName(QStringLiteral("Hlp"));
+    addCommand(help, "MnuHelp", QStringLiteral("Правила игры"), QKeySequence(), &TForm1::MnuHelpClick);
+    help->addSeparator()->setObjectName(QStringLiteral("N2"));
+    addCommand(help, "MnuAbout", QStringLiteral("О программе"), QKeySequence(), &TForm1::MnuAboutClick);
+}
+
+void TForm1::FormCreate()
+{
+    ReseedRandom(game_, platform_.utcMillisecondsOfDay());
+    const PlayerSettings settings = ReadSettings(storage_.settingsFile);
+    session_.PlayerName = settings.name;
+    session_.RecordsDir = settings.directory;
+    reloadRecords(true);
+    setWindowTitle(GameTitle + QStringLiteral("      Игрок : (без имени) "));
+    NewGame(game_, platform_.utcMillisecondsOfDay());
+    RxLabel4->setText(QString::number(game_.MovesLeft));
+    ShowBoard();
+}
+
+CellShape* TForm1::cell(int column, int row) const
+{
+    return cells_[(column - 1) * BoardSize + (row - 1)];
+}
+
+void TForm1::ShowBoard()
+{
+    for (int k = 0; k < BoardSize * BoardSize; ++k) {
+        const int row = k % BoardSize + 1;
+        const int column = k / BoardSize + 1;
+        std::uint32_t colour = 0;
+        if (LookUpColour(game_.board.at(row, column), colour))
+            paintColour_ = colour;
+        cells_[k]->setFillColour(ColourFromReference(paintColour_, palette()));
+        cells_[k]->setForm(CellShape::Form::Circle);
+    }
+}
+
+void TForm1::MnuNewClick()
+{
+    if (ReclamaForm)
+        platform_.showModal(*ReclamaForm);
+    NewGame(game_, platform_.utcMillisecondsOfDay());
+    ShowBoard();
+    RxLabel4->setText(QString::number(game_.MovesLeft));
+    RxLabel3->setText(QStringLiteral("0"));
+    update();
+}
+
+void TForm1::MnuRecClick()
+{
+    if (!Form2)
+        return;
+    Form2->setWindowTitle(QStringLiteral("Рекорды"));
+    platform_.showModal(*Form2);
+}
+
+void TForm1::MnuHelpClick()
+{
+    if (HelpForm)
+        platform_.showModal(*HelpForm);
+}
+
+void TForm1::MnuAboutClick()
+{
+    if (AboutForm)
+        platform_.showModal(*AboutForm);
+}
+
+void TForm1::MnuExitClick()
+{
+    close();
+}
+
+void TForm1::showEvent(QShowEvent* event)
+{
+    if (!placementRestored_) {
+        placementRestored_ = true;
+        restorePlacement();
+    }
+    QMainWindow::showEvent(event);
+}
+
+void TForm1::closeEvent(QCloseEvent* event)
+{
+    if (resolving_) {
+        // Closing waits until the move has been played out.
+        closePending_ = true;
+        event->ignore();
+        return;
+    }
+    FormCloseQuery();
+    savePlacement();
+    event->accept();
+}
+
+bool TForm1::FormCloseQuery()
+{
+    const std::optional<QString> error =
+        WriteSettings(storage_.settingsFile, PlayerSettings{session_.PlayerName, session_.RecordsDir});
+    if (error)
+        platform_.showMessage(this, *error);
+    return true;  // the program closes even when the settings could not be written
+}
+
+}  // namespace pomrola
+
+namespace pomrola {
+
+namespace {
+
+PlacementStore MainFormPlacement(const StoragePaths& storage)
+{
+    return PlacementStore{storage.placementOrganization, storage.placementApplication,
+                          QStringLiteral("storage/MainForm")};
+}
+
+}  // namespace
+
+void TForm1::restorePlacement()
+{
+    if (!RestorePlacement(MainFormPlacement(storage_), *this))
+        CentreOnScreenOnce(*this);
+}
+
+void TForm1::savePlacement()
+{
+    SavePlacement(MainFormPlacement(storage_), *this);
+}
+
+}  // namespace pomrola

@@ -1,0 +1,118 @@
+#pragma once
+
+#include "GameSession.h"
+
+#include <QMainWindow>
+
+#include <array>
+
+class QAction;
+class QMenu;
+
+namespace pomrola {
+
+class BevelPanel;
+class CellShape;
+class FolderEdit;
+class Platform;
+class ShadowLabel;
+class TAboutForm;
+class TForm2;
+class THelpForm;
+class TReclamaForm;
+
+// The main window's caption always begins with the game's title.
+inline const QString GameTitle = QStringLiteral("Помрола 99");
+
+// Where the window keeps what survives a restart.
+struct StoragePaths {
+    QString settingsFile;      // the profile file with the player's name and records folder
+    QString placementOrganization = QStringLiteral("trumvex");
+    QString placementApplication = QStringLiteral("pomrola");
+};
+
+// The main window: score and moves counters, the 8 by 8 board and the menu.
+// Board presses go to the turn controller ShapeMouseDown.
+class TForm1 : public QMainWindow {
+    Q_OBJECT
+public:
+    TForm1(Platform& platform, GameSession& session, StoragePaths storage, QWidget* parent = nullptr);
+    ~TForm1() override;
+
+    // The four secondary windows, created after this one.
+    void setCompanions(TForm2* records, THelpForm* help, TReclamaForm* reclama, TAboutForm* about);
+
+    // Paints every cell from the board; the colour of a code outside the
+    // table is the one painted just before it.
+    void ShowBoard();
+
+    // A cell name "s" + column digit + row digit as column and row.
+    static void PomrMatr(const QString& name, std::int32_t& column, std::int32_t& row);
+
+    CellShape* cell(int column, int row) const;
+    bool moveInProgress() const { return resolving_; }
+    bool firstPicked() const { return FirstPicked; }
+
+    // Menu commands, public so that tests play through them as the menu does.
+    void MnuNewClick();
+    void MnuSaveClick();
+    void MnuLoadClick();
+    void MnuRecClick();
+    void MnuExitClick();
+    void MnuHelpClick();
+    void MnuAboutClick();
+    void N4Click();
+    void N5Click();
+
+    ShadowLabel* RxLabel6 = nullptr;
+    ShadowLabel* RxLabel3 = nullptr;  // score counter
+    ShadowLabel* RxLabel4 = nullptr;  // moves counter
+    ShadowLabel* RxLabel2 = nullptr;
+    FolderEdit* DirEdt = nullptr;
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+
+private:
+    void buildHeader(QWidget* client);
+    void buildBoard(QWidget* client);
+    void buildMenu();
+    QAction* addCommand(QMenu* menu, const char* name, const QString& caption, const QKeySequence& shortcut,
+                        void (TForm1::*handler)());
+
+    void FormCreate();
+    bool FormCloseQuery();
+
+    void ShapeMouseDown(CellShape* cell);
+    void playMove();
+    void gameEnd();
+    void WaitWithMessages(int milliseconds);
+
+    void DirEdtBeforeDialog();
+    void DirEdtAfterDialog(const QString& folder);
+    void reloadRecords(bool startUp);
+
+    void restorePlacement();
+    void savePlacement();
+
+    Platform& platform_;
+    GameSession& session_;
+    GameState& game_;
+    StoragePaths storage_;
+
+    std::array<CellShape*, 64> cells_{};  // s11, s12, ... s18, s21, ... s88
+    std::uint32_t paintColour_ = 0;       // carried from cell to cell and call to call
+    bool FirstPicked = false;
+    bool resolving_ = false;
+    bool closePending_ = false;
+    bool placementRestored_ = false;
+    QString saveFileName_ = QStringLiteral("*.sav");
+
+    TForm2* Form2 = nullptr;
+    THelpForm* HelpForm = nullptr;
+    TReclamaForm* ReclamaForm = nullptr;
+    TAboutForm* AboutForm = nullptr;
+};
+
+}  // namespace pomrola

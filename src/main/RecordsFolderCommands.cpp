@@ -1,0 +1,55 @@
+// The records-folder commands of the main window.
+#include "RecordsFolderCommands.h"
+
+#include "FolderEdit.h"
+#include "Platform.h"
+#include "Pomrola99_U1.h"
+
+#include <QDir>
+
+namespace pomrola {
+
+QString RecordsFolderMessage(const QString& recordsDir, bool startUp)
+{
+    const QString lineBreak = QStringLiteral("\n\r");
+    return QStringLiteral("Не могу найти файл рекордов в каталоге : ") + recordsDir +
+           (startUp ? QStringLiteral("!") : QStringLiteral(" !")) + (startUp ? lineBreak : lineBreak + lineBreak) +
+           QStringLiteral("Проверте правильность указания каталога") + lineBreak + QStringLiteral(" в меню: ") +
+           (startUp ? QStringLiteral("\"Игра|Файл рекордов\"") : QStringLiteral("\"Игра | Файл рекордов\""));
+}
+
+QString CurrentFolder()
+{
+    return FolderEdit::WithoutTrailingSeparator(QDir::currentPath());
+}
+
+void TForm1::reloadRecords(bool startUp)
+{
+    if (!LoadRecords(session_.records, session_.RecordsDir))
+        platform_.showMessage(this, RecordsFolderMessage(session_.RecordsDir, startUp));
+}
+
+void TForm1::N4Click()
+{
+    session_.RecordsDir = CurrentFolder();
+    reloadRecords(false);
+}
+
+void TForm1::N5Click()
+{
+    DirEdt->runDialog(
+        platform_, [this] { DirEdtBeforeDialog(); }, [this](const QString& folder) { DirEdtAfterDialog(folder); });
+}
+
+void TForm1::DirEdtBeforeDialog()
+{
+    DirEdt->setInitialDir(session_.RecordsDir);
+}
+
+void TForm1::DirEdtAfterDialog(const QString& folder)
+{
+    session_.RecordsDir = folder;
+    reloadRecords(false);
+}
+
+}  // namespace pomrola

@@ -1,0 +1,73 @@
+#include "SettingsFile.h"
+
+#include "ProfileFile.h"
+#include "RecordsFolderCommands.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QStandardPaths>
+
+#ifdef Q_OS_WIN
+#include <windows.h>
+#endif
+
+namespace pomrola {
+
+namespace {
+
+const QString Section = QStringLiteral("Data");
+
+QString SettingsFileName()
+{
+    QString base = QFileInfo(QCoreApplication::applicationFilePath()).completeBaseName();
+    if (base.isEmpty())
+        base = QStringLiteral("pomrola99");
+    return base + QStringLiteral(".INI");
+}
+
+// Older installations kept the file in the Windows folder; it is read from
+// there while the configuration folder has none.
+QString LegacySettingsPath(const QString& path)
+{
+#ifdef Q_OS_WIN
+    wchar_t windowsDir[MAX_PATH];
+    const UINT length = GetWindowsDirectoryW(windowsDir, MAX_PATH);
+    if (length > 0 && length < MAX_PATH)
+        return QString::fromWCharArray(windowsDir, int(length)) + QLatin1Char('\\') + QFileInfo(path).fileName();
+#else
+    Q_UNUSED(path);
+#endif
+    return QString();
+}
+
+}  // namespace
+
+QString DefaultSettingsPath()
+{
+    return QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) + QLatin1Char('/') +
+           SettingsFileName();
+}
+
+PlayerSettings ReadSettings(const QString& path)
+{
+    QString source = path;
+    const QString legacy = LegacySettingsPath(path);
+    if (!QFileInfo::exists(path) && !legacy.isEmpty() && QFileInfo::exists(legacy))
+        source = legacy;
+    const ProfileFile profile = ProfileFile::Read(source);
+    PlayerSettings settings;
+    settings.name = profile.value(Section, QStringLiteral("Name")).value_or(QStringLiteral("User"));
+    settings.directory = profile.value(Section, QStringLiteral("Directory")).value_or(CurrentFolder());
+    return settings;
+}
+
+std::optional<QString> WriteSettings(const QString& path, const PlayerSettings& settings)
+{
+    ProfileFile profile = ProfileFile::Read(path);
+    profile.setValue(Section, QStringLiteral("Name"), settings.name);
+    profile.setValue(Section, QStringLiteral("Directory"), settings.directory);
+    return profile.write(path);
+}
+
+}  // namespace pomrola

@@ -1,0 +1,26 @@
+#pragma once
+
+#include <QString>
+
+#include <optional>
+
+namespace pomrola {
+
+struct PlayerSettings {
+    QString name;
+    QString directory;
+};
+
+// The settings file: the executable's name with ".INI", in the user's
+// configuration folder.
+QString DefaultSettingsPath();
+
+// Section "Data": Name (default "User") and Directory (default the current
+// folder). A key present with an empty value gives an empty text.
+PlayerSettings ReadSettings(const QString& path);
+
+// Writes the two keys and keeps everything else in the file; returns an error
+// text when the file cannot be written.
+std::optional<QString> WriteSettings(const QString& path, const PlayerSettings& settings);
+
+}  // namespace pomrola

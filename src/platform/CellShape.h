@@ -1,0 +1,37 @@
+#pragma once
+
+#include <QColor>
+#include <QWidget>
+
+namespace pomrola {
+
+// A shape control: a circle (inscribed in the widget's square) or a rectangle
+// filling the widget, with a fill and a one-pixel outline colour. Any mouse
+// button press is reported.
+class CellShape : public QWidget {
+    Q_OBJECT
+public:
+    enum class Form { Circle, Rectangle };
+
+    explicit CellShape(QWidget* parent = nullptr);
+
+    Form form() const { return form_; }
+    void setForm(Form form);
+    QColor fillColour() const { return fill_; }
+    void setFillColour(const QColor& colour);
+    void setOutlineColour(const QColor& colour);
+
+signals:
+    void pressed(pomrola::CellShape* shape);
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+
+private:
+    Form form_ = Form::Circle;
+    QColor fill_ = Qt::white;
+    QColor outline_ = Qt::black;
+};
+
+}  // namespace pomrola

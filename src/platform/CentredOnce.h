@@ -1,0 +1,12 @@
+#pragma once
+
+class QWidget;
+
+namespace pomrola {
+
+// Centres a top-level window on its screen the first time it is shown; later
+// showings keep the place where it was when last closed.
+// With `wholeDesktop`, it is centred on the area of all monitors.
+void CentreOnScreenOnce(QWidget& window, bool wholeDesktop = false);
+
+}  // namespace pomrola

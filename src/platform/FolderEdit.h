@@ -1,0 +1,36 @@
+#pragma once
+
+#include <QLineEdit>
+
+#include <functional>
+
+namespace pomrola {
+
+class Platform;
+
+// A hidden folder-choice edit: it remembers the last folder accepted in its
+// dialog (its text) and an initial folder that the owner sets before each
+// dialog.
+class FolderEdit : public QLineEdit {
+    Q_OBJECT
+public:
+    explicit FolderEdit(QWidget* parent = nullptr);
+
+    QString initialDir() const { return initialDir_; }
+    void setInitialDir(const QString& folder) { initialDir_ = folder; }
+
+    // Opens the folder dialog at the start folder (the text, else the initial
+    // folder, else the root; the root too when that folder does not exist),
+    // then calls `afterDialog` with the chosen folder, or with the start folder
+    // when the dialog was cancelled. Only an accepted folder becomes the text.
+    void runDialog(Platform& platform, const std::function<void()>& beforeDialog,
+                   const std::function<void(const QString&)>& afterDialog);
+
+    // A folder without its trailing separator, except at a root.
+    static QString WithoutTrailingSeparator(const QString& folder);
+
+private:
+    QString initialDir_;
+};
+
+}  // namespace pomrola

@@ -1,0 +1,174 @@
+#include "ProfileFile.h"
+
+#include "Cp1251.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+#include <QStringDecoder>
+
+namespace pomrola {
+
+namespace {
+
+const QByteArray Newline = QByteArrayLiteral("\r\n");
+
+// Values are stored as UTF-8; a file written elsewhere in code page 1251 still reads.
+QString DecodeValue(const QByteArray& bytes)
+{
+    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+    QString text = utf8(bytes);
+    if (utf8.hasError())
+        text = FromCp1251(bytes);
+    return text;
+}
+
+bool IsSectionHeader(const QByteArray& line)
+{
+    return line.trimmed().startsWith('[');
+}
+
+QString SectionName(const QByteArray& line)
+{
+    QByteArray name = line.trimmed().mid(1);
+    const qsizetype close = name.indexOf(']');
+    if (close >= 0)
+        name.truncate(close);
+    return DecodeValue(name.trimmed());
+}
+
+// Splits "key=value" at the first "="; a comment or a line without "=" is no key line.
+bool SplitKeyLine(const QByteArray& line, QByteArray& key, QByteArray& value)
+{
+    const QByteArray trimmed = line.trimmed();
+    if (trimmed.startsWith(';'))
+        return false;
+    const qsizetype equals = line.indexOf('=');
+    if (equals < 0)
+        return false;
+    key = line.left(equals).trimmed();
+    value = line.mid(equals + 1).trimmed();
+    return true;
+}
+
+}  // namespace
+
+ProfileFile ProfileFile::Read(const QString& path)
+{
+    ProfileFile profile;
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return profile;
+    const QByteArray bytes = file.readAll();
+    qsizetype start = 0;
+    while (start < bytes.size()) {
+        qsizetype end = bytes.indexOf('\n', start);
+        Line line;
+        if (end < 0) {
+            line.text = bytes.mid(start);
+            start = bytes.size();
+        } else {
+            line.text = bytes.mid(start, end - start);
+            line.ending = "\n";
+            if (line.text.endsWith('\r')) {
+                line.text.chop(1);
+                line.ending = Newline;
+            }
+            start = end + 1;
+        }
+        profile.lines_.push_back(line);
+    }
+    return profile;
+}
+
+int ProfileFile::findSection(const QString& section) const
+{
+    for (int i = 0; i < static_cast<int>(lines_.size()); ++i)
+        if (IsSectionHeader(lines_[i].text) && SectionName(lines_[i].text).compare(section, Qt::CaseInsensitive) == 0)
+            return i;
+    return -1;
+}
+
+int ProfileFile::sectionEnd(int header) const
+{
+    int i = header + 1;
+    while (i < static_cast<int>(lines_.size()) && !IsSectionHeader(lines_[i].text))
+        ++i;
+    return i;
+}
+
+int ProfileFile::findKey(int header, const QString& key) const
+{
+    const int end = sectionEnd(header);
+    for (int i = header + 1; i < end; ++i) {
+        QByteArray name, value;
+        if (SplitKeyLine(lines_[i].text, name, value) && DecodeValue(name).compare(key, Qt::CaseInsensitive) == 0)
+            return i;
+    }
+    return -1;
+}
+
+std::optional<QString> ProfileFile::value(const QString& section, const QString& key) const
+{
+    const int header = findSection(section);
+    if (header < 0)
+        return std::nullopt;
+    const int line = findKey(header, key);
+    if (line < 0)
+        return std::nullopt;
+    QByteArray name, raw;
+    SplitKeyLine(lines_[line].text, name, raw);
+    if (raw.size() >= 2 && raw.startsWith('"') && raw.endsWith('"'))
+        raw = raw.mid(1, raw.size() - 2);
+    return DecodeValue(raw).left(MaxValueLength);
+}
+
+void ProfileFile::setValue(const QString& section, const QString& key, const QString& value)
+{
+    const QByteArray keyLine = key.toUtf8() + '=' + value.toUtf8();
+    int header = findSection(section);
+    if (header < 0) {
+        if (!lines_.empty() && lines_.back().ending.isEmpty())
+            lines_.back().ending = Newline;
+        lines_.push_back({'[' + section.toUtf8() + ']', Newline});
+        lines_.push_back({keyLine, Newline});
+        return;
+    }
+    const int existing = findKey(header, key);
+    if (existing >= 0) {
+        lines_[existing].text = keyLine;
+        return;
+    }
+    // After the section's last non-blank line.
+    int insertAt = sectionEnd(header);
+    while (insertAt > header + 1 && lines_[insertAt - 1].text.trimmed().isEmpty())
+        --insertAt;
+    if (lines_[insertAt - 1].ending.isEmpty())
+        lines_[insertAt - 1].ending = Newline;
+    lines_.insert(lines_.begin() + insertAt, Line{keyLine, Newline});
+}
+
+QByteArray ProfileFile::contents() const
+{
+    QByteArray bytes;
+    for (const Line& line : lines_)
+        bytes += line.text + line.ending;
+    return bytes;
+}
+
+std::optional<QString> ProfileFile::write(const QString& path) const
+{
+    const QString failure = QStringLiteral("Unable to write to %1").arg(QDir::toNativeSeparators(path));
+    if (!QDir().mkpath(QFileInfo(path).absolutePath()))
+        return failure;
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly))
+        return failure;
+    const QByteArray bytes = contents();
+    if (file.write(bytes) != bytes.size() || !file.commit())
+        return failure;
+    return std::nullopt;
+}
+
+}  // namespace pomrola

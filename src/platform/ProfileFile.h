@@ -1,0 +1,46 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+
+#include <optional>
+#include <vector>
+
+namespace pomrola {
+
+// A profile (INI) file: "[Section]" headers and "Key=Value" lines. Section
+// and key names compare without regard to case. Writing changes only the
+// lines of the keys it sets and keeps every other line, comments and order
+// included, byte for byte.
+class ProfileFile {
+public:
+    static constexpr int MaxValueLength = 2047;
+
+    // A missing or unreadable file reads as empty.
+    static ProfileFile Read(const QString& path);
+
+    // The value, cut at 2047 characters; nothing when the key is missing.
+    std::optional<QString> value(const QString& section, const QString& key) const;
+    void setValue(const QString& section, const QString& key, const QString& value);
+
+    // Replaces the file atomically; returns an error text on failure.
+    std::optional<QString> write(const QString& path) const;
+
+    QByteArray contents() const;
+
+private:
+    struct Line {
+        QByteArray text;
+        QByteArray ending;  // "\r\n", "\n" or "" for a last line without one
+    };
+
+    // Index of the section header line, or -1.
+    int findSection(const QString& section) const;
+    // Index of the key's line within the section that starts at `header`, or -1.
+    int findKey(int header, const QString& key) const;
+    int sectionEnd(int header) const;
+
+    std::vector<Line> lines_;
+};
+
+}  // namespace pomrola

@@ -1,0 +1,104 @@
+#include "QtPlatform.h"
+
+#include <QApplication>
+#include <QDateTime>
+#include <QDialog>
+#include <QEventLoop>
+#include <QFileDialog>
+#include <QInputDialog>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QTimer>
+
+namespace pomrola {
+
+namespace {
+
+constexpr int InputBoxMaxLength = 255;
+
+QString FirstNameFilter(const QString& filter)
+{
+    return ToQtNameFilters(filter).section(QStringLiteral(";;"), 0, 0);
+}
+
+}  // namespace
+
+QString ToQtNameFilters(const QString& filter)
+{
+    const QStringList parts = filter.split(QLatin1Char('|'));
+    QStringList filters;
+    for (int i = 0; i + 1 < parts.size(); i += 2)
+        filters << QStringLiteral("%1 (%2)").arg(parts[i], parts[i + 1]);
+    return filters.join(QStringLiteral(";;"));
+}
+
+QString QtPlatform::inputBox(QWidget* parent, const QString& caption, const QString& prompt, const QString& initial)
+{
+    QInputDialog dialog(parent);
+    dialog.setWindowTitle(caption);
+    dialog.setLabelText(prompt);
+    dialog.setTextValue(initial);
+    if (auto* edit = dialog.findChild<QLineEdit*>())
+        edit->setMaxLength(InputBoxMaxLength);
+    return dialog.exec() == QDialog::Accepted ? dialog.textValue() : initial;
+}
+
+void QtPlatform::showMessage(QWidget* parent, const QString& text)
+{
+    QMessageBox box(QMessageBox::NoIcon, ApplicationTitle, text, QMessageBox::Ok, parent);
+    box.exec();
+}
+
+std::optional<QString> QtPlatform::openFileName(QWidget* parent, const FileDialogRequest& request)
+{
+    QString selected = FirstNameFilter(request.filter);
+    const QString name = QFileDialog::getOpenFileName(parent, QString(), request.fileName,
+                                                      ToQtNameFilters(request.filter), &selected);
+    if (name.isEmpty())
+        return std::nullopt;
+    return name;
+}
+
+std::optional<QString> QtPlatform::saveFileName(QWidget* parent, const FileDialogRequest& request)
+{
+    QString selected = FirstNameFilter(request.filter);
+    const QString name = QFileDialog::getSaveFileName(parent, QString(), request.fileName,
+                                                      ToQtNameFilters(request.filter), &selected);
+    if (name.isEmpty())
+        return std::nullopt;
+    return name;
+}
+
+std::optional<QString> QtPlatform::chooseFolder(QWidget* parent, const QString& startFolder)
+{
+    const QString folder = QFileDialog::getExistingDirectory(parent, QString(), startFolder);
+    if (folder.isEmpty())
+        return std::nullopt;
+    return folder;
+}
+
+void QtPlatform::showModal(QDialog& window)
+{
+    window.exec();
+}
+
+void QtPlatform::beep()
+{
+    QApplication::beep();
+}
+
+std::uint32_t QtPlatform::utcMillisecondsOfDay()
+{
+    return static_cast<std::uint32_t>(QDateTime::currentDateTimeUtc().time().msecsSinceStartOfDay());
+}
+
+void QtPlatform::pause(int milliseconds)
+{
+    // An event loop that sleeps until the timer fires: the window keeps painting
+    // and taking input, and no core is kept busy.
+    QEventLoop loop;
+    QTimer::singleShot(std::max(milliseconds, 0), Qt::PreciseTimer, &loop, &QEventLoop::quit);
+    loop.exec();
+}
+
+}  // namespace pomrola

@@ -1,0 +1,36 @@
+#pragma once
+
+#include "RecordsFile.h"
+
+#include <QDialog>
+
+namespace pomrola {
+
+class BevelPanel;
+class OwnerDrawnList;
+
+// The records window: names on the left, scores on the right, best first.
+// It fills its lists on creation and whenever it is shown or activated.
+class TForm2 : public QDialog {
+    Q_OBJECT
+public:
+    explicit TForm2(RecordsBook& records, QWidget* parent = nullptr);
+
+    OwnerDrawnList* ListBox1 = nullptr;
+    OwnerDrawnList* ListBox2 = nullptr;
+
+    // Clears the lists, sorts the table and shows the entries before the first
+    // empty one; LowestRecord becomes the last score shown, or 0.
+    void FormCreate();
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    bool event(QEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+
+private:
+    RecordsBook& records_;
+    BevelPanel* Panel1 = nullptr;
+};
+
+}  // namespace pomrola

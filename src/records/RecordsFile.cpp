@@ -1,0 +1,121 @@
+#include "RecordsFile.h"
+
+#include "RecordsCodec.h"
+
+#include <QDir>
+#include <QFile>
+#include <QLockFile>
+#include <QSaveFile>
+
+#include <algorithm>
+
+namespace pomrola {
+
+namespace {
+
+constexpr int LockWaitMs = 5000;
+// A lock older than this is taken as left behind by a program that died.
+constexpr int StaleLockMs = 15000;
+
+std::optional<QByteArray> ReadWhole(const QString& path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return std::nullopt;
+    QByteArray bytes = file.readAll();
+    if (file.error() != QFile::NoError)
+        return std::nullopt;
+    return bytes;
+}
+
+// Multiset difference: `from` without one occurrence of each of `remove`.
+std::vector<RecordEntry> Without(std::vector<RecordEntry> from, const std::vector<RecordEntry>& remove)
+{
+    for (const RecordEntry& gone : remove) {
+        const auto it = std::find(from.begin(), from.end(), gone);
+        if (it != from.end())
+            from.erase(it);
+    }
+    return from;
+}
+
+// Our entries minus what we last saw in the file, plus what the file holds
+// now, best first; the 20 best make the new table.
+RecordsTable Merge(const RecordsTable& ours, const std::vector<RecordEntry>& lastSeen,
+                   const std::vector<RecordEntry>& onDisk)
+{
+    std::vector<RecordEntry> all = Without(ShownEntries(ours), lastSeen);
+    all.insert(all.end(), onDisk.begin(), onDisk.end());
+    std::stable_sort(all.begin(), all.end(), [](const RecordEntry& a, const RecordEntry& b) { return a.score > b.score; });
+    RecordsTable merged;
+    for (std::size_t i = 0; i < all.size() && i < merged.size(); ++i)
+        merged[i] = all[i];
+    return merged;
+}
+
+QString Describe(const QString& path, const QString& reason)
+{
+    return QStringLiteral("Не удалось записать файл рекордов %1: %2").arg(QDir::toNativeSeparators(path), reason);
+}
+
+}  // namespace
+
+QString RecordsFilePath(const QString& recordsDir)
+{
+    return recordsDir + QDir::separator() + QStringLiteral("Pomrola99.rec");
+}
+
+bool LoadRecords(RecordsBook& book, const QString& recordsDir)
+{
+    const std::optional<QByteArray> bytes = ReadWhole(RecordsFilePath(recordsDir));
+    if (!bytes) {
+        book.lastSeen.clear();  // nothing of this folder's file has been seen
+        return false;
+    }
+    DecodeResult result = DecodeRecords(*bytes, book.table);
+    book.lastSeen = std::move(result.entries);
+    return result.ok;
+}
+
+std::optional<QString> AddRecord(RecordsBook& book, const QString& recordsDir, const QByteArray& playerName,
+                                 std::int32_t score)
+{
+    if (score <= 0)
+        return std::nullopt;
+    const QString path = RecordsFilePath(recordsDir);
+
+    QLockFile lock(path + QStringLiteral(".lock"));
+    lock.setStaleLockTime(StaleLockMs);
+    if (!lock.tryLock(LockWaitMs)) {
+        EnterResult(book.table, playerName, score);
+        return Describe(path, lock.error() == QLockFile::LockFailedError
+                                  ? QStringLiteral("файл занят другой программой")
+                                  : QStringLiteral("нет доступа к каталогу"));
+    }
+
+    std::vector<RecordEntry> onDisk;
+    if (QFile::exists(path)) {
+        const std::optional<QByteArray> bytes = ReadWhole(path);
+        if (!bytes) {
+            EnterResult(book.table, playerName, score);
+            return Describe(path, QStringLiteral("файл не читается"));
+        }
+        RecordsTable scratch;
+        onDisk = DecodeRecords(*bytes, scratch).entries;
+    }
+
+    RecordsTable merged = Merge(book.table, book.lastSeen, onDisk);
+    EnterResult(merged, playerName, score);
+    book.table = merged;
+
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly))
+        return Describe(path, file.errorString());
+    const QByteArray bytes = EncodeRecords(merged);
+    if (file.write(bytes) != bytes.size() || !file.commit())
+        return Describe(path, file.errorString());
+    book.lastSeen = ShownEntries(merged);
+    return std::nullopt;
+}
+
+}  // namespace pomrola

@@ -1,0 +1,102 @@
+#include "UHelp.h"
+
+#include "CentredOnce.h"
+#include "Colours.h"
+#include "Fonts.h"
+#include "ShadowLabel.h"
+
+#include <QKeyEvent>
+#include <QScrollBar>
+#include <QTextBlock>
+#include <QTextEdit>
+#include <QToolButton>
+
+namespace pomrola {
+
+const QStringList THelpForm::RulesText = {
+    QStringLiteral("В эту игру играть достаточно просто."),
+    QString(),
+    QStringLiteral("Дано поле, заполненное разноцветными шарами . "),
+    QStringLiteral("  "),
+    QStringLiteral("Необходимо поменять местами шарики так, чтобы по вертикали "),
+    QStringLiteral("или по  горизонтали рядом было не менее трех шаров одного "),
+    QStringLiteral("цвета, при этом переставлять шар можно только один раз."),
+    QStringLiteral("  "),
+    QStringLiteral("Игра заканчивается только тогда, когда ни один шар нельзя "),
+    QStringLiteral("больше переместить."),
+    QString(),
+    QStringLiteral("Желаю удачи ! ! ! "),
+};
+
+THelpForm::THelpForm(QWidget* parent)
+    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::MSWindowsFixedSizeDialogHint)
+{
+    setObjectName(QStringLiteral("HelpForm"));
+    setWindowTitle(QStringLiteral("Правила игры"));
+    setFixedSize(449, 329);
+    setFont(PixelFont(QStringLiteral("MS Sans Serif"), 11));
+    QPalette green = palette();
+    green.setColor(QPalette::Window, colours::Green);
+    setPalette(green);
+    setAutoFillBackground(true);
+
+    RxLabel1 = new ShadowLabel(QStringLiteral("игра   П О М Р О Л А "), this);
+    RxLabel1->setObjectName(QStringLiteral("RxLabel1"));
+    RxLabel1->setFont(PixelFont(QStringLiteral("MS Sans Serif"), 27));
+    RxLabel1->setTextColour(colours::Blue);
+    RxLabel1->setShadow(palette().color(QPalette::Light), QPoint(-1, -1));
+    RxLabel1->move(98, 12);
+    RxLabel1->resize(RxLabel1->sizeHint());
+
+    SpeedButton1 = new QToolButton(this);
+    SpeedButton1->setObjectName(QStringLiteral("SpeedButton1"));
+    SpeedButton1->setText(QStringLiteral("Закрыть"));
+    SpeedButton1->setAutoRaise(true);
+    SpeedButton1->setFocusPolicy(Qt::NoFocus);
+    SpeedButton1->setGeometry(46, 294, 368, 32);
+    SpeedButton1->setFont(PixelFont(QStringLiteral("MS Sans Serif"), 13, true));
+    QPalette lime = SpeedButton1->palette();
+    lime.setColor(QPalette::ButtonText, colours::Lime);
+    SpeedButton1->setPalette(lime);
+    connect(SpeedButton1, &QToolButton::clicked, this, &THelpForm::SpeedButton1Click);
+
+    RichEdit1 = new QTextEdit(this);
+    RichEdit1->setObjectName(QStringLiteral("RichEdit1"));
+    RichEdit1->setGeometry(8, 56, 433, 233);
+    RichEdit1->setFont(PixelFont(QStringLiteral("MS Sans Serif"), 13));
+    RichEdit1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    RichEdit1->setFrameShape(QFrame::NoFrame);
+    QPalette text = RichEdit1->palette();
+    for (auto group : {QPalette::Active, QPalette::Inactive, QPalette::Disabled}) {
+        text.setColor(group, QPalette::Base, colours::Green);
+        text.setColor(group, QPalette::Text, colours::Yellow);
+    }
+    RichEdit1->setPalette(text);
+    RichEdit1->setPlainText(RulesText.join(QLatin1Char('\n')));
+    for (QTextBlock block = RichEdit1->document()->begin(); block.isValid(); block = block.next()) {
+        QTextCursor cursor(block);
+        QTextBlockFormat format = block.blockFormat();
+        format.setAlignment(Qt::AlignHCenter);
+        cursor.setBlockFormat(format);
+    }
+    RichEdit1->setReadOnly(true);
+    RichEdit1->setEnabled(false);  // no caret, no selection, no scrolling, no focus
+}
+
+void THelpForm::showEvent(QShowEvent* event)
+{
+    CentreOnScreenOnce(*this);
+    QDialog::showEvent(event);
+}
+
+void THelpForm::keyPressEvent(QKeyEvent* event)
+{
+    event->accept();  // Enter and Esc do not close the window
+}
+
+void THelpForm::SpeedButton1Click()
+{
+    accept();
+}
+
+}  // namespace pomrola

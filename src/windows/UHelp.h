@@ -1,0 +1,32 @@
+#pragma once
+
+#include <QDialog>
+
+class QTextEdit;
+class QToolButton;
+
+namespace pomrola {
+
+class ShadowLabel;
+
+// The rules window. Only its "Закрыть" button closes it: Enter and Esc do not.
+class THelpForm : public QDialog {
+    Q_OBJECT
+public:
+    explicit THelpForm(QWidget* parent = nullptr);
+
+    ShadowLabel* RxLabel1 = nullptr;
+    QToolButton* SpeedButton1 = nullptr;
+    QTextEdit* RichEdit1 = nullptr;
+
+    static const QStringList RulesText;
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+
+private:
+    void SpeedButton1Click();
+};
+
+}  // namespace pomrola
