@@ -1,0 +1,123 @@
+#include "BoardBuilders.h"
+#include "GameHarness.h"
+#include "OwnerDrawnList.h"
+#include "Pomr_Rec_U.h"
+#include "RecordsCodec.h"
+#include "ShadowLabel.h"
+#include "UFunc.h"
+
+#include <QFile>
+
+#include <gtest/gtest.h>
+
+using namespace pomrola;
+using namespace pomrola::testing;
+
+namespace {
+
+// A board without moves: any completed pick ends the game.
+class GameEnd : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        harness.setBoard(StaircaseBoard());
+        harness.platform.clock = 777;
+    }
+
+    void endGameWithScore(std::int32_t score)
+    {
+        harness.game().Score = score;
+        window.RxLabel3->setText(QString::number(score));
+        harness.click(5, 5);
+        harness.click(5, 5);  // a cancelled pick still completes the pair
+    }
+
+    QByteArray recordsFile() const
+    {
+        QFile file(harness.path(QStringLiteral("Pomrola99.rec")));
+        file.open(QIODevice::ReadOnly);
+        return file.readAll();
+    }
+
+    GameHarness harness;
+    TForm1& window = harness.window();
+};
+
+TEST_F(GameEnd, AsksForTheNameRecordsTheResultAndDealsANewGame)
+{
+    harness.platform.inputAnswers.push_back(QStringLiteral("Вася"));
+    QString moveCounterDuringRecords;
+    QStringList recordsRows;
+    harness.platform.onModal = [&](QDialog& dialog) {
+        if (dialog.objectName() == QStringLiteral("Form2")) {
+            moveCounterDuringRecords = window.RxLabel4->text();
+            recordsRows = harness.form2->ListBox1->items();
+        }
+    };
+    endGameWithScore(120);
+
+    ASSERT_EQ(harness.platform.inputCalls.size(), 1u);
+    EXPECT_EQ(harness.platform.inputCalls[0].caption, QStringLiteral("Ваше имя ?"));
+    EXPECT_EQ(harness.platform.inputCalls[0].prompt, QStringLiteral("Введите пожалуйста Ваше имя."));
+    EXPECT_EQ(harness.platform.inputCalls[0].initial, QStringLiteral("User"));
+    EXPECT_EQ(window.windowTitle(), QStringLiteral("Помрола 99      Игрок : Вася"));
+    EXPECT_EQ(harness.session.PlayerName, QStringLiteral("Вася"));
+
+    ASSERT_EQ(harness.platform.modals.size(), 2u);
+    EXPECT_EQ(harness.platform.modals[0].objectName, QStringLiteral("Form2"));
+    EXPECT_EQ(harness.platform.modals[0].caption, QStringLiteral("Рекорды.  Ваш результат: 120"));
+    EXPECT_EQ(harness.platform.modals[1].objectName, QStringLiteral("ReclamaForm"));
+    EXPECT_EQ(moveCounterDuringRecords, QStringLiteral("0"));
+    EXPECT_EQ(recordsRows, QStringList{QStringLiteral("Вася")});
+
+    // "Вася_120" scrambled, as the file must hold it.
+    const QByteArray expectedLine = QByteArray::fromHex("3e200f01a1cfced0") + "\r\n";
+    EXPECT_EQ(recordsFile(), expectedLine);
+
+    GameState expected;
+    NewGame(expected, 777);
+    EXPECT_EQ(harness.game().board, expected.board);
+    EXPECT_EQ(harness.game().Score, 0);
+    EXPECT_EQ(window.RxLabel3->text(), QStringLiteral("0"));
+    EXPECT_EQ(window.RxLabel4->text(), QString::number(expected.MovesLeft));
+    EXPECT_FALSE(window.firstPicked());
+}
+
+TEST_F(GameEnd, CancelledNameKeepsThePreviousOneAndScoreZeroRecordsNothing)
+{
+    harness.session.PlayerName = QStringLiteral("Петя");
+    endGameWithScore(0);
+    EXPECT_EQ(harness.session.PlayerName, QStringLiteral("Петя"));
+    EXPECT_EQ(window.windowTitle(), QStringLiteral("Помрола 99      Игрок : Петя"));
+    EXPECT_EQ(harness.platform.modals[0].caption, QStringLiteral("Рекорды.  Ваш результат: 0"));
+    EXPECT_TRUE(recordsFile().isEmpty());
+    EXPECT_TRUE(harness.platform.messages.isEmpty());
+}
+
+TEST_F(GameEnd, LongNameShowsWholeButIsRecordedCutAndAnEmptiedNameIsKept)
+{
+    const QString longName = QStringLiteral("Александр Сергеевич");
+    harness.platform.inputAnswers.push_back(longName);
+    endGameWithScore(50);
+    EXPECT_EQ(window.windowTitle(), GameTitle + QStringLiteral("      Игрок : ") + longName);
+    EXPECT_EQ(harness.session.records.table[0].name.size(), 15);
+
+    harness.setBoard(StaircaseBoard());
+    harness.platform.inputAnswers.push_back(QString());
+    endGameWithScore(10);
+    EXPECT_EQ(window.windowTitle(), QStringLiteral("Помрола 99      Игрок : "));
+    EXPECT_EQ(harness.platform.inputCalls[1].initial, longName);
+}
+
+TEST_F(GameEnd, UnwritableRecordsFileIsReportedAndTheGameEndGoesOn)
+{
+    harness.session.RecordsDir = harness.path(QStringLiteral("missing-folder"));
+    endGameWithScore(60);
+    ASSERT_EQ(harness.platform.messages.size(), 1);
+    EXPECT_TRUE(harness.platform.messages[0].contains(QStringLiteral("Pomrola99.rec")));
+    EXPECT_EQ(harness.platform.modalNames(), (QStringList{QStringLiteral("Form2"), QStringLiteral("ReclamaForm")}));
+    EXPECT_EQ(harness.session.records.table[0].score, 60);  // kept for the next write
+    EXPECT_EQ(window.RxLabel3->text(), QStringLiteral("0"));
+}
+
+}  // namespace

@@ -1,0 +1,217 @@
+#include "BoardBuilders.h"
+#include "CellShape.h"
+#include "GameHarness.h"
+#include "Pomr_Rec_U.h"
+#include "ShadowLabel.h"
+#include "UFunc.h"
+
+#include <QAction>
+#include <QImage>
+#include <QMenu>
+#include <QMenuBar>
+
+#include <gtest/gtest.h>
+
+using namespace pomrola;
+using namespace pomrola::testing;
+
+namespace {
+
+QAction* Action(TForm1& window, const char* name)
+{
+    return window.findChild<QAction*>(QLatin1String(name));
+}
+
+TEST(MainWindow, StartsWithASettledBoardAndTheAnonymousCaption)
+{
+    GameHarness::Options options;
+    options.settingsFile = "[Data]\r\nName=Маша\r\n";
+    GameHarness harness(options);
+    TForm1& window = harness.window();
+
+    EXPECT_EQ(window.windowTitle(), QStringLiteral("Помрола 99      Игрок : (без имени) "));
+    EXPECT_EQ(harness.session.PlayerName, QStringLiteral("Маша"));
+    EXPECT_EQ(window.RxLabel3->text(), QStringLiteral("0"));
+    EXPECT_EQ(harness.game().Score, 0);
+    EXPECT_TRUE(harness.game().board.isFull());
+    GameState probe = harness.game();
+    FindLines(probe);
+    EXPECT_FALSE(probe.LinesFound);
+    CountMoves(probe);
+    EXPECT_EQ(window.RxLabel4->text(), QString::number(probe.MovesLeft));
+
+    // The start board is the one the pinned clock deals.
+    GameState expected;
+    NewGame(expected, harness.platform.clock);
+    EXPECT_EQ(harness.game().board, expected.board);
+}
+
+TEST(MainWindow, LayoutFollowsTheFixedGeometry)
+{
+    GameHarness harness;
+    TForm1& window = harness.window();
+    EXPECT_EQ(window.centralWidget()->size(), QSize(399, 432));
+    EXPECT_FALSE(window.windowFlags() & Qt::WindowMaximizeButtonHint);
+    EXPECT_TRUE(window.windowFlags() & Qt::WindowMinimizeButtonHint);
+
+    const QList<CellShape*> shapes = window.findChildren<CellShape*>();
+    ASSERT_EQ(shapes.size(), 64);
+    for (int k = 0; k < 64; ++k) {
+        const int column = k / 8 + 1, row = k % 8 + 1;
+        CellShape* shape = shapes[k];  // creation order: s11, s12, ..., s88
+        EXPECT_EQ(shape->objectName(), QStringLiteral("s%1%2").arg(column).arg(row));
+        EXPECT_EQ(shape->geometry(), QRect((column - 1) * 50, (row - 1) * 50, 50, 50));
+        EXPECT_EQ(shape->parentWidget()->pos(), QPoint(0, 31));
+    }
+
+    struct LabelCase {
+        ShadowLabel* label;
+        QString text;
+        QRect geometry;
+    };
+    const LabelCase labels[] = {
+        {window.RxLabel6, QStringLiteral("С Ч Е Т"), QRect(1, 1, 118, 27)},
+        {window.RxLabel3, QStringLiteral("0"), QRect(119, 1, 81, 27)},
+        {window.RxLabel4, window.RxLabel4->text(), QRect(1, 1, 77, 27)},
+        {window.RxLabel2, QStringLiteral("ОСТАЛОСЬ"), QRect(78, 1, 118, 27)},
+    };
+    for (const LabelCase& c : labels) {
+        EXPECT_EQ(c.label->text(), c.text);
+        EXPECT_EQ(c.label->geometry(), c.geometry) << c.label->objectName().toStdString();
+    }
+    EXPECT_EQ(window.RxLabel6->parentWidget()->geometry(), QRect(0, 0, 201, 29));
+    EXPECT_EQ(window.RxLabel2->parentWidget()->geometry(), QRect(202, 0, 197, 29));
+}
+
+TEST(MainWindow, MenuHasItsCaptionsAndShortcuts)
+{
+    GameHarness harness;
+    TForm1& window = harness.window();
+    const QList<QAction*> menus = window.menuBar()->actions();
+    ASSERT_EQ(menus.size(), 2);
+    EXPECT_EQ(menus[0]->text(), QStringLiteral("Игра"));
+    EXPECT_EQ(menus[1]->text(), QStringLiteral("?"));
+
+    struct Item {
+        const char* name;
+        QString caption;
+        QKeySequence shortcut;
+    };
+    const Item items[] = {
+        {"MnuNew", QStringLiteral("Заново"), QKeySequence(Qt::Key_F4)},
+        {"MnuSave", QStringLiteral("Сохранить"), QKeySequence(Qt::Key_F2)},
+        {"MnuLoad", QStringLiteral("Загрузить"), QKeySequence(Qt::Key_F3)},
+        {"MnuRec", QStringLiteral("Рекорды"), QKeySequence(Qt::Key_F5)},
+        {"N4", QStringLiteral("На этой машине"), QKeySequence()},
+        {"N5", QStringLiteral("По сети"), QKeySequence()},
+        {"MnuExit", QStringLiteral("Вы&ход"), QKeySequence(Qt::CTRL | Qt::Key_X)},
+        {"MnuHelp", QStringLiteral("Правила игры"), QKeySequence()},
+        {"MnuAbout", QStringLiteral("О программе"), QKeySequence()},
+    };
+    for (const Item& item : items) {
+        QAction* action = Action(window, item.name);
+        ASSERT_NE(action, nullptr) << item.name;
+        EXPECT_EQ(action->text(), item.caption) << item.name;
+        EXPECT_EQ(action->shortcut(), item.shortcut) << item.name;
+    }
+
+    // Order within "Игра", separators and the records-file submenu included.
+    QStringList order;
+    for (QAction* action : menus[0]->menu()->actions())
+        order << (action->isSeparator() ? QStringLiteral("-") : action->text());
+    EXPECT_EQ(order, (QStringList{QStringLiteral("Заново"), QStringLiteral("Сохранить"), QStringLiteral("Загрузить"),
+                                  QStringLiteral("Рекорды"), QStringLiteral("-"), QStringLiteral("Файл рекордов"),
+                                  QStringLiteral("-"), QStringLiteral("Вы&ход")}));
+}
+
+TEST(MainWindow, ShowBoardPaintsCodesAndCarriesTheColourForUnknownCodes)
+{
+    GameHarness harness;
+    TForm1& window = harness.window();
+    Board board = StaircaseBoard();
+    board.at(1, 1) = 2;   // red
+    board.at(2, 1) = 11;  // unknown: the colour painted just before (s11)
+    board.at(3, 1) = 0;   // empty: button face
+    board.at(4, 1) = -1;  // unknown after an empty cell: button face again
+    board.at(8, 8) = 9;   // maroon, carried into the next painting's s11
+    window.cell(5, 5)->setForm(CellShape::Form::Rectangle);
+    harness.setBoard(board);
+
+    const QColor face = window.palette().color(QPalette::Button);
+    EXPECT_EQ(window.cell(1, 1)->fillColour(), QColor(255, 0, 0));
+    EXPECT_EQ(window.cell(1, 2)->fillColour(), QColor(255, 0, 0));
+    EXPECT_EQ(window.cell(1, 3)->fillColour(), face);
+    EXPECT_EQ(window.cell(1, 4)->fillColour(), face);
+    EXPECT_EQ(window.cell(8, 8)->fillColour(), QColor(128, 0, 0));
+    EXPECT_EQ(window.cell(5, 5)->form(), CellShape::Form::Circle);
+
+    board.at(1, 1) = 300;
+    harness.setBoard(board);
+    EXPECT_EQ(window.cell(1, 1)->fillColour(), QColor(128, 0, 0));
+}
+
+TEST(MainWindow, EachCellCentreShowsTheColourOfItsCode)
+{
+    GameHarness harness;
+    TForm1& window = harness.window();
+    Board board = StaircaseBoard();
+    board.at(8, 1) = 0;
+    board.at(8, 2) = 10;
+    harness.setBoard(board);
+    window.show();
+    const QImage image = window.centralWidget()->grab().toImage();
+    ASSERT_EQ(image.size(), QSize(399, 432));
+    const QColor expected[] = {window.palette().color(QPalette::Button),
+                               QColor(0, 0, 255), QColor(255, 0, 0), QColor(0, 128, 0), QColor(0, 0, 0),
+                               QColor(255, 255, 0), QColor(0, 255, 255), QColor(128, 128, 128),
+                               QColor(255, 0, 255), QColor(128, 0, 0), QColor(0, 255, 0)};
+    for (int r = 1; r <= 8; ++r)
+        for (int c = 1; c <= 8; ++c) {
+            const QPoint centre((c - 1) * 50 + 25, 31 + (r - 1) * 50 + 25);
+            EXPECT_EQ(image.pixelColor(centre), expected[board.at(r, c)]) << "row " << r << " column " << c;
+        }
+    window.hide();
+}
+
+TEST(MainWindow, NewGameShowsTheAdvertisementBeforeDealing)
+{
+    GameHarness harness;
+    TForm1& window = harness.window();
+    const Board before = harness.game().board;
+    harness.game().Score = 40;
+    window.RxLabel3->setText(QStringLiteral("40"));
+    Board boardDuringAdvertisement;
+    harness.platform.onModal = [&](QDialog&) { boardDuringAdvertisement = harness.game().board; };
+    harness.platform.clock = 1000;
+
+    Action(window, "MnuNew")->trigger();
+
+    EXPECT_EQ(harness.platform.modalNames(), QStringList{QStringLiteral("ReclamaForm")});
+    EXPECT_EQ(boardDuringAdvertisement, before);
+    GameState expected;
+    NewGame(expected, 1000);
+    EXPECT_EQ(harness.game().board, expected.board);
+    EXPECT_EQ(harness.game().Score, 0);
+    EXPECT_EQ(window.RxLabel3->text(), QStringLiteral("0"));
+    EXPECT_EQ(window.RxLabel4->text(), QString::number(expected.MovesLeft));
+}
+
+TEST(MainWindow, RecordsCommandAlwaysUsesThePlainCaption)
+{
+    GameHarness harness;
+    harness.form2->setWindowTitle(QStringLiteral("Рекорды.  Ваш результат: 90"));
+    Action(harness.window(), "MnuRec")->trigger();
+    ASSERT_EQ(harness.platform.modals.size(), 1u);
+    EXPECT_EQ(harness.platform.modals[0].objectName, QStringLiteral("Form2"));
+    EXPECT_EQ(harness.platform.modals[0].caption, QStringLiteral("Рекорды"));
+}
+
+TEST(MainWindow, HelpAndAboutOpenModally)
+{
+    GameHarness harness;
+    Action(harness.window(), "MnuHelp")->trigger();
+    Action(harness.window(), "MnuAbout")->trigger();
+    EXPECT_EQ(harness.platform.modalNames(), (QStringList{QStringLiteral("HelpForm"), QStringLiteral("AboutForm")}));
+}
+
+}  // namespace

@@ -1,0 +1,27 @@
+// Runs the tests inside a QApplication on the offscreen platform, with the
+// configuration folder and the working folder in a throwaway directory.
+#include "Fonts.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+int main(int argc, char** argv)
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QTemporaryDir home;
+    const QString config = home.filePath(QStringLiteral("config"));
+    const QString work = home.filePath(QStringLiteral("work"));
+    QDir().mkpath(config);
+    QDir().mkpath(work);
+    qputenv("XDG_CONFIG_HOME", QFile::encodeName(config));
+    QDir::setCurrent(work);
+
+    QApplication app(argc, argv);
+    pomrola::InstallFontSubstitutes();
+    ::testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}
