@@ -13,7 +13,6 @@ namespace pomrola {
 
 namespace {
 
-constexpr int LockWaitMs = 5000;
 // A lock older than this is taken as left behind by a program that died.
 constexpr int StaleLockMs = 15000;
 
@@ -78,7 +77,7 @@ bool LoadRecords(RecordsBook& book, const QString& recordsDir)
 }
 
 std::optional<QString> AddRecord(RecordsBook& book, const QString& recordsDir, const QByteArray& playerName,
-                                 std::int32_t score)
+                                 std::int32_t score, int lockWaitMs)
 {
     if (score <= 0)
         return std::nullopt;
@@ -86,7 +85,7 @@ std::optional<QString> AddRecord(RecordsBook& book, const QString& recordsDir, c
 
     QLockFile lock(path + QStringLiteral(".lock"));
     lock.setStaleLockTime(StaleLockMs);
-    if (!lock.tryLock(LockWaitMs)) {
+    if (!lock.tryLock(lockWaitMs)) {
         EnterResult(book.table, playerName, score);
         return Describe(path, lock.error() == QLockFile::LockFailedError
                                   ? QStringLiteral("файл занят другой программой")

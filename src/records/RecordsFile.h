@@ -28,7 +28,8 @@ bool LoadRecords(RecordsBook& book, const QString& recordsDir);
 // kept, the new result is entered, and the file is replaced atomically.
 // The result stays in the table even when writing fails; the error text is
 // returned then.
+constexpr int RecordsLockWaitMs = 5000;
 std::optional<QString> AddRecord(RecordsBook& book, const QString& recordsDir, const QByteArray& playerName,
-                                 std::int32_t score);
+                                 std::int32_t score, int lockWaitMs = RecordsLockWaitMs);
 
 }  // namespace pomrola

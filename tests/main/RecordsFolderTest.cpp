@@ -1,0 +1,111 @@
+#include "FolderEdit.h"
+#include "GameHarness.h"
+#include "RecordsFolderCommands.h"
+
+#include <QAction>
+#include <QDir>
+#include <QFile>
+
+#include <gtest/gtest.h>
+
+using namespace pomrola;
+using namespace pomrola::testing;
+
+namespace {
+
+void WriteRecords(const QString& folder, const QByteArray& lineText)
+{
+    QByteArray bytes = lineText;
+    for (char& c : bytes)
+        c = static_cast<char>(-static_cast<unsigned char>(c));
+    QFile file(folder + QStringLiteral("/Pomrola99.rec"));
+    file.open(QIODevice::WriteOnly);
+    file.write(bytes + "\r\n");
+}
+
+TEST(RecordsFolderMessage, StartUpAndCommandFormsDifferInThreePlaces)
+{
+    EXPECT_EQ(RecordsFolderMessage(QStringLiteral("/srv/x"), true),
+              QStringLiteral("Не могу найти файл рекордов в каталоге : /srv/x!\n\rПроверте правильность указания "
+                             "каталога\n\r в меню: \"Игра|Файл рекордов\""));
+    EXPECT_EQ(RecordsFolderMessage(QStringLiteral("/srv/x"), false),
+              QStringLiteral("Не могу найти файл рекордов в каталоге : /srv/x !\n\r\n\rПроверте правильность "
+                             "указания каталога\n\r в меню: \"Игра | Файл рекордов\""));
+}
+
+TEST(RecordsFolder, StartUpWithoutARecordsFileShowsTheStartUpForm)
+{
+    GameHarness::Options options;
+    options.createRecordsFile = false;
+    GameHarness harness(options);
+    ASSERT_EQ(harness.platform.messages.size(), 1);
+    EXPECT_EQ(harness.platform.messages[0], RecordsFolderMessage(harness.recordsDir(), true));
+    EXPECT_TRUE(harness.game().board.isFull());  // start-up went on
+}
+
+class RecordsFolderCommands : public ::testing::Test {
+protected:
+    void trigger(const char* name) { harness.window().findChild<QAction*>(QLatin1String(name))->trigger(); }
+
+    GameHarness harness;
+    QTemporaryDir other;
+};
+
+TEST_F(RecordsFolderCommands, OnThisMachineTakesTheCurrentFolder)
+{
+    trigger("N4");
+    EXPECT_EQ(harness.session.RecordsDir, QDir::currentPath());
+    ASSERT_EQ(harness.platform.messages.size(), 1);  // the test's working folder has no records file
+    EXPECT_EQ(harness.platform.messages[0], RecordsFolderMessage(QDir::currentPath(), false));
+}
+
+TEST_F(RecordsFolderCommands, AcceptedFolderIsLoadedAndRemembered)
+{
+    WriteRecords(other.path(), "net_500");
+    harness.platform.folderAnswers.push_back(other.path() + QStringLiteral("/"));
+    trigger("N5");
+    EXPECT_EQ(harness.platform.folderStarts, QStringList{harness.recordsDir()});  // opened at RecordsDir
+    EXPECT_EQ(harness.session.RecordsDir, other.path());  // trailing separator removed
+    EXPECT_EQ(harness.window().DirEdt->text(), other.path());
+    EXPECT_EQ(harness.session.records.table[0], (RecordEntry{"net", 500}));
+    EXPECT_TRUE(harness.platform.messages.isEmpty());
+
+    // Later dialogs open at the last accepted folder, even after "На этой машине".
+    trigger("N4");
+    harness.platform.messages.clear();
+    trigger("N5");  // cancelled
+    EXPECT_EQ(harness.platform.folderStarts.last(), other.path());
+    EXPECT_EQ(harness.session.RecordsDir, other.path());
+    EXPECT_TRUE(harness.platform.messages.isEmpty());
+}
+
+TEST_F(RecordsFolderCommands, CancelledDialogStillReloadsFromWhereItOpened)
+{
+    harness.session.RecordsDir = other.path();  // no records file there
+    trigger("N5");
+    EXPECT_EQ(harness.session.RecordsDir, other.path());
+    EXPECT_EQ(harness.window().DirEdt->text(), QString());
+    ASSERT_EQ(harness.platform.messages.size(), 1);
+    EXPECT_EQ(harness.platform.messages[0], RecordsFolderMessage(other.path(), false));
+}
+
+TEST_F(RecordsFolderCommands, UnreachableFolderOpensTheDialogAtTheRoot)
+{
+    harness.session.RecordsDir = other.filePath(QStringLiteral("gone"));
+    trigger("N5");
+    EXPECT_EQ(harness.platform.folderStarts, QStringList{QStringLiteral("/")});
+    EXPECT_EQ(harness.session.RecordsDir, QStringLiteral("/"));
+    EXPECT_EQ(harness.platform.messages.last(), RecordsFolderMessage(QStringLiteral("/"), false));
+}
+
+TEST_F(RecordsFolderCommands, FailedLoadKeepsThePreviousTableForTheNextGame)
+{
+    WriteRecords(harness.recordsDir(), "here_300");
+    trigger("N4");  // fails: no file in the working folder
+    harness.session.RecordsDir = harness.recordsDir();
+    harness.platform.folderAnswers.push_back(harness.recordsDir());
+    trigger("N5");
+    EXPECT_EQ(harness.session.records.table[0], (RecordEntry{"here", 300}));
+}
+
+}  // namespace

@@ -1,0 +1,155 @@
+#include "Cp1251.h"
+#include "IntegerText.h"
+#include "RecordsCodec.h"
+
+#include <gtest/gtest.h>
+
+using namespace pomrola;
+
+namespace {
+
+RecordsTable TableOf(std::initializer_list<RecordEntry> entries)
+{
+    RecordsTable table;
+    std::size_t i = 0;
+    for (const RecordEntry& entry : entries)
+        table[i++] = entry;
+    return table;
+}
+
+QByteArray Cyr(const char16_t* text)
+{
+    return ToCp1251(QString::fromUtf16(text));
+}
+
+TEST(RecordsCodec, WritesScrambledLinesWithPlainLineEnds)
+{
+    EXPECT_EQ(EncodeRecords(TableOf({{"abc", 5}})), QByteArray::fromHex("9f9e9da1cb0d0a"));
+    // Stops at the first empty entry; negative scores keep their sign; an empty
+    // name still writes its "_".
+    const RecordsTable table = TableOf({{"", 70}, {"z", -2}, {"gone", 0}, {"after", 9}});
+    EXPECT_EQ(EncodeRecords(table), QByteArray::fromHex("a1c9d00d0a" "86a1d3ce0d0a"));
+}
+
+TEST(RecordsCodec, ReadsHandWrittenLinesOverTheTable)
+{
+    RecordsTable table = TableOf({{"old1", 1}, {"old2", 2}, {"old3", 3}, {"old4", 4}});
+    // "abc_5", a line without "_" ("xyz"), "q_+12"; then the end of the file.
+    const QByteArray file = QByteArray::fromHex("9f9e9da1cb0d0a" "888786" "0d0a" "8fa1d5cfce0d0a");
+    const DecodeResult result = DecodeRecords(file, table);
+    EXPECT_TRUE(result.ok);
+    EXPECT_EQ(table[0], (RecordEntry{"abc", 5}));
+    EXPECT_EQ(table[1], (RecordEntry{"old2", 2}));  // its line had no "_"
+    EXPECT_EQ(table[2], (RecordEntry{"q", 12}));
+    EXPECT_EQ(table[3], (RecordEntry{"old4", 4}));  // not cleared
+    EXPECT_EQ(result.entries.size(), 2u);
+}
+
+TEST(RecordsCodec, EmptyFileChangesNothing)
+{
+    RecordsTable table = TableOf({{"keep", 8}});
+    EXPECT_TRUE(DecodeRecords(QByteArray(), table).ok);
+    EXPECT_EQ(table[0], (RecordEntry{"keep", 8}));
+}
+
+TEST(RecordsCodec, ReadsAtMostTwentyLines)
+{
+    QByteArray file;
+    for (int i = 1; i <= 25; ++i) {
+        QByteArray line = "n_" + QByteArray::number(100 - i);
+        for (char& c : line)
+            c = static_cast<char>(-static_cast<unsigned char>(c));
+        file += line + "\r\n";
+    }
+    RecordsTable table;
+    ASSERT_TRUE(DecodeRecords(file, table).ok);
+    EXPECT_EQ(table[19].score, 80);
+}
+
+TEST(RecordsCodec, BadScoreStopsTheReadingAfterSettingTheName)
+{
+    RecordsTable table = TableOf({{"a", 1}, {"b", 2}, {"c", 3}, {"d", 4}});
+    // "x_10", "y_7z", "w_3"
+    const QByteArray file = QByteArray::fromHex("88a1cfd00d0a" "87a1c9860d0a" "89a1cd0d0a");
+    const DecodeResult result = DecodeRecords(file, table);
+    EXPECT_FALSE(result.ok);
+    EXPECT_EQ(table[0], (RecordEntry{"x", 10}));
+    EXPECT_EQ(table[1], (RecordEntry{"y", 2}));  // new name, previous score
+    EXPECT_EQ(table[2], (RecordEntry{"c", 3}));  // not read
+}
+
+TEST(RecordsCodec, LastUnderscoreSplitsSoNamesMayHoldOne)
+{
+    RecordsTable table = TableOf({{"a_b", 100}});
+    const QByteArray file = EncodeRecords(table);
+    EXPECT_EQ(file, QByteArray::fromHex("9fa19ea1cfd0d00d0a"));  // a_b_100, as the file always had it
+    RecordsTable read;
+    ASSERT_TRUE(DecodeRecords(file, read).ok);
+    EXPECT_EQ(read[0], (RecordEntry{"a_b", 100}));
+}
+
+TEST(RecordsCodec, NamesAreCutToFifteenBytesAndMayBeEmpty)
+{
+    RecordsTable read;
+    ASSERT_TRUE(DecodeRecords(EncodeRecords(TableOf({{"abcdefghijklmnopqrs", 9}, {"", 4}})), read).ok);
+    EXPECT_EQ(read[0], (RecordEntry{"abcdefghijklmno", 9}));
+    EXPECT_EQ(read[1], (RecordEntry{"", 4}));
+}
+
+TEST(RecordsCodec, LettersThatScrambleToControlBytesReadBackWhole)
+{
+    // у, ц and ж scramble to CR, LF and 26. A lone CR or LF and byte 26 are
+    // part of the line; у followed by ц gets a NUL between them on disk.
+    const QByteArray zhuk = Cyr(u"Жук");
+    const QByteArray tsar = Cyr(u"цуж");
+    const QByteArray kuts = Cyr(u"Куц");
+    const QByteArray uts = Cyr(u"уцуц");
+    const RecordsTable table = TableOf({{zhuk, 40}, {tsar, 30}, {kuts, 20}, {uts, 10}});
+    const QByteArray file = EncodeRecords(table);
+
+    // "Куц_20": К = 0xCA → 0x36, у → CR, NUL, ц → LF, then "_20".
+    EXPECT_TRUE(file.contains(QByteArray::fromHex("360d000aa1ced00d0a")));
+    EXPECT_TRUE(file.contains(QByteArray::fromHex("0a0d1a")));  // цуж: LF, CR, 26
+
+    RecordsTable read;
+    const DecodeResult result = DecodeRecords(file, read);
+    ASSERT_TRUE(result.ok);
+    EXPECT_EQ(read, table);
+}
+
+TEST(RecordsCodec, NamesWithoutTheSeparatedPairStayByteForByte)
+{
+    // "Ёлка" (no у followed by ц): bytes A8 EB EA E0 scramble to 58 15 16 20.
+    EXPECT_EQ(EncodeRecords(TableOf({{Cyr(u"Ёлка"), 1}})), QByteArray::fromHex("58151620a1cf0d0a"));
+}
+
+struct ScoreCase {
+    const char* text;
+    bool ok;
+    std::int32_t value;
+};
+
+TEST(RecordsCodec, ScoreSyntax)
+{
+    const ScoreCase cases[] = {
+        {"42", true, 42},           {"  42", true, 42},         {"+42", true, 42},
+        {"-42", true, -42},         {"007", true, 7},           {"$1F", true, 31},
+        {"$1f", true, 31},          {"x10", true, 16},          {"0x10", true, 16},
+        {"0XfF", true, 255},        {"$FFFFFFFF", true, -1},    {"2147483647", true, 2147483647},
+        {"-2147483648", true, INT32_MIN},                       {"2147483648", false, 0},
+        {"-2147483649", false, 0},  {"$100000000", false, 0},   {"", false, 0},
+        {"   ", false, 0},          {"+", false, 0},            {"$", false, 0},
+        {"0x", false, 0},           {"42 ", false, 0},          {"4 2", false, 0},
+        {"42a", false, 0},          {"b_100", false, 0},        {"-$10", false, 0},
+        {"\t42", false, 0},
+    };
+    for (const ScoreCase& c : cases) {
+        std::int32_t value = 12345;
+        EXPECT_EQ(ParseWholeNumber(QByteArray(c.text), value), c.ok) << c.text;
+        if (c.ok) {
+            EXPECT_EQ(value, c.value) << c.text;
+        }
+    }
+}
+
+}  // namespace

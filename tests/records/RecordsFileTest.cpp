@@ -1,0 +1,157 @@
+#include "RecordsCodec.h"
+#include "RecordsFile.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileDevice>
+#include <QSysInfo>
+#include <QLockFile>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+using namespace pomrola;
+
+namespace {
+
+QByteArray Scrambled(const QByteArray& text)
+{
+    QByteArray bytes = text;
+    for (char& c : bytes)
+        c = static_cast<char>(-static_cast<unsigned char>(c));
+    return bytes;
+}
+
+class RecordsFile : public ::testing::Test {
+protected:
+    QString file() const { return RecordsFilePath(dir.path()); }
+
+    void writeFile(const QByteArray& bytes)
+    {
+        QFile out(file());
+        ASSERT_TRUE(out.open(QIODevice::WriteOnly));
+        out.write(bytes);
+    }
+
+    QByteArray readFile() const
+    {
+        QFile in(file());
+        in.open(QIODevice::ReadOnly);
+        return in.readAll();
+    }
+
+    QTemporaryDir dir;
+    RecordsBook book;
+};
+
+TEST_F(RecordsFile, PathJoinsFolderAndNameWithOneSeparatorAdded)
+{
+    EXPECT_EQ(RecordsFilePath(QStringLiteral("/srv/games")), QStringLiteral("/srv/games/Pomrola99.rec"));
+    EXPECT_EQ(RecordsFilePath(QStringLiteral("/")), QStringLiteral("//Pomrola99.rec"));
+    EXPECT_EQ(RecordsFilePath(QString()), QStringLiteral("/Pomrola99.rec"));
+}
+
+TEST_F(RecordsFile, MissingFileOrFolderFailsAndLeavesTheTable)
+{
+    book.table[0] = {"kept", 7};
+    EXPECT_FALSE(LoadRecords(book, dir.path()));
+    EXPECT_FALSE(LoadRecords(book, dir.filePath(QStringLiteral("nowhere"))));
+    EXPECT_EQ(book.table[0], (RecordEntry{"kept", 7}));
+}
+
+TEST_F(RecordsFile, LoadAfterAFolderChangeKeepsEntriesBeyondTheNewLines)
+{
+    for (int i = 0; i < 5; ++i)
+        book.table[i] = {"a" + QByteArray::number(i), 50 - i};
+    writeFile(Scrambled("b0_900") + "\r\n" + Scrambled("b1_800") + "\r\n");
+    EXPECT_TRUE(LoadRecords(book, dir.path()));
+    EXPECT_EQ(book.table[0], (RecordEntry{"b0", 900}));
+    EXPECT_EQ(book.table[1], (RecordEntry{"b1", 800}));
+    EXPECT_EQ(book.table[2], (RecordEntry{"a2", 48}));
+    EXPECT_EQ(book.table[4], (RecordEntry{"a4", 46}));
+}
+
+TEST_F(RecordsFile, ScoreZeroLeavesTheFileAlone)
+{
+    writeFile("untouched");
+    EXPECT_EQ(AddRecord(book, dir.path(), "x", 0), std::nullopt);
+    EXPECT_EQ(readFile(), QByteArray("untouched"));
+}
+
+TEST_F(RecordsFile, AddRecordWritesTheSortedTable)
+{
+    writeFile(Scrambled("old_300") + "\r\n" + Scrambled("low_100") + "\r\n");
+    ASSERT_TRUE(LoadRecords(book, dir.path()));
+    EXPECT_EQ(AddRecord(book, dir.path(), "me", 200), std::nullopt);
+    EXPECT_EQ(readFile(), Scrambled("old_300") + "\r\n" + Scrambled("me_200") + "\r\n" + Scrambled("low_100") + "\r\n");
+    EXPECT_FALSE(QFile::exists(file() + QStringLiteral(".lock")));
+}
+
+TEST_F(RecordsFile, ResultsOthersAddedMeanwhileAreKept)
+{
+    writeFile(Scrambled("first_300") + "\r\n");
+    ASSERT_TRUE(LoadRecords(book, dir.path()));
+    // Another machine writes its result after we read the file.
+    RecordsBook other;
+    ASSERT_TRUE(LoadRecords(other, dir.path()));
+    ASSERT_EQ(AddRecord(other, dir.path(), "other", 250), std::nullopt);
+
+    ASSERT_EQ(AddRecord(book, dir.path(), "me", 100), std::nullopt);
+    EXPECT_EQ(readFile(), Scrambled("first_300") + "\r\n" + Scrambled("other_250") + "\r\n" +
+                              Scrambled("me_100") + "\r\n");
+    EXPECT_EQ(book.table[1], (RecordEntry{"other", 250}));
+}
+
+TEST_F(RecordsFile, ResultsOfThePreviousFolderGoIntoTheNewOne)
+{
+    book.table[0] = {"from-a", 500};
+    const QString empty = dir.filePath(QStringLiteral("b"));
+    ASSERT_TRUE(QDir().mkpath(empty));
+    EXPECT_FALSE(LoadRecords(book, empty));  // no file there yet
+    ASSERT_EQ(AddRecord(book, empty, "new", 10), std::nullopt);
+    RecordsBook reread;
+    ASSERT_TRUE(LoadRecords(reread, empty));
+    EXPECT_EQ(reread.table[0], (RecordEntry{"from-a", 500}));
+    EXPECT_EQ(reread.table[1], (RecordEntry{"new", 10}));
+}
+
+TEST_F(RecordsFile, FailedWriteKeepsTheOldFileAndTheResult)
+{
+    writeFile(Scrambled("old_300") + "\r\n");
+    ASSERT_TRUE(LoadRecords(book, dir.path()));
+    QFile::setPermissions(dir.path(), QFileDevice::ReadOwner | QFileDevice::ExeOwner);
+    if (QFileInfo(dir.path()).isWritable() && QFile(dir.filePath(QStringLiteral("probe"))).open(QIODevice::WriteOnly))
+        GTEST_SKIP() << "running with rights that ignore folder permissions";
+    const std::optional<QString> error = AddRecord(book, dir.path(), "me", 400, 100);
+    QFile::setPermissions(dir.path(), QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+    ASSERT_TRUE(error.has_value());
+    EXPECT_TRUE(error->contains(QStringLiteral("Pomrola99.rec")));
+    EXPECT_EQ(readFile(), Scrambled("old_300") + "\r\n");
+    EXPECT_EQ(book.table[0], (RecordEntry{"me", 400}));
+}
+
+TEST_F(RecordsFile, LockHeldByALiveProgramMakesTheWriteFailAfterTheWait)
+{
+    QLockFile held(file() + QStringLiteral(".lock"));
+    ASSERT_TRUE(held.lock());
+    const std::optional<QString> error = AddRecord(book, dir.path(), "me", 40, 200);
+    ASSERT_TRUE(error.has_value());
+    EXPECT_FALSE(QFile::exists(file()));
+    EXPECT_EQ(book.table[0], (RecordEntry{"me", 40}));  // written with the next result
+    held.unlock();
+    EXPECT_EQ(AddRecord(book, dir.path(), "me", 30), std::nullopt);
+    EXPECT_EQ(readFile(), Scrambled("me_40") + "\r\n" + Scrambled("me_30") + "\r\n");
+}
+
+TEST_F(RecordsFile, LockLeftByADeadProgramIsBroken)
+{
+    QFile lock(file() + QStringLiteral(".lock"));
+    ASSERT_TRUE(lock.open(QIODevice::WriteOnly));
+    // A process id that does not exist on this host.
+    lock.write("2147483000\npomrola99\n" + QSysInfo::machineHostName().toUtf8() + "\n");
+    lock.close();
+    EXPECT_EQ(AddRecord(book, dir.path(), "me", 40, 2000), std::nullopt);
+    EXPECT_EQ(readFile(), Scrambled("me_40") + "\r\n");
+}
+
+}  // namespace

@@ -1,0 +1,28 @@
+// records_writer <folder> <name> <count> <first score>: loads the records file
+// of the folder, then adds <count> results with consecutive scores.
+#include "Cp1251.h"
+#include "RecordsFile.h"
+
+#include <QCoreApplication>
+#include <QStringList>
+
+#include <cstdio>
+
+int main(int argc, char* argv[])
+{
+    QCoreApplication app(argc, argv);
+    const QStringList args = QCoreApplication::arguments();
+    if (args.size() != 5)
+        return 2;
+    pomrola::RecordsBook book;
+    pomrola::LoadRecords(book, args[1]);
+    const int count = args[3].toInt();
+    const int first = args[4].toInt();
+    for (int i = 0; i < count; ++i) {
+        if (const auto error = pomrola::AddRecord(book, args[1], pomrola::ToCp1251(args[2]), first + i)) {
+            std::fprintf(stderr, "%s\n", qPrintable(*error));
+            return 1;
+        }
+    }
+    return 0;
+}
