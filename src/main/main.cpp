@@ -28,7 +28,7 @@ int main(int argc, char* argv[])
     TForm2 form2(session.records, &form1);
     THelpForm helpForm(&form1);
     TReclamaForm reclamaForm(&form1);
-    TAboutForm aboutForm(&form1);
+    TAboutForm aboutForm(platform, &form1);
     form1.setCompanions(&form2, &helpForm, &reclamaForm, &aboutForm);
 
     form1.show();

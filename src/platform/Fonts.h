@@ -4,9 +4,9 @@
 
 namespace pomrola {
 
-// Makes the classic Windows families resolve to metric look-alikes where they
-// are not installed (Liberation Serif for Times New Roman, DejaVu Sans for the
-// sans-serif ones).
+// Makes the classic Windows families resolve to look-alikes where they are not
+// installed: Liberation Serif for Times New Roman, Liberation Sans (of about
+// the same widths) for MS Sans Serif, DejaVu Sans for the wide Tahoma.
 void InstallFontSubstitutes();
 
 // A font whose letters (without internal leading) are `characterHeight` pixels.

@@ -1,13 +1,201 @@
 #include "UAbout.h"
 
+#include "BevelPanel.h"
+#include "CentredOnce.h"
+#include "Colours.h"
+#include "Fonts.h"
+#include "Platform.h"
+#include "ScrollPanel.h"
+#include "VersionLibrary.h"
+
+#include <QLabel>
+#include <QToolButton>
+
 namespace pomrola {
 
-TAboutForm::TAboutForm(QWidget* parent)
-    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::MSWindowsFixedSizeDialogHint)
+namespace {
+
+constexpr int ScrollIntervalMs = 60;
+constexpr int SystemLabelRightEdge = 282;
+
+QLabel* MakeLabel(QWidget* parent, const char* name, const QString& text, const QFont& font, const QColor& colour)
+{
+    auto* label = new QLabel(text, parent);
+    label->setObjectName(QLatin1String(name));
+    label->setFont(font);
+    QPalette palette = label->palette();
+    palette.setColor(QPalette::WindowText, colour);
+    label->setPalette(palette);
+    return label;
+}
+
+BevelPanel* MakeBevelLine(QWidget* parent, const char* name, QRect geometry)
+{
+    auto* line = new BevelPanel(parent);
+    line->setObjectName(QLatin1String(name));
+    line->setGeometry(geometry);
+    line->setBevels(BevelPanel::Bevel::Lowered, BevelPanel::Bevel::None);
+    return line;
+}
+
+}  // namespace
+
+const QStringList TAboutForm::ScrollLines = {
+    QString(), QString(), QString(), QString(), QString(), QString(), QString(),
+    QStringLiteral("        Команда Помролы"),
+    QString(),
+    QStringLiteral("- игры для Windows и Linux"),
+    QStringLiteral("- программы на заказ"),
+    QStringLiteral("- настольные приложения"),
+    QStringLiteral("  для дома и офиса"),
+    QStringLiteral("- базы данных"),
+    QStringLiteral("- сайты и"),
+    QStringLiteral("  интернет-магазины"),
+    QStringLiteral("- перенос старых программ"),
+    QStringLiteral("- сопровождение"),
+    QString(),
+    QStringLiteral("e-mail: team@pomrola.example"),
+};
+
+TAboutForm::TAboutForm(Platform& platform, QWidget* parent, const QString& executablePath)
+    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::MSWindowsFixedSizeDialogHint),
+      platformId_(PlatformId())
 {
     setObjectName(QStringLiteral("AboutForm"));
     setWindowTitle(QStringLiteral("О программе"));
     setFixedSize(287, 256);
+    setFont(PixelFont(QStringLiteral("MS Sans Serif"), 11));
+    QPalette green = palette();
+    green.setColor(QPalette::Window, colours::Green);
+    setPalette(green);
+    setAutoFillBackground(true);
+
+    Image1 = new QLabel(this);
+    Image1->setObjectName(QStringLiteral("Image1"));
+    Image1->setPixmap(QPixmap(QStringLiteral(":/logo.png")));
+    Image1->setAlignment(Qt::AlignCenter);
+    Image1->setGeometry(8, 8, 85, 84);
+
+    LName = MakeLabel(this, "LName", QStringLiteral("Internal Name"), PixelFont(QStringLiteral("Times New Roman"), 24, true),
+                      colours::Yellow);
+    LName->setGeometry(101, 8, 182, 52);
+    LName->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+    LName->setWordWrap(true);
+
+    LVersion = MakeLabel(this, "LVersion", QStringLiteral("Product Version"),
+                         PixelFont(QStringLiteral("MS Sans Serif"), 13, true), colours::Purple);
+    LVersion->setGeometry(134, 60, 121, 16);
+    LVersion->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+
+    LCopy = MakeLabel(this, "LCopy", QStringLiteral("Legal Copyright"), PixelFont(QStringLiteral("MS Sans Serif"), 11, true),
+                      colours::Navy);
+    LCopy->move(101, 81);
+    LCopy->adjustSize();
+
+    Bevel1 = MakeBevelLine(this, "Bevel1", QRect(0, 100, 284, 2));
+
+    SP = new ScrollPanel(this);
+    SP->setObjectName(QStringLiteral("SP"));
+    SP->setGeometry(0, 104, 287, 95);
+    SP->setFont(PixelFont(QStringLiteral("Times New Roman"), 13, true));
+    QPalette scroll = SP->palette();
+    scroll.setColor(QPalette::Window, colours::Green);
+    scroll.setColor(QPalette::WindowText, colours::Yellow);
+    SP->setPalette(scroll);
+    SP->setLines(ScrollLines);
+    SP->setInterval(ScrollIntervalMs);
+    SP->setActive(true);  // scrolls from creation, while the window is still hidden
+
+    Bevel2 = MakeBevelLine(this, "Bevel2", QRect(3, 198, 284, 2));
+
+    LOs = MakeLabel(this, "LOs", QStringLiteral("LOS"), PixelFont(QStringLiteral("MS Sans Serif"), 11),
+                    palette().color(QPalette::WindowText));
+    LOs->move(3, 200);
+    LOs->adjustSize();
+
+    LSystem = MakeLabel(this, "LSystem", QStringLiteral("LSystem"), font(), palette().color(QPalette::WindowText));
+    LSystem->setAlignment(Qt::AlignRight | Qt::AlignTop);
+    LSystem->adjustSize();
+    LSystem->move(SystemLabelRightEdge - LSystem->width(), 200);
+
+    SpeedButton1 = new QToolButton(this);
+    SpeedButton1->setObjectName(QStringLiteral("SpeedButton1"));
+    SpeedButton1->setText(QStringLiteral("Закрыть"));
+    SpeedButton1->setAutoRaise(true);
+    SpeedButton1->setFocusPolicy(Qt::NoFocus);
+    SpeedButton1->setCursor(Qt::PointingHandCursor);
+    SpeedButton1->setGeometry(0, 224, 286, 33);
+    SpeedButton1->setFont(PixelFont(QStringLiteral("MS Sans Serif"), 11, true));
+    QPalette lime = SpeedButton1->palette();
+    lime.setColor(QPalette::ButtonText, colours::Lime);
+    SpeedButton1->setPalette(lime);
+    connect(SpeedButton1, &QToolButton::clicked, this, &TAboutForm::SpeedButton1Click);
+
+    FormCreate(platform, executablePath);
+}
+
+TAboutForm::~TAboutForm() = default;
+
+void TAboutForm::FormCreate(Platform& platform, const QString& executablePath)
+{
+    try {
+        VersionReader = std::make_unique<TVerInfoRes>(executablePath);
+    } catch (const Exception& error) {
+        platform.showMessage(this, error.message());
+        return;
+    }
+    SP->setInterval(ScrollIntervalMs);
+}
+
+void TAboutForm::showEvent(QShowEvent* event)
+{
+    CentreOnScreenOnce(*this, true);
+    FormShow();
+    QDialog::showEvent(event);
+}
+
+void TAboutForm::FormShow()
+{
+    switch (platformId_) {
+    case 0: LSystem->setText(QStringLiteral("System is Win32s.")); break;
+    case 1: LSystem->setText(QStringLiteral("System is Windows 95/98.")); break;
+    case 2: LSystem->setText(QStringLiteral("System is Windows NT.")); break;
+    default: break;  // keeps its current text
+    }
+    LSystem->adjustSize();
+    LSystem->move(SystemLabelRightEdge - LSystem->width(), LSystem->y());
+
+    if (VersionReader) {
+        LName->setText(VersionReader->GetVersionString(3));
+        LVersion->setText(QStringLiteral("Version ") + VersionReader->GetVersionString(8));
+        LCopy->setText(QStringLiteral("(c) ") + VersionReader->GetVersionString(4));
+        LOs->setText(VersionReader->GetOsDescription());
+    } else {
+        // Without version information the window names the game and says so.
+        LName->setText(QStringLiteral("Помрола 99"));
+        LVersion->setText(QString());
+        LCopy->setText(QString());
+        LOs->setText(QStringLiteral("Нет сведений о версии"));
+    }
+    LCopy->adjustSize();
+    LOs->adjustSize();
+    SP->setActive(true);
+}
+
+void TAboutForm::done(int result)
+{
+    FormClose();
+    QDialog::done(result);
+}
+
+void TAboutForm::FormClose()
+{
+    SP->setActive(false);
+}
+
+void TAboutForm::SpeedButton1Click()
+{
+    accept();
 }
 
 }  // namespace pomrola

@@ -33,7 +33,7 @@ GameHarness::GameHarness(Options options)
     form2 = new TForm2(session.records, form1_.get());
     helpForm = new THelpForm(form1_.get());
     reclamaForm = new TReclamaForm(form1_.get());
-    aboutForm = new TAboutForm(form1_.get());
+    aboutForm = new TAboutForm(platform, form1_.get());
     form1_->setCompanions(form2, helpForm, reclamaForm, aboutForm);
 }
 

@@ -1,0 +1,118 @@
+#include "ScrollPanel.h"
+#include "ScriptedPlatform.h"
+#include "UAbout.h"
+#include "VersionFiles.h"
+
+#include <QLabel>
+#include <QTest>
+#include <QToolButton>
+
+#include <gtest/gtest.h>
+
+using namespace pomrola;
+using namespace pomrola::testing;
+
+namespace {
+
+class AboutWindow : public ::testing::Test {
+protected:
+    QString gameFile()
+    {
+        const VersionData data = GameVersionData();
+        return WriteFileWithBlock(dir, "game.bin", &data);
+    }
+
+    QTemporaryDir dir;
+    ScriptedPlatform platform;
+};
+
+TEST_F(AboutWindow, ShowingFillsTheLabelsFromTheVersionInformation)
+{
+    TAboutForm window(platform, nullptr, gameFile());
+    EXPECT_TRUE(platform.messages.isEmpty());
+    EXPECT_EQ(window.LName->text(), QStringLiteral("Internal Name"));  // design texts until shown
+    window.setPlatformId(2);
+    window.show();
+    EXPECT_EQ(window.LName->text(), QStringLiteral("Помрола 99"));
+    EXPECT_EQ(window.LVersion->text(), QStringLiteral("Version 2.25"));
+    EXPECT_EQ(window.LCopy->text(), QStringLiteral("(c) Maker"));
+    EXPECT_EQ(window.LOs->text(), QStringLiteral("Designed for 32-bit Windows"));
+    EXPECT_EQ(window.LSystem->text(), QStringLiteral("System is Windows NT."));
+    EXPECT_EQ(window.LSystem->geometry().right() + 1, 282);
+    EXPECT_EQ(window.size(), QSize(287, 256));
+    EXPECT_EQ(window.Image1->geometry(), QRect(8, 8, 85, 84));
+    EXPECT_EQ(window.Image1->pixmap().size(), QSize(85, 84));
+    EXPECT_EQ(window.SP->geometry(), QRect(0, 104, 287, 95));
+    EXPECT_EQ(window.SP->interval(), 60);
+    EXPECT_EQ(window.SP->lines().size(), 20);
+    window.hide();
+}
+
+TEST_F(AboutWindow, PlatformIdentifierChoosesTheSystemText)
+{
+    TAboutForm window(platform, nullptr, gameFile());
+    const std::pair<int, QString> cases[] = {{0, QStringLiteral("System is Win32s.")},
+                                             {1, QStringLiteral("System is Windows 95/98.")},
+                                             {2, QStringLiteral("System is Windows NT.")},
+                                             {3, QStringLiteral("System is Windows NT.")},  // kept
+                                             {7, QStringLiteral("System is Windows NT.")}};
+    for (const auto& [id, text] : cases) {
+        window.setPlatformId(id);
+        window.show();
+        EXPECT_EQ(window.LSystem->text(), text) << id;
+        window.hide();
+    }
+    TAboutForm fresh(platform, nullptr, gameFile());
+    fresh.setPlatformId(3);
+    fresh.show();
+    EXPECT_EQ(fresh.LSystem->text(), QStringLiteral("LSystem"));
+    fresh.hide();
+}
+
+TEST_F(AboutWindow, ScrollingRunsFromCreationAndRestartsAfterAClose)
+{
+    TAboutForm window(platform, nullptr, gameFile());
+    EXPECT_TRUE(window.SP->isActive());
+    for (int i = 0; i < 30; ++i)
+        window.SP->tick();
+    window.show();
+    EXPECT_EQ(window.SP->offset(), 30);  // the first showing does not restart it
+    QTest::mouseClick(window.SpeedButton1, Qt::LeftButton);
+    EXPECT_FALSE(window.isVisible());
+    EXPECT_FALSE(window.SP->isActive());
+    window.show();
+    EXPECT_TRUE(window.SP->isActive());
+    EXPECT_EQ(window.SP->offset(), 0);
+    window.hide();
+}
+
+TEST(ScrollPanel, CyclesWhenTheLastLineReachesTheTop)
+{
+    ScrollPanel panel;
+    panel.setLines({"a", "b", "c"});
+    panel.setActive(true);
+    const int cycle = 2 * panel.lineHeight();
+    for (int i = 0; i < cycle; ++i)
+        panel.tick();
+    EXPECT_EQ(panel.offset(), cycle);
+    panel.tick();
+    EXPECT_EQ(panel.offset(), 0);
+    panel.tick();
+    panel.setActive(true);  // already active: nothing changes
+    EXPECT_EQ(panel.offset(), 1);
+}
+
+TEST_F(AboutWindow, MissingVersionInformationIsReportedOnceAndTheWindowStillShows)
+{
+    TAboutForm window(platform, nullptr, WriteFileWithBlock(dir, "plain.bin", nullptr));
+    EXPECT_EQ(platform.messages, QStringList{QStringLiteral("No Version Info Available.")});
+    EXPECT_FALSE(window.hasVersionReader());
+    window.show();
+    EXPECT_EQ(window.LName->text(), QStringLiteral("Помрола 99"));
+    EXPECT_FALSE(window.LOs->text().isEmpty());
+    EXPECT_TRUE(window.SP->isActive());
+    window.hide();
+    EXPECT_EQ(platform.messages.size(), 1);
+}
+
+}  // namespace

@@ -1,0 +1,116 @@
+#include "ShadowLabel.h"
+#include "UHelp.h"
+#include "UReclama.h"
+
+#include <QKeyEvent>
+#include <QTest>
+#include <QTextBlock>
+#include <QTextEdit>
+#include <QToolButton>
+
+#include <gtest/gtest.h>
+
+using namespace pomrola;
+
+namespace {
+
+template <typename Window>
+void ShowAndWait(Window& window)
+{
+    window.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+}
+
+TEST(RulesWindow, LayoutAndTheTwelveLines)
+{
+    THelpForm window;
+    EXPECT_EQ(window.windowTitle(), QStringLiteral("Правила игры"));
+    EXPECT_EQ(window.size(), QSize(449, 329));
+    EXPECT_FALSE(window.windowFlags() & Qt::WindowCloseButtonHint);
+    EXPECT_FALSE(window.windowFlags() & Qt::WindowSystemMenuHint);
+    EXPECT_EQ(window.RxLabel1->text(), QStringLiteral("игра   П О М Р О Л А "));
+    EXPECT_EQ(window.RxLabel1->pos(), QPoint(98, 12));
+    EXPECT_EQ(window.SpeedButton1->geometry(), QRect(46, 294, 368, 32));
+    EXPECT_EQ(window.SpeedButton1->text(), QStringLiteral("Закрыть"));
+    EXPECT_EQ(window.RichEdit1->geometry(), QRect(8, 56, 433, 233));
+    EXPECT_FALSE(window.RichEdit1->isEnabled());
+    EXPECT_TRUE(window.RichEdit1->isReadOnly());
+
+    QStringList lines;
+    for (QTextBlock block = window.RichEdit1->document()->begin(); block.isValid(); block = block.next()) {
+        lines << block.text();
+        EXPECT_EQ(block.blockFormat().alignment() & Qt::AlignHorizontal_Mask, Qt::AlignHCenter);
+    }
+    ASSERT_EQ(lines.size(), 12);
+    EXPECT_EQ(lines[0], QStringLiteral("В эту игру играть достаточно просто."));
+    EXPECT_EQ(lines[1], QString());
+    EXPECT_EQ(lines[3], QStringLiteral("  "));
+    EXPECT_EQ(lines[5], QStringLiteral("или по  горизонтали рядом было не менее трех шаров одного "));
+    EXPECT_EQ(lines[11], QStringLiteral("Желаю удачи ! ! ! "));
+}
+
+TEST(RulesWindow, OnlyTheCloseButtonClosesIt)
+{
+    THelpForm window;
+    ShowAndWait(window);
+    QTest::keyClick(&window, Qt::Key_Escape);
+    QTest::keyClick(&window, Qt::Key_Return);
+    QTest::keyClick(&window, Qt::Key_Enter);
+    EXPECT_TRUE(window.isVisible());
+    QTest::mouseClick(window.RichEdit1->viewport(), Qt::LeftButton);
+    EXPECT_TRUE(window.isVisible());
+    EXPECT_EQ(window.SpeedButton1->focusPolicy(), Qt::NoFocus);
+    QTest::mouseClick(window.SpeedButton1, Qt::LeftButton);
+    EXPECT_FALSE(window.isVisible());
+}
+
+TEST(AdvertisementWindow, LabelsCoverTheWindow)
+{
+    TReclamaForm window;
+    EXPECT_EQ(window.windowTitle(), QStringLiteral("Ваша реклама"));
+    EXPECT_EQ(window.size(), QSize(442, 248));
+    EXPECT_EQ(window.RxLabel1->geometry(), QRect(0, 0, 442, 145));
+    EXPECT_EQ(window.RxLabel2->geometry(), QRect(0, 145, 442, 88));
+    EXPECT_EQ(window.Label1->geometry(), QRect(0, 233, 442, 15));
+    EXPECT_EQ(window.RxLabel1->text(), QStringLiteral("А это место\nдля Вашей рекламы"));
+    EXPECT_TRUE(window.RxLabel2->text().startsWith(
+        QStringLiteral("Свои предложения по размещению рекламы посылать по адресу:\n")));
+    EXPECT_TRUE(window.RxLabel2->text().endsWith(QStringLiteral("@pomrola.example")));
+    EXPECT_EQ(window.Label1->text(), QStringLiteral("Нажмите любую клавишу"));
+    EXPECT_EQ(window.RxLabel1->cursor().shape(), Qt::PointingHandCursor);
+}
+
+TEST(AdvertisementWindow, AnyKeyButTabCloses)
+{
+    TReclamaForm window;
+    const std::pair<Qt::Key, Qt::KeyboardModifiers> closing[] = {
+        {Qt::Key_Shift, Qt::ShiftModifier}, {Qt::Key_Control, Qt::ControlModifier}, {Qt::Key_Alt, Qt::AltModifier},
+        {Qt::Key_F4, Qt::NoModifier},       {Qt::Key_F5, Qt::NoModifier},           {Qt::Key_A, Qt::NoModifier},
+        {Qt::Key_Escape, Qt::NoModifier},   {Qt::Key_Tab, Qt::ControlModifier},
+    };
+    for (const auto& [key, modifiers] : closing) {
+        ShowAndWait(window);
+        QTest::keyPress(&window, key, modifiers);
+        EXPECT_FALSE(window.isVisible()) << key;
+    }
+    ShowAndWait(window);
+    QTest::keyClick(&window, Qt::Key_Tab);
+    EXPECT_TRUE(window.isVisible());
+    // Shift+Tab as one event: the Shift press on its own would close the window.
+    QKeyEvent backtab(QEvent::KeyPress, Qt::Key_Backtab, Qt::ShiftModifier);
+    QCoreApplication::sendEvent(&window, &backtab);
+    EXPECT_TRUE(window.isVisible());
+    window.hide();
+}
+
+TEST(AdvertisementWindow, AClickOnAnyLabelCloses)
+{
+    TReclamaForm window;
+    for (ShadowLabel* label : {window.RxLabel1, window.RxLabel2, window.Label1}) {
+        ShowAndWait(window);
+        QTest::mouseClick(label, Qt::LeftButton);
+        EXPECT_FALSE(window.isVisible()) << label->objectName().toStdString();
+    }
+}
+
+}  // namespace

@@ -1,0 +1,136 @@
+#include "VerInfo.h"
+#include "VersionFiles.h"
+
+#include <gtest/gtest.h>
+
+using namespace pomrola;
+using namespace pomrola::testing;
+
+namespace {
+
+class VersionReader : public ::testing::Test {
+protected:
+    QString fileWith(const VersionData& data) { return WriteFileWithBlock(dir, "with-block.bin", &data); }
+
+    QTemporaryDir dir;
+};
+
+template <typename Error>
+QString ErrorOf(const QString& path)
+{
+    try {
+        TVerInfoRes reader(path);
+    } catch (const Error& error) {
+        return error.message();
+    } catch (const Exception& other) {
+        return QStringLiteral("wrong class: ") + other.message();
+    }
+    return QStringLiteral("no error");
+}
+
+TEST_F(VersionReader, ReadsTheStringsOfTheFirstTranslation)
+{
+    TVerInfoRes reader(fileWith(GameVersionData()));
+    EXPECT_EQ(reader.GetVersionString(3), QStringLiteral("Помрола 99"));
+    EXPECT_EQ(reader.GetVersionString(8), QStringLiteral("2.25"));
+    EXPECT_EQ(reader.GetVersionString(9), QStringLiteral("Game"));
+    EXPECT_EQ(reader.GetVersionString(1), QString());  // present but empty
+    EXPECT_EQ(reader.GetOsDescription(), QStringLiteral("Designed for 32-bit Windows"));
+    EXPECT_TRUE(reader.FileFlags().isEmpty());
+}
+
+TEST_F(VersionReader, MissingStringGivesAnEmptyText)
+{
+    VersionData data = GameVersionData();
+    data.strings = {{"ProductName", "Only"}};
+    TVerInfoRes reader(fileWith(data));
+    EXPECT_EQ(reader.GetVersionString(7), QStringLiteral("Only"));
+    EXPECT_EQ(reader.GetVersionString(0), QString());
+    EXPECT_EQ(reader.GetVersionString(4), QString());
+}
+
+TEST_F(VersionReader, QueryPathKeepsLeadingZerosOfLanguageAndCodePage)
+{
+    VersionData data = GameVersionData();
+    data.language = 0x0009;
+    data.codePage = 0x04B0;
+    TVerInfoRes reader(fileWith(data));
+    EXPECT_EQ(reader.GetVersionString(8), QStringLiteral("2.25"));
+    VersionValue value;
+    const std::vector<std::uint8_t> block = BuildVersionBlock(data);
+    EXPECT_TRUE(QueryVersionValue(block, "\\StringFileInfo\\000904B0\\ProductVersion", value));
+    EXPECT_FALSE(QueryVersionValue(block, "\\StringFileInfo\\904B0\\ProductVersion", value));
+}
+
+TEST_F(VersionReader, IncompleteInformationFailsConstructionWithItsOwnError)
+{
+    EXPECT_EQ(ErrorOf<ENoVerInfoError>(WriteFileWithBlock(dir, "none.bin", nullptr)),
+              QStringLiteral("No Version Info Available."));
+    EXPECT_EQ(ErrorOf<ENoVerInfoError>(dir.filePath(QStringLiteral("missing.bin"))),
+              QStringLiteral("No Version Info Available."));
+
+    VersionData noTranslation = GameVersionData();
+    noTranslation.withTranslation = false;
+    EXPECT_EQ(ErrorOf<EVerInfoError>(fileWith(noTranslation)), QStringLiteral("No language info."));
+
+    VersionData shortFixed = GameVersionData();
+    shortFixed.fixedInfoLength = 48;
+    EXPECT_EQ(ErrorOf<eNoFixeVerInfo>(fileWith(shortFixed)), QStringLiteral("No fixed file info"));
+}
+
+TEST_F(VersionReader, FlagsFollowMaskAndFlagsInTheirListedOrder)
+{
+    VersionData data = GameVersionData();
+    data.fileFlagsMask = 0x2B;
+    data.fileFlags = 0x2B;
+    EXPECT_EQ(TVerInfoRes(fileWith(data)).FileFlags(),
+              (QStringList{"Pre-release", "Private build", "Special build", "Debug"}));
+
+    data.fileFlagsMask = 0x01;  // only Debug is in the mask
+    data.fileFlags = 0x2B;
+    EXPECT_EQ(TVerInfoRes(fileWith(data)).FileFlags(), QStringList{"Debug"});
+
+    data.fileFlagsMask = 0x3F;
+    data.fileFlags = 0x04 | 0x10;  // bits without a text
+    EXPECT_TRUE(TVerInfoRes(fileWith(data)).FileFlags().isEmpty());
+}
+
+TEST_F(VersionReader, EveryTargetSystemValue)
+{
+    const std::pair<std::uint32_t, const char*> table[] = {
+        {0x0, "Unknown"},
+        {0x1, "Designed for 16-bit Windows"},
+        {0x2, "Designed for 16-bit PM"},
+        {0x3, "Designed for 32-bit PM"},
+        {0x4, "Designed for 32-bit Windows"},
+        {0x10000, "Designed for MS-DOS"},
+        {0x10001, "Designed for 16-bit Windows, running on MS-DOS"},
+        {0x10004, "Designed for Win32 API, running on MS-DOS"},
+        {0x20000, "Designed for 16-bit OS/2"},
+        {0x20002, "Designed for 16-bit PM, running on 16-bit OS/2"},
+        {0x30000, "Designed for 32-bit OS/2"},
+        {0x30003, "Designed for 32-bit PM, running on 32-bit OS/2"},
+        {0x40000, "Designed for Windows NT"},
+        {0x40004, "Designed for Win32 API, running on Windows/NT"},
+        {0x5, "Unknown"},
+        {0x40001, "Unknown"},
+    };
+    for (const auto& [os, text] : table) {
+        VersionData data = GameVersionData();
+        data.fileOS = os;
+        EXPECT_EQ(TVerInfoRes(fileWith(data)).GetOsDescription(), QString::fromLatin1(text)) << std::hex << os;
+    }
+}
+
+TEST(EmbeddedVersion, TheGameExecutableCarriesItsVersionBlock)
+{
+    TVerInfoRes reader(QStringLiteral(POMROLA_EXECUTABLE));
+    EXPECT_EQ(reader.GetVersionString(3), QStringLiteral("Помрола 99"));
+    EXPECT_EQ(reader.GetVersionString(8), QStringLiteral("2.25"));
+    EXPECT_EQ(reader.GetVersionString(2), QStringLiteral("2.2.5.0"));
+    EXPECT_EQ(reader.GetVersionString(7), QStringLiteral("Pomrola99"));
+    EXPECT_EQ(reader.GetOsDescription(), QStringLiteral("Designed for 32-bit Windows"));
+    EXPECT_TRUE(reader.FileFlags().isEmpty());
+}
+
+}  // namespace

@@ -1,0 +1,39 @@
+#pragma once
+
+#include "VersionBlock.h"
+
+#include <QFile>
+#include <QTemporaryDir>
+
+namespace pomrola::testing {
+
+// The game's own version data, as the build embeds it.
+inline VersionData GameVersionData()
+{
+    VersionData data;
+    data.fileVersion[0] = data.productVersion[0] = 2;
+    data.fileVersion[1] = data.productVersion[1] = 2;
+    data.fileVersion[2] = data.productVersion[2] = 5;
+    data.strings = {{"CompanyName", "Maker"},       {"FileDescription", ""}, {"FileVersion", "2.2.5.0"},
+                    {"InternalName", "Помрола 99"}, {"LegalCopyright", "Maker"}, {"LegalTrademarks", ""},
+                    {"OriginalFilename", ""},       {"ProductName", "Pomrola99"}, {"ProductVersion", "2.25"},
+                    {"Comments", "Game"}};
+    return data;
+}
+
+// A file that holds the block somewhere between other bytes, as an executable does.
+inline QString WriteFileWithBlock(const QTemporaryDir& dir, const char* name, const VersionData* data)
+{
+    const QString path = dir.filePath(QLatin1String(name));
+    QFile file(path);
+    file.open(QIODevice::WriteOnly);
+    file.write(QByteArray(1001, '\x7f'));
+    if (data) {
+        const std::vector<std::uint8_t> block = BuildVersionBlock(*data);
+        file.write(reinterpret_cast<const char*>(block.data()), static_cast<qsizetype>(block.size()));
+    }
+    file.write(QByteArray(333, '\0'));
+    return path;
+}
+
+}  // namespace pomrola::testing
