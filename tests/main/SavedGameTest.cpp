@@ -1,0 +1,180 @@
+#include "BoardBuilders.h"
+#include "CellShape.h"
+#include "GameHarness.h"
+#include "SavedGame.h"
+#include "ShadowLabel.h"
+
+#include <QAction>
+#include <QDir>
+#include <QFile>
+
+#include <gtest/gtest.h>
+
+using namespace pomrola;
+using namespace pomrola::testing;
+
+namespace {
+
+QByteArray Lines(std::initializer_list<const char*> lines)
+{
+    QByteArray bytes;
+    for (const char* line : lines)
+        bytes += QByteArray(line) + "\r\n";
+    return bytes;
+}
+
+TEST(SavedGameFile, WritesSixtySixDecimalLines)
+{
+    GameState game;
+    game.Score = 135;
+    game.MovesLeft = 17;
+    game.board = StaircaseBoard();
+    SetRow(game.board, 1, {3, 5, 1, 1, 2, 8, 6, 4});
+    game.board.at(8, 8) = -1;
+    const QByteArray file = EncodeSavedGame(game);
+    EXPECT_TRUE(file.startsWith(Lines({"135", "17", "3", "5", "1", "1", "2", "8", "6", "4", "4", "5"})));
+    EXPECT_TRUE(file.endsWith("\r\n-1\r\n"));
+    EXPECT_EQ(file.count("\r\n"), 66);
+}
+
+TEST(SavedGameFile, RoundTripKeepsEveryCodeAsItIs)
+{
+    GameState saved;
+    saved.Score = 2'000'000'000;
+    saved.MovesLeft = 64;
+    saved.board = StaircaseBoard();
+    saved.board.at(1, 1) = 9;
+    saved.board.at(2, 2) = 10;
+    saved.board.at(3, 3) = 11;
+    saved.board.at(4, 4) = -1;
+    saved.board.at(5, 5) = 0;
+    GameState loaded;
+    EXPECT_TRUE(DecodeSavedGame(EncodeSavedGame(saved), loaded));
+    EXPECT_EQ(loaded.Score, saved.Score);
+    EXPECT_EQ(loaded.MovesLeft, saved.MovesLeft);
+    EXPECT_EQ(loaded.board, saved.board);
+}
+
+TEST(SavedGameFile, ReadingStopsAtTheFirstFailureAndKeepsWhatWasRead)
+{
+    GameState game;
+    game.Score = 7;
+    game.MovesLeft = 8;
+    game.board = StaircaseBoard();
+
+    GameState empty = game;
+    EXPECT_FALSE(DecodeSavedGame(QByteArray(), empty));
+    EXPECT_EQ(empty.Score, 0);
+    EXPECT_EQ(empty.MovesLeft, 0);
+    EXPECT_EQ(empty.board, StaircaseBoard());
+
+    GameState notANumber = game;
+    EXPECT_FALSE(DecodeSavedGame(Lines({"score", "3", "1"}), notANumber));
+    EXPECT_EQ(notANumber.Score, 7);
+    EXPECT_EQ(notANumber.MovesLeft, 8);
+
+    // Blanks and empty lines before the numbers; the rest of their lines is skipped.
+    GameState tenCells = game;
+    EXPECT_FALSE(DecodeSavedGame(Lines({"", "  \t40 points", "", "12", "5", "5", "5", "5", "5", "5", "5", "5",
+                                        " +6", "-6"}),
+                                 tenCells));
+    EXPECT_EQ(tenCells.Score, 40);
+    EXPECT_EQ(tenCells.MovesLeft, 12);
+    EXPECT_EQ(RowOf(tenCells.board, 1), (Row{5, 5, 5, 5, 5, 5, 5, 5}));
+    EXPECT_EQ(tenCells.board.at(2, 1), 6);
+    EXPECT_EQ(tenCells.board.at(2, 2), -6);
+    EXPECT_EQ(tenCells.board.at(2, 3), StaircaseBoard().at(2, 3));
+    EXPECT_EQ(RowOf(tenCells.board, 8), RowOf(StaircaseBoard(), 8));
+
+    GameState trailing = game;
+    EXPECT_FALSE(DecodeSavedGame(Lines({"1", "2", "3", "4 "}), trailing));
+    EXPECT_EQ(trailing.board.at(1, 1), 3);
+    EXPECT_EQ(trailing.board.at(1, 2), StaircaseBoard().at(1, 2));
+}
+
+TEST(SavedGameFile, NameRuleReplacesAThreeLetterExtension)
+{
+    EXPECT_EQ(SavedGameName(QStringLiteral("/g/party.txt")), QStringLiteral("/g/party.sav"));
+    EXPECT_EQ(SavedGameName(QStringLiteral("/g/party")), QStringLiteral("/g/party.sav"));
+    EXPECT_EQ(SavedGameName(QStringLiteral("/g/party.sav")), QStringLiteral("/g/party.sav"));
+    EXPECT_EQ(SavedGameName(QStringLiteral("/g/my.game")), QStringLiteral("/g/my.game.sav"));
+    EXPECT_EQ(SavedGameName(QStringLiteral("/g/game.data")), QStringLiteral("/g/game.data.sav"));
+    EXPECT_EQ(SavedGameName(QStringLiteral(".ab")), QStringLiteral(".ab.sav"));
+}
+
+class SaveAndLoad : public ::testing::Test {
+protected:
+    void trigger(const char* name) { harness.window().findChild<QAction*>(QLatin1String(name))->trigger(); }
+
+    GameHarness harness;
+    TForm1& window = harness.window();
+};
+
+TEST_F(SaveAndLoad, SavedGameComesBackWithItsCounters)
+{
+    harness.game().Score = 135;
+    harness.game().MovesLeft = 3;
+    const Board saved = harness.game().board;
+    harness.platform.saveAnswers.push_back(harness.path(QStringLiteral("party.txt")));
+    trigger("MnuSave");
+    ASSERT_EQ(harness.platform.saveRequests.size(), 1u);
+    EXPECT_EQ(harness.platform.saveRequests[0].fileName, QStringLiteral("*.sav"));
+    EXPECT_EQ(harness.platform.saveRequests[0].filter, QStringLiteral("Сохраненные игры|*.sav|Все файлы |*.*"));
+    ASSERT_TRUE(QFile::exists(harness.path(QStringLiteral("party.sav"))));
+
+    // The dialog proposes the name it saved under next time.
+    trigger("MnuSave");
+    EXPECT_EQ(harness.platform.saveRequests[1].fileName, harness.path(QStringLiteral("party.sav")));
+
+    harness.platform.clock = 5;
+    trigger("MnuNew");
+    harness.click(2, 2);  // a pending pick survives the load
+    harness.platform.openAnswers.push_back(harness.path(QStringLiteral("party.sav")));
+    trigger("MnuLoad");
+    EXPECT_EQ(harness.platform.openRequests[0].fileName, QStringLiteral("*.sav"));
+    EXPECT_EQ(harness.platform.openRequests[0].filter, QStringLiteral("Сохраненные игры|*.sav|Все файлы|*.*"));
+    EXPECT_EQ(harness.game().board, saved);
+    EXPECT_EQ(window.RxLabel3->text(), QStringLiteral("135"));
+    EXPECT_EQ(window.RxLabel4->text(), QStringLiteral("3"));
+    EXPECT_TRUE(window.firstPicked());
+    EXPECT_EQ(window.cell(2, 2)->form(), CellShape::Form::Circle);
+    EXPECT_TRUE(harness.platform.messages.isEmpty());
+}
+
+TEST_F(SaveAndLoad, CancelledLoadRedrawsWithoutChanges)
+{
+    window.RxLabel3->setText(QStringLiteral("stale"));
+    window.cell(1, 1)->setForm(CellShape::Form::Rectangle);
+    const Board board = harness.game().board;
+    trigger("MnuLoad");
+    EXPECT_EQ(harness.game().board, board);
+    EXPECT_EQ(window.RxLabel3->text(), QStringLiteral("0"));
+    EXPECT_EQ(window.cell(1, 1)->form(), CellShape::Form::Circle);
+}
+
+TEST_F(SaveAndLoad, FailedSaveIsReportedAndLeavesTheOldFile)
+{
+    harness.platform.saveAnswers.push_back(harness.path(QStringLiteral("no-such-folder/game.sav")));
+    trigger("MnuSave");
+    ASSERT_EQ(harness.platform.messages.size(), 1);
+    EXPECT_TRUE(harness.platform.messages[0].contains(QStringLiteral("game.sav")));
+
+    // Over an existing file in a folder that cannot be written: the old file stays whole.
+    const QString folder = harness.path(QStringLiteral("locked"));
+    QDir().mkpath(folder);
+    QFile old(folder + QStringLiteral("/old.sav"));
+    old.open(QIODevice::WriteOnly);
+    old.write("old contents");
+    old.close();
+    QFile::setPermissions(folder, QFileDevice::ReadOwner | QFileDevice::ExeOwner);
+    if (QFile(folder + QStringLiteral("/probe")).open(QIODevice::WriteOnly))
+        GTEST_SKIP() << "running with rights that ignore folder permissions";
+    harness.platform.saveAnswers.push_back(folder + QStringLiteral("/old.sav"));
+    trigger("MnuSave");
+    QFile::setPermissions(folder, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+    EXPECT_EQ(harness.platform.messages.size(), 2);
+    old.open(QIODevice::ReadOnly);
+    EXPECT_EQ(old.readAll(), QByteArray("old contents"));
+}
+
+}  // namespace

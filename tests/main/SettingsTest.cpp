@@ -1,0 +1,93 @@
+#include "GameHarness.h"
+#include "RecordsFolderCommands.h"
+#include "SettingsFile.h"
+
+#include <QAction>
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+using namespace pomrola;
+using namespace pomrola::testing;
+
+namespace {
+
+QByteArray ReadAll(const QString& path)
+{
+    QFile file(path);
+    file.open(QIODevice::ReadOnly);
+    return file.readAll();
+}
+
+TEST(Settings, FirstRunGivesTheDefaults)
+{
+    QTemporaryDir dir;
+    const PlayerSettings settings = ReadSettings(dir.filePath(QStringLiteral("none.INI")));
+    EXPECT_EQ(settings.name, QStringLiteral("User"));
+    EXPECT_EQ(settings.directory, CurrentFolder());
+    EXPECT_TRUE(DefaultSettingsPath().endsWith(QStringLiteral(".INI")));
+}
+
+TEST(Settings, EmptyNameIsKeptAndWritingKeepsOtherLines)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("p.INI"));
+    QFile file(path);
+    file.open(QIODevice::WriteOnly);
+    file.write("[Sound]\r\nOn=1\r\n[Data]\r\nName=\r\n");
+    file.close();
+    EXPECT_EQ(ReadSettings(path).name, QString());
+    ASSERT_EQ(WriteSettings(path, {QStringLiteral("Оля"), QStringLiteral("/srv/rec")}), std::nullopt);
+    EXPECT_EQ(ReadAll(path), "[Sound]\r\nOn=1\r\n[Data]\r\nName=" + QStringLiteral("Оля").toUtf8() +
+                                 "\r\nDirectory=/srv/rec\r\n");
+}
+
+class ClosingTheWindow : public ::testing::Test {
+protected:
+    GameHarness harness;
+    TForm1& window = harness.window();
+};
+
+TEST_F(ClosingTheWindow, EveryWayOfClosingWritesTheSettings)
+{
+    for (int way = 0; way < 2; ++way) {
+        window.show();
+        harness.session.PlayerName = QStringLiteral("Игрок%1").arg(way);
+        harness.session.RecordsDir = QStringLiteral("/records/%1").arg(way);
+        if (way == 0)
+            window.findChild<QAction*>(QStringLiteral("MnuExit"))->trigger();
+        else
+            window.close();  // the close box
+        EXPECT_FALSE(window.isVisible());
+        const PlayerSettings settings = ReadSettings(harness.settingsPath());
+        EXPECT_EQ(settings.name, harness.session.PlayerName);
+        EXPECT_EQ(settings.directory, harness.session.RecordsDir);
+    }
+}
+
+TEST_F(ClosingTheWindow, UnwritableSettingsAreReportedAndTheWindowStillCloses)
+{
+    GameHarness::Options options;
+    GameHarness blocked(options);
+    // A folder where the settings file should be makes writing it fail.
+    QFile::remove(blocked.settingsPath());
+    QDir().mkpath(blocked.settingsPath());
+    blocked.window().show();
+    blocked.window().close();
+    EXPECT_FALSE(blocked.window().isVisible());
+    ASSERT_EQ(blocked.platform.messages.size(), 1);
+    EXPECT_TRUE(blocked.platform.messages[0].startsWith(QStringLiteral("Unable to write to ")));
+}
+
+TEST(StoredName, IsTheInitialTextOfTheNextNamePrompt)
+{
+    GameHarness::Options options;
+    options.settingsFile = "[Data]\r\nName=Сохранённое\r\n";
+    GameHarness harness(options);
+    EXPECT_EQ(harness.session.PlayerName, QStringLiteral("Сохранённое"));
+    EXPECT_TRUE(harness.window().windowTitle().endsWith(QStringLiteral("(без имени) ")));
+}
+
+}  // namespace

@@ -1,0 +1,102 @@
+#include "Cp1251.h"
+#include "ProfileFile.h"
+
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+using namespace pomrola;
+
+namespace {
+
+class Profile : public ::testing::Test {
+protected:
+    QString write(const QByteArray& bytes)
+    {
+        QFile file(path);
+        file.open(QIODevice::WriteOnly);
+        file.write(bytes);
+        return path;
+    }
+
+    QByteArray read() const
+    {
+        QFile file(path);
+        file.open(QIODevice::ReadOnly);
+        return file.readAll();
+    }
+
+    QTemporaryDir dir;
+    QString path = dir.filePath(QStringLiteral("pomrola99.INI"));
+};
+
+TEST_F(Profile, MissingFileOrKeyHasNoValue)
+{
+    EXPECT_EQ(ProfileFile::Read(path).value("Data", "Name"), std::nullopt);
+    write("[Data]\r\nOther=1\r\n[More]\r\nName=elsewhere\r\n");
+    EXPECT_EQ(ProfileFile::Read(path).value("Data", "Name"), std::nullopt);
+}
+
+TEST_F(Profile, ValuesAreTrimmedAndNamesCompareWithoutCase)
+{
+    write("; comment\r\n[data]\r\nNAME =  Пётр  \r\nDirectory=\r\nQuoted=\" spaced \"\r\n");
+    const ProfileFile profile = ProfileFile::Read(path);
+    EXPECT_EQ(profile.value("Data", "Name"), QStringLiteral("Пётр"));
+    EXPECT_EQ(profile.value("DATA", "directory"), QString());  // present and empty
+    EXPECT_EQ(profile.value("Data", "Quoted"), QStringLiteral(" spaced "));
+}
+
+TEST_F(Profile, LongValuesAreCutAt2047Characters)
+{
+    write("[Data]\nName=" + QByteArray(3000, 'x') + "\n");
+    EXPECT_EQ(ProfileFile::Read(path).value("Data", "Name")->size(), 2047);
+}
+
+TEST_F(Profile, CodePage1251FilesStillRead)
+{
+    write("[Data]\r\nName=" + ToCp1251(QStringLiteral("Жора")) + "\r\n");
+    EXPECT_EQ(ProfileFile::Read(path).value("Data", "Name"), QStringLiteral("Жора"));
+}
+
+TEST_F(Profile, WritingChangesOnlyItsKeysAndKeepsEverythingElse)
+{
+    const QByteArray before = "; settings\r\n[Other]\r\nkey=value ; kept\r\n\r\n[Data]\r\nName=Old\r\nExtra=1\r\n"
+                              "\r\n[Last]\nunix=line\n";
+    write(before);
+    ProfileFile profile = ProfileFile::Read(path);
+    profile.setValue("Data", "Name", QStringLiteral("Вася"));
+    profile.setValue("Data", "Directory", QStringLiteral("/srv/records"));
+    ASSERT_EQ(profile.write(path), std::nullopt);
+    EXPECT_EQ(read(), "; settings\r\n[Other]\r\nkey=value ; kept\r\n\r\n[Data]\r\nName=" +
+                          QStringLiteral("Вася").toUtf8() + "\r\nExtra=1\r\nDirectory=/srv/records\r\n\r\n[Last]\nunix=line\n");
+}
+
+TEST_F(Profile, WritingCreatesTheFileAndTheSection)
+{
+    ProfileFile profile = ProfileFile::Read(path);
+    profile.setValue("Data", "Name", QStringLiteral("User"));
+    profile.setValue("Data", "Directory", QString());
+    ASSERT_EQ(profile.write(path), std::nullopt);
+    EXPECT_EQ(read(), QByteArray("[Data]\r\nName=User\r\nDirectory=\r\n"));
+
+    write("[Other]\r\nx=1");  // no line end at the end of the file
+    profile = ProfileFile::Read(path);
+    profile.setValue("Data", "Name", QStringLiteral("U"));
+    ASSERT_EQ(profile.write(path), std::nullopt);
+    EXPECT_EQ(read(), QByteArray("[Other]\r\nx=1\r\n[Data]\r\nName=U\r\n"));
+}
+
+TEST_F(Profile, UnwritableFileReportsItsName)
+{
+    ProfileFile profile;
+    profile.setValue("Data", "Name", QStringLiteral("x"));
+    const QString blocked = dir.filePath(QStringLiteral("file-in-the-way"));
+    QFile(blocked).open(QIODevice::WriteOnly);
+    const std::optional<QString> error = profile.write(blocked + QStringLiteral("/pomrola99.INI"));
+    ASSERT_TRUE(error.has_value());
+    EXPECT_TRUE(error->startsWith(QStringLiteral("Unable to write to ")));
+    EXPECT_TRUE(error->endsWith(QStringLiteral("pomrola99.INI")));
+}
+
+}  // namespace

@@ -1,0 +1,73 @@
+#include "WindowPlacement.h"
+
+#include <QGuiApplication>
+#include <QScreen>
+#include <QSettings>
+#include <QTemporaryDir>
+#include <QWidget>
+
+#include <gtest/gtest.h>
+
+using namespace pomrola;
+
+namespace {
+
+class Placement : public ::testing::Test {
+protected:
+    QSettings settings() const
+    {
+        return QSettings(QSettings::NativeFormat, QSettings::UserScope, store.organization, store.application);
+    }
+
+    QTemporaryDir dir;
+    PlacementStore store{QStringLiteral("pomrola-tests"), dir.path().section(QLatin1Char('/'), -1),
+                         QStringLiteral("storage/MainForm")};
+    QWidget window;
+};
+
+TEST_F(Placement, RoundTripKeepsTheTopLeftCorner)
+{
+    window.setFixedSize(120, 90);
+    window.move(210, 130);
+    window.show();
+    SavePlacement(store, window);
+    window.move(0, 0);
+    EXPECT_TRUE(RestorePlacement(store, window));
+    EXPECT_EQ(window.pos(), QPoint(210, 130));
+    EXPECT_EQ(window.size(), QSize(120, 90));
+
+    QSettings saved = settings();
+    saved.beginGroup(store.section);
+    const QSize screen = QGuiApplication::primaryScreen()->size();
+    const QString sized = QStringLiteral("NormPos(%1x%2)").arg(screen.width()).arg(screen.height());
+    EXPECT_EQ(saved.value(sized).toString(), saved.value(QStringLiteral("NormPos")).toString());
+    for (const char* name : {"Flags", "ShowCmd", "PixelsPerInch", "MinMaxPos", "NormPos", "Visible"})
+        EXPECT_TRUE(saved.contains(QLatin1String(name))) << name;
+    EXPECT_EQ(saved.value(QStringLiteral("ShowCmd")).toString(), QStringLiteral("1"));
+    window.hide();
+}
+
+TEST_F(Placement, OtherPixelsPerInchOrAnEmptyRectangleCentresInstead)
+{
+    EXPECT_FALSE(RestorePlacement(store, window));  // nothing saved yet
+
+    QSettings saved = settings();
+    saved.beginGroup(store.section);
+    saved.setValue(QStringLiteral("PixelsPerInch"), QStringLiteral("300"));
+    saved.setValue(QStringLiteral("NormPos"), QStringLiteral("10,20,110,120"));
+    saved.sync();
+    EXPECT_FALSE(RestorePlacement(store, window));
+
+    const int ppi = qRound(QGuiApplication::primaryScreen()->logicalDotsPerInch());
+    saved.setValue(QStringLiteral("PixelsPerInch"), QString::number(ppi));
+    saved.setValue(QStringLiteral("NormPos"), QStringLiteral("50,20,50,120"));  // left not less than right
+    saved.sync();
+    EXPECT_FALSE(RestorePlacement(store, window));
+
+    saved.setValue(QStringLiteral("NormPos"), QStringLiteral("50,20,150,120"));
+    saved.sync();
+    EXPECT_TRUE(RestorePlacement(store, window));
+    EXPECT_EQ(window.pos(), QPoint(50, 20));
+}
+
+}  // namespace
