@@ -9,6 +9,7 @@ BUILD_PACKAGES=(
     qt6-base-dev libgl-dev
     libgtest-dev libgmock-dev libbenchmark-dev
     fonts-liberation2 fonts-dejavu-core
+    dpkg-dev file desktop-file-utils appstream
 )
 
 # Installs the Debian packages in "$@" that are not installed yet.
