@@ -2,7 +2,7 @@
 
 #include "BevelPanel.h"
 #include "CentredOnce.h"
-#include "Colours.h"
+#include "WindowLook.h"
 #include "Fonts.h"
 #include "Platform.h"
 #include "ScrollPanel.h"
@@ -61,14 +61,7 @@ TAboutForm::TAboutForm(Platform& platform, QWidget* parent, const QString& execu
     : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::MSWindowsFixedSizeDialogHint),
       platformId_(PlatformId())
 {
-    setObjectName(QStringLiteral("AboutForm"));
-    setWindowTitle(QStringLiteral("О программе"));
-    setFixedSize(287, 256);
-    setFont(PixelFont(QStringLiteral("MS Sans Serif"), 11));
-    QPalette green = palette();
-    green.setColor(QPalette::Window, colours::Green);
-    setPalette(green);
-    setAutoFillBackground(true);
+    MakeGreenWindow(*this, "AboutForm", QStringLiteral("О программе"), QSize(287, 256));
 
     Image1 = new QLabel(this);
     Image1->setObjectName(QStringLiteral("Image1"));
@@ -118,17 +111,8 @@ TAboutForm::TAboutForm(Platform& platform, QWidget* parent, const QString& execu
     LSystem->adjustSize();
     LSystem->move(SystemLabelRightEdge - LSystem->width(), 200);
 
-    SpeedButton1 = new QToolButton(this);
-    SpeedButton1->setObjectName(QStringLiteral("SpeedButton1"));
-    SpeedButton1->setText(QStringLiteral("Закрыть"));
-    SpeedButton1->setAutoRaise(true);
-    SpeedButton1->setFocusPolicy(Qt::NoFocus);
+    SpeedButton1 = MakeCloseButton(this, QRect(0, 224, 286, 33), 11);
     SpeedButton1->setCursor(Qt::PointingHandCursor);
-    SpeedButton1->setGeometry(0, 224, 286, 33);
-    SpeedButton1->setFont(PixelFont(QStringLiteral("MS Sans Serif"), 11, true));
-    QPalette lime = SpeedButton1->palette();
-    lime.setColor(QPalette::ButtonText, colours::Lime);
-    SpeedButton1->setPalette(lime);
     connect(SpeedButton1, &QToolButton::clicked, this, &TAboutForm::SpeedButton1Click);
 
     FormCreate(platform, executablePath);

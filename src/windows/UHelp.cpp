@@ -1,7 +1,7 @@
 #include "UHelp.h"
 
 #include "CentredOnce.h"
-#include "Colours.h"
+#include "WindowLook.h"
 #include "Fonts.h"
 #include "ShadowLabel.h"
 
@@ -31,14 +31,7 @@ const QStringList THelpForm::RulesText = {
 THelpForm::THelpForm(QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::MSWindowsFixedSizeDialogHint)
 {
-    setObjectName(QStringLiteral("HelpForm"));
-    setWindowTitle(QStringLiteral("Правила игры"));
-    setFixedSize(449, 329);
-    setFont(PixelFont(QStringLiteral("MS Sans Serif"), 11));
-    QPalette green = palette();
-    green.setColor(QPalette::Window, colours::Green);
-    setPalette(green);
-    setAutoFillBackground(true);
+    MakeGreenWindow(*this, "HelpForm", QStringLiteral("Правила игры"), QSize(449, 329));
 
     RxLabel1 = new ShadowLabel(QStringLiteral("игра   П О М Р О Л А "), this);
     RxLabel1->setObjectName(QStringLiteral("RxLabel1"));
@@ -48,16 +41,7 @@ THelpForm::THelpForm(QWidget* parent)
     RxLabel1->move(98, 12);
     RxLabel1->resize(RxLabel1->sizeHint());
 
-    SpeedButton1 = new QToolButton(this);
-    SpeedButton1->setObjectName(QStringLiteral("SpeedButton1"));
-    SpeedButton1->setText(QStringLiteral("Закрыть"));
-    SpeedButton1->setAutoRaise(true);
-    SpeedButton1->setFocusPolicy(Qt::NoFocus);
-    SpeedButton1->setGeometry(46, 294, 368, 32);
-    SpeedButton1->setFont(PixelFont(QStringLiteral("MS Sans Serif"), 13, true));
-    QPalette lime = SpeedButton1->palette();
-    lime.setColor(QPalette::ButtonText, colours::Lime);
-    SpeedButton1->setPalette(lime);
+    SpeedButton1 = MakeCloseButton(this, QRect(46, 294, 368, 32), 13);
     connect(SpeedButton1, &QToolButton::clicked, this, &THelpForm::SpeedButton1Click);
 
     RichEdit1 = new QTextEdit(this);

@@ -1,7 +1,7 @@
 #include "UReclama.h"
 
 #include "CentredOnce.h"
-#include "Colours.h"
+#include "WindowLook.h"
 #include "Fonts.h"
 #include "ShadowLabel.h"
 
@@ -35,13 +35,7 @@ ShadowLabel* MakeLabel(QWidget* parent, const char* name, const QString& text, Q
 TReclamaForm::TReclamaForm(QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::MSWindowsFixedSizeDialogHint)
 {
-    setObjectName(QStringLiteral("ReclamaForm"));
-    setWindowTitle(QStringLiteral("Ваша реклама"));
-    setFixedSize(ClientWidth, ClientHeight);
-    QPalette green = palette();
-    green.setColor(QPalette::Window, colours::Green);
-    setPalette(green);
-    setAutoFillBackground(true);
+    MakeGreenWindow(*this, "ReclamaForm", QStringLiteral("Ваша реклама"), QSize(ClientWidth, ClientHeight));
 
     RxLabel1 = MakeLabel(this, "RxLabel1", QStringLiteral("А это место\nдля Вашей рекламы"),
                          QRect(0, 0, ClientWidth, 145), 40, colours::Maroon);

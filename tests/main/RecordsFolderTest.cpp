@@ -1,5 +1,6 @@
 #include "FolderEdit.h"
 #include "GameHarness.h"
+#include "RecordsBytes.h"
 #include "RecordsFolderCommands.h"
 
 #include <QAction>
@@ -15,12 +16,9 @@ namespace {
 
 void WriteRecords(const QString& folder, const QByteArray& lineText)
 {
-    QByteArray bytes = lineText;
-    for (char& c : bytes)
-        c = static_cast<char>(-static_cast<unsigned char>(c));
     QFile file(folder + QStringLiteral("/Pomrola99.rec"));
     file.open(QIODevice::WriteOnly);
-    file.write(bytes + "\r\n");
+    file.write(ScrambledLine(lineText));
 }
 
 TEST(RecordsFolderMessage, StartUpAndCommandFormsDifferInThreePlaces)

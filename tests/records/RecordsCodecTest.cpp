@@ -1,5 +1,6 @@
 #include "Cp1251.h"
 #include "IntegerText.h"
+#include "RecordsBytes.h"
 #include "RecordsCodec.h"
 
 #include <gtest/gtest.h>
@@ -55,12 +56,8 @@ TEST(RecordsCodec, EmptyFileChangesNothing)
 TEST(RecordsCodec, ReadsAtMostTwentyLines)
 {
     QByteArray file;
-    for (int i = 1; i <= 25; ++i) {
-        QByteArray line = "n_" + QByteArray::number(100 - i);
-        for (char& c : line)
-            c = static_cast<char>(-static_cast<unsigned char>(c));
-        file += line + "\r\n";
-    }
+    for (int i = 1; i <= 25; ++i)
+        file += pomrola::testing::ScrambledLine("n_" + QByteArray::number(100 - i));
     RecordsTable table;
     ASSERT_TRUE(DecodeRecords(file, table).ok);
     EXPECT_EQ(table[19].score, 80);

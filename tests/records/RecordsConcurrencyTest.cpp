@@ -1,3 +1,4 @@
+#include "RecordsBytes.h"
 #include "RecordsCodec.h"
 #include "RecordsFile.h"
 
@@ -12,16 +13,9 @@
 #include <memory>
 
 using namespace pomrola;
+using pomrola::testing::ScrambledLine;
 
 namespace {
-
-QByteArray Scrambled(const QByteArray& text)
-{
-    QByteArray bytes = text;
-    for (char& c : bytes)
-        c = static_cast<char>(-static_cast<unsigned char>(c));
-    return bytes;
-}
 
 // What a reader must always find: a whole file of at most 20 lines that all
 // convert, best first.
@@ -48,7 +42,7 @@ TEST(RecordsConcurrency, EightProcessesLoseNoResultAndReadersSeeOnlyWholeFiles)
     {
         QFile file(path);
         ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write(Scrambled("champion_99999") + "\r\n" + Scrambled("small_5") + "\r\n");
+        file.write(ScrambledLine("champion_99999") + ScrambledLine("small_5"));
     }
 
     constexpr int Processes = 8;

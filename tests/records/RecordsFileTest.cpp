@@ -1,3 +1,4 @@
+#include "RecordsBytes.h"
 #include "RecordsCodec.h"
 #include "RecordsFile.h"
 
@@ -11,16 +12,9 @@
 #include <gtest/gtest.h>
 
 using namespace pomrola;
+using pomrola::testing::ScrambledLine;
 
 namespace {
-
-QByteArray Scrambled(const QByteArray& text)
-{
-    QByteArray bytes = text;
-    for (char& c : bytes)
-        c = static_cast<char>(-static_cast<unsigned char>(c));
-    return bytes;
-}
 
 class RecordsFile : public ::testing::Test {
 protected:
@@ -63,7 +57,7 @@ TEST_F(RecordsFile, LoadAfterAFolderChangeKeepsEntriesBeyondTheNewLines)
 {
     for (int i = 0; i < 5; ++i)
         book.table[i] = {"a" + QByteArray::number(i), 50 - i};
-    writeFile(Scrambled("b0_900") + "\r\n" + Scrambled("b1_800") + "\r\n");
+    writeFile(ScrambledLine("b0_900") + ScrambledLine("b1_800"));
     EXPECT_TRUE(LoadRecords(book, dir.path()));
     EXPECT_EQ(book.table[0], (RecordEntry{"b0", 900}));
     EXPECT_EQ(book.table[1], (RecordEntry{"b1", 800}));
@@ -80,16 +74,16 @@ TEST_F(RecordsFile, ScoreZeroLeavesTheFileAlone)
 
 TEST_F(RecordsFile, AddRecordWritesTheSortedTable)
 {
-    writeFile(Scrambled("old_300") + "\r\n" + Scrambled("low_100") + "\r\n");
+    writeFile(ScrambledLine("old_300") + ScrambledLine("low_100"));
     ASSERT_TRUE(LoadRecords(book, dir.path()));
     EXPECT_EQ(AddRecord(book, dir.path(), "me", 200), std::nullopt);
-    EXPECT_EQ(readFile(), Scrambled("old_300") + "\r\n" + Scrambled("me_200") + "\r\n" + Scrambled("low_100") + "\r\n");
+    EXPECT_EQ(readFile(), ScrambledLine("old_300") + ScrambledLine("me_200") + ScrambledLine("low_100"));
     EXPECT_FALSE(QFile::exists(file() + QStringLiteral(".lock")));
 }
 
 TEST_F(RecordsFile, ResultsOthersAddedMeanwhileAreKept)
 {
-    writeFile(Scrambled("first_300") + "\r\n");
+    writeFile(ScrambledLine("first_300"));
     ASSERT_TRUE(LoadRecords(book, dir.path()));
     // Another machine writes its result after we read the file.
     RecordsBook other;
@@ -97,8 +91,8 @@ TEST_F(RecordsFile, ResultsOthersAddedMeanwhileAreKept)
     ASSERT_EQ(AddRecord(other, dir.path(), "other", 250), std::nullopt);
 
     ASSERT_EQ(AddRecord(book, dir.path(), "me", 100), std::nullopt);
-    EXPECT_EQ(readFile(), Scrambled("first_300") + "\r\n" + Scrambled("other_250") + "\r\n" +
-                              Scrambled("me_100") + "\r\n");
+    EXPECT_EQ(readFile(), ScrambledLine("first_300") + ScrambledLine("other_250") +
+                              ScrambledLine("me_100"));
     EXPECT_EQ(book.table[1], (RecordEntry{"other", 250}));
 }
 
@@ -117,7 +111,7 @@ TEST_F(RecordsFile, ResultsOfThePreviousFolderGoIntoTheNewOne)
 
 TEST_F(RecordsFile, FailedWriteKeepsTheOldFileAndTheResult)
 {
-    writeFile(Scrambled("old_300") + "\r\n");
+    writeFile(ScrambledLine("old_300"));
     ASSERT_TRUE(LoadRecords(book, dir.path()));
     QFile::setPermissions(dir.path(), QFileDevice::ReadOwner | QFileDevice::ExeOwner);
     if (QFileInfo(dir.path()).isWritable() && QFile(dir.filePath(QStringLiteral("probe"))).open(QIODevice::WriteOnly))
@@ -126,7 +120,7 @@ TEST_F(RecordsFile, FailedWriteKeepsTheOldFileAndTheResult)
     QFile::setPermissions(dir.path(), QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
     ASSERT_TRUE(error.has_value());
     EXPECT_TRUE(error->contains(QStringLiteral("Pomrola99.rec")));
-    EXPECT_EQ(readFile(), Scrambled("old_300") + "\r\n");
+    EXPECT_EQ(readFile(), ScrambledLine("old_300"));
     EXPECT_EQ(book.table[0], (RecordEntry{"me", 400}));
 }
 
@@ -140,7 +134,7 @@ TEST_F(RecordsFile, LockHeldByALiveProgramMakesTheWriteFailAfterTheWait)
     EXPECT_EQ(book.table[0], (RecordEntry{"me", 40}));  // written with the next result
     held.unlock();
     EXPECT_EQ(AddRecord(book, dir.path(), "me", 30), std::nullopt);
-    EXPECT_EQ(readFile(), Scrambled("me_40") + "\r\n" + Scrambled("me_30") + "\r\n");
+    EXPECT_EQ(readFile(), ScrambledLine("me_40") + ScrambledLine("me_30"));
 }
 
 TEST_F(RecordsFile, LockLeftByADeadProgramIsBroken)
@@ -151,7 +145,7 @@ TEST_F(RecordsFile, LockLeftByADeadProgramIsBroken)
     lock.write("2147483000\npomrola99\n" + QSysInfo::machineHostName().toUtf8() + "\n");
     lock.close();
     EXPECT_EQ(AddRecord(book, dir.path(), "me", 40, 2000), std::nullopt);
-    EXPECT_EQ(readFile(), Scrambled("me_40") + "\r\n");
+    EXPECT_EQ(readFile(), ScrambledLine("me_40"));
 }
 
 }  // namespace
