@@ -5,6 +5,8 @@
 #include "UFunc.h"
 
 #include <QAction>
+#include <QMouseEvent>
+#include <QTest>
 
 #include <gtest/gtest.h>
 
@@ -61,6 +63,22 @@ TEST_F(TurnController, FirstPressMarksTheCellAndPressingItAgainCancels)
     EXPECT_EQ(harness.game().board, OneMoveBoard());
     EXPECT_EQ(harness.platform.beeps, 0);
     EXPECT_TRUE(harness.platform.pauses.empty());
+}
+
+TEST_F(TurnController, EachPressOfADoubleClickCounts)
+{
+    // What a widget receives of a double click: press, release, the double-click
+    // event in place of the second press, release.
+    CellShape* shape = window.cell(6, 6);
+    QTest::mouseClick(shape, Qt::LeftButton);
+    const QPointF centre(25, 25);
+    QMouseEvent doubleClick(QEvent::MouseButtonDblClick, centre, shape->mapToGlobal(centre), Qt::LeftButton,
+                            Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(shape, &doubleClick);
+    QTest::mouseRelease(shape, Qt::LeftButton);
+    EXPECT_FALSE(window.firstPicked());  // picked, then cancelled
+    EXPECT_EQ(window.cell(6, 6)->form(), CellShape::Form::Circle);
+    EXPECT_EQ(harness.platform.beeps, 0);
 }
 
 TEST_F(TurnController, DistantOrDiagonalSecondPressSwapsNothing)
