@@ -46,6 +46,12 @@ ShadowLabel* MakeHeaderLabel(QWidget* panel, const char* name, const QString& te
     return label;
 }
 
+PlacementStore MainFormPlacement(const StoragePaths& storage)
+{
+    return PlacementStore{storage.placementOrganization, storage.placementApplication,
+                          QStringLiteral("storage/MainForm")};
+}
+
 }  // namespace
 
 TForm1::TForm1(Platform& platform, GameSession& session, StoragePaths storage, QWidget* parent)
@@ -264,20 +270,6 @@ bool TForm1::FormCloseQuery()
         platform_.showMessage(this, *error);
     return true;  // the program closes even when the settings could not be written
 }
-
-}  // namespace pomrola
-
-namespace pomrola {
-
-namespace {
-
-PlacementStore MainFormPlacement(const StoragePaths& storage)
-{
-    return PlacementStore{storage.placementOrganization, storage.placementApplication,
-                          QStringLiteral("storage/MainForm")};
-}
-
-}  // namespace
 
 void TForm1::restorePlacement()
 {

@@ -5,10 +5,7 @@
 
 namespace pomrola {
 
-CellShape::CellShape(QWidget* parent) : QWidget(parent)
-{
-    setAttribute(Qt::WA_OpaquePaintEvent, false);
-}
+CellShape::CellShape(QWidget* parent) : QWidget(parent) {}
 
 void CellShape::setForm(Form form)
 {
