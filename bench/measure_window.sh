@@ -73,10 +73,11 @@ read -r _ pid < <(time_to_window "Помрола 99" "$BUILD/pomrola99")
 sleep 1
 rss_kb=$(awk '/VmRSS/ {print $2}' "/proc/$pid/status")
 ticks() { awk '{print $14 + $15}' "/proc/$pid/stat"; }
-before=$(ticks); sleep 5; after=$(ticks)
+wakeups() { awk '/^voluntary_ctxt_switches/ {print $2}' "/proc/$pid/status"; }
+before=$(ticks); woken=$(wakeups); sleep 5; after=$(ticks); woken=$(( $(wakeups) - woken ))
 kill "$pid"; wait "$pid" 2>/dev/null || true
 
 echo "start-up to a visible window, median of $RUNS: bare Qt window ${bare} ms, pomrola99 ${game} ms (ratio $(awk "BEGIN {printf \"%.2f\", $game / $bare}"))"
 echo "resident memory after start-up: $((rss_kb / 1024)) MiB ($rss_kb KiB)"
-echo "idle processor time over 5 s: $((after - before)) clock ticks ($(getconf CLK_TCK) per second)"
+echo "idle processor time over 5 s: $((after - before)) clock ticks ($(getconf CLK_TCK) per second), $woken wake-ups"
 "$BUILD/bench/move_cpu" 2>/dev/null

@@ -33,27 +33,60 @@ int ScrollPanel::lineHeight() const
 
 void ScrollPanel::setActive(bool active)
 {
-    if (active == isActive())
+    if (active == active_)
         return;
+    active_ = active;
     if (active) {
         offset_ = 0;
-        timer_.start();
+        if (isVisible())
+            timer_.start();
+        else
+            hiddenFor_.start();
     } else {
         timer_.stop();
     }
     update();
 }
 
+int ScrollPanel::cycleLength() const
+{
+    // The last line reaches the top after this many ticks; the next one restarts.
+    return std::max(0, static_cast<int>(lines_.size()) - 1) * lineHeight() + 1;
+}
+
+void ScrollPanel::advance(qint64 ticks)
+{
+    offset_ = static_cast<int>((offset_ + ticks) % cycleLength());
+}
+
 void ScrollPanel::tick()
 {
-    const int cycle = std::max(0, static_cast<int>(lines_.size()) - 1) * lineHeight();
-    offset_ = offset_ >= cycle ? 0 : offset_ + 1;
+    advance(1);
     update();
+}
+
+void ScrollPanel::showEvent(QShowEvent* event)
+{
+    if (active_ && !timer_.isActive()) {
+        if (hiddenFor_.isValid() && timer_.interval() > 0)
+            advance(hiddenFor_.elapsed() / timer_.interval());
+        timer_.start();
+    }
+    QWidget::showEvent(event);
+}
+
+void ScrollPanel::hideEvent(QHideEvent* event)
+{
+    if (active_) {
+        timer_.stop();
+        hiddenFor_.start();
+    }
+    QWidget::hideEvent(event);
 }
 
 void ScrollPanel::paintEvent(QPaintEvent*)
 {
-    if (!isActive())
+    if (!active_)
         return;
     QPainter painter(this);
     const QRect area = rect().adjusted(InsetLeft, Inset, -Inset, -Inset);
