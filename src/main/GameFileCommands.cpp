@@ -14,6 +14,9 @@ namespace {
 
 const QString OpenFilter = QStringLiteral("Сохраненные игры|*.sav|Все файлы|*.*");
 const QString SaveFilter = QStringLiteral("Сохраненные игры|*.sav|Все файлы |*.*");
+// A saved game is under a kilobyte; a larger file chosen through "Все файлы"
+// is read only this far, so that loading a film cannot exhaust memory.
+constexpr qint64 MaxSavedGameBytes = 1 << 20;
 
 }  // namespace
 
@@ -38,7 +41,7 @@ void TForm1::MnuLoadClick()
             platform_.openFileName(this, FileDialogRequest{QStringLiteral("*.sav"), OpenFilter})) {
         QFile file(*chosen);
         if (file.open(QIODevice::ReadOnly))
-            DecodeSavedGame(file.readAll(), game_);
+            DecodeSavedGame(file.read(MaxSavedGameBytes), game_);
     }
     ShowBoard();
     RxLabel3->setText(QString::number(game_.Score));

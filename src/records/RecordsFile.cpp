@@ -15,13 +15,15 @@ namespace {
 
 // A lock older than this is taken as left behind by a program that died.
 constexpr int StaleLockMs = 15000;
+// Twenty lines are under a kilobyte; a stray huge file is read only this far.
+constexpr qint64 MaxRecordsFileBytes = 1 << 20;
 
 std::optional<QByteArray> ReadWhole(const QString& path)
 {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         return std::nullopt;
-    QByteArray bytes = file.readAll();
+    QByteArray bytes = file.read(MaxRecordsFileBytes);
     if (file.error() != QFile::NoError)
         return std::nullopt;
     return bytes;

@@ -141,6 +141,21 @@ TEST_F(SaveAndLoad, SavedGameComesBackWithItsCounters)
     EXPECT_TRUE(harness.platform.messages.isEmpty());
 }
 
+TEST_F(SaveAndLoad, HugeFileLoadsItsBeginning)
+{
+    GameState saved = harness.game();
+    saved.Score = 99;
+    QFile file(harness.path(QStringLiteral("huge.bin")));
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(EncodeSavedGame(saved));
+    file.write(QByteArray(8 << 20, 'x'));
+    file.close();
+    harness.platform.openAnswers.push_back(file.fileName());
+    trigger("MnuLoad");
+    EXPECT_EQ(harness.game().Score, 99);
+    EXPECT_EQ(harness.game().board, saved.board);
+}
+
 TEST_F(SaveAndLoad, CancelledLoadRedrawsWithoutChanges)
 {
     window.RxLabel3->setText(QStringLiteral("stale"));
