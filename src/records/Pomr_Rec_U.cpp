@@ -83,7 +83,11 @@ bool TForm2::event(QEvent* event)
 
 void TForm2::keyPressEvent(QKeyEvent* event)
 {
-    // Esc closes; every other key, Enter included, does nothing.
+    FormKeyPress(event);
+}
+
+void TForm2::FormKeyPress(QKeyEvent* event)
+{
     if (event->key() == Qt::Key_Escape)
         reject();
     else

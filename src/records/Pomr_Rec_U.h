@@ -29,6 +29,9 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
 
 private:
+    // Esc closes; every other key, Enter included, does nothing.
+    void FormKeyPress(QKeyEvent* event);
+
     RecordsBook& records_;
     BevelPanel* Panel1 = nullptr;
 };
