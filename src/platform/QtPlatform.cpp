@@ -16,9 +16,20 @@ namespace {
 
 constexpr int InputBoxMaxLength = 255;
 
-QString FirstNameFilter(const QString& filter)
+// An empty answer is how the desktop dialogs say "cancelled".
+std::optional<QString> Chosen(const QString& answer)
 {
-    return ToQtNameFilters(filter).section(QStringLiteral(";;"), 0, 0);
+    if (answer.isEmpty())
+        return std::nullopt;
+    return answer;
+}
+
+using FileDialog = QString (*)(QWidget*, const QString&, const QString&, const QString&, QString*,
+                               QFileDialog::Options);
+
+std::optional<QString> RunFileDialog(FileDialog dialog, QWidget* parent, const FileDialogRequest& request)
+{
+    return Chosen(dialog(parent, QString(), request.fileName, ToQtNameFilters(request.filter), nullptr, {}));
 }
 
 }  // namespace
@@ -51,30 +62,17 @@ void QtPlatform::showMessage(QWidget* parent, const QString& text)
 
 std::optional<QString> QtPlatform::openFileName(QWidget* parent, const FileDialogRequest& request)
 {
-    QString selected = FirstNameFilter(request.filter);
-    const QString name = QFileDialog::getOpenFileName(parent, QString(), request.fileName,
-                                                      ToQtNameFilters(request.filter), &selected);
-    if (name.isEmpty())
-        return std::nullopt;
-    return name;
+    return RunFileDialog(&QFileDialog::getOpenFileName, parent, request);
 }
 
 std::optional<QString> QtPlatform::saveFileName(QWidget* parent, const FileDialogRequest& request)
 {
-    QString selected = FirstNameFilter(request.filter);
-    const QString name = QFileDialog::getSaveFileName(parent, QString(), request.fileName,
-                                                      ToQtNameFilters(request.filter), &selected);
-    if (name.isEmpty())
-        return std::nullopt;
-    return name;
+    return RunFileDialog(&QFileDialog::getSaveFileName, parent, request);
 }
 
 std::optional<QString> QtPlatform::chooseFolder(QWidget* parent, const QString& startFolder)
 {
-    const QString folder = QFileDialog::getExistingDirectory(parent, QString(), startFolder);
-    if (folder.isEmpty())
-        return std::nullopt;
-    return folder;
+    return Chosen(QFileDialog::getExistingDirectory(parent, QString(), startFolder));
 }
 
 void QtPlatform::showModal(QDialog& window)

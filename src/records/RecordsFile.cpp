@@ -84,23 +84,25 @@ std::optional<QString> AddRecord(RecordsBook& book, const QString& recordsDir, c
     if (score <= 0)
         return std::nullopt;
     const QString path = RecordsFilePath(recordsDir);
+    // Before the file could be read, the result goes into our table only; the
+    // next write that succeeds carries it.
+    auto keepAndReport = [&](const QString& reason) {
+        EnterResult(book.table, playerName, score);
+        return Describe(path, reason);
+    };
 
     QLockFile lock(path + QStringLiteral(".lock"));
     lock.setStaleLockTime(StaleLockMs);
-    if (!lock.tryLock(lockWaitMs)) {
-        EnterResult(book.table, playerName, score);
-        return Describe(path, lock.error() == QLockFile::LockFailedError
-                                  ? QStringLiteral("файл занят другой программой")
-                                  : QStringLiteral("нет доступа к каталогу"));
-    }
+    if (!lock.tryLock(lockWaitMs))
+        return keepAndReport(lock.error() == QLockFile::LockFailedError
+                                 ? QStringLiteral("файл занят другой программой")
+                                 : QStringLiteral("нет доступа к каталогу"));
 
     std::vector<RecordEntry> onDisk;
     if (QFile::exists(path)) {
         const std::optional<QByteArray> bytes = ReadWhole(path);
-        if (!bytes) {
-            EnterResult(book.table, playerName, score);
-            return Describe(path, QStringLiteral("файл не читается"));
-        }
+        if (!bytes)
+            return keepAndReport(QStringLiteral("файл не читается"));
         RecordsTable scratch;
         onDisk = DecodeRecords(*bytes, scratch).entries;
     }
