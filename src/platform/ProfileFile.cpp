@@ -1,6 +1,7 @@
 #include "ProfileFile.h"
 
 #include "Cp1251.h"
+#include "FileErrorText.h"
 
 #include <QDir>
 #include <QFile>
@@ -159,15 +160,17 @@ QByteArray ProfileFile::contents() const
 
 std::optional<QString> ProfileFile::write(const QString& path) const
 {
-    const QString failure = QStringLiteral("Unable to write to %1").arg(QDir::toNativeSeparators(path));
+    auto failure = [&](QFileDevice::FileError error) {
+        const QString reason = FileErrorText(error, LastSystemError());
+        return QStringLiteral("Unable to write to %1: %2").arg(QDir::toNativeSeparators(path), reason);
+    };
+    ClearSystemError();
     if (!QDir().mkpath(QFileInfo(path).absolutePath()))
-        return failure;
+        return failure(QFileDevice::OpenError);
     QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return failure;
     const QByteArray bytes = contents();
-    if (file.write(bytes) != bytes.size() || !file.commit())
-        return failure;
+    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit())
+        return failure(file.error());
     return std::nullopt;
 }
 

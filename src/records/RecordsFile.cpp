@@ -1,5 +1,6 @@
 #include "RecordsFile.h"
 
+#include "FileErrorText.h"
 #include "RecordsCodec.h"
 
 #include <QDir>
@@ -62,11 +63,12 @@ QString Describe(const QString& path, const QString& reason)
 
 std::optional<QString> ReplaceAtomically(const QString& path, const QByteArray& bytes)
 {
+    ClearSystemError();
     QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return Describe(path, file.errorString());
-    if (file.write(bytes) != bytes.size() || !file.commit())
-        return Describe(path, file.errorString());
+    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit()) {
+        const int cause = LastSystemError();
+        return Describe(path, FileErrorText(file.error(), cause));
+    }
     return std::nullopt;
 }
 
