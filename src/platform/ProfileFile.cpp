@@ -1,7 +1,6 @@
 #include "ProfileFile.h"
 
 #include "Cp1251.h"
-#include "FileErrorText.h"
 
 #include <QDir>
 #include <QFile>
@@ -160,17 +159,15 @@ QByteArray ProfileFile::contents() const
 
 std::optional<QString> ProfileFile::write(const QString& path) const
 {
-    auto failure = [&](QFileDevice::FileError error) {
-        const QString reason = FileErrorText(error, LastSystemError());
-        return QStringLiteral("Unable to write to %1: %2").arg(QDir::toNativeSeparators(path), reason);
-    };
-    ClearSystemError();
+    const QString failure = QStringLiteral("Unable to write to %1").arg(QDir::toNativeSeparators(path));
     if (!QDir().mkpath(QFileInfo(path).absolutePath()))
-        return failure(QFileDevice::OpenError);
+        return failure;
     QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly))
+        return failure;
     const QByteArray bytes = contents();
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit())
-        return failure(file.error());
+    if (file.write(bytes) != bytes.size() || !file.commit())
+        return failure;
     return std::nullopt;
 }
 

@@ -91,6 +91,8 @@ TEST(FailureReasons, AreRussianForRecordsSavedGamesAndSettings)
     harness.window().show();
     harness.window().close();
     ASSERT_EQ(harness.platform.messages.size(), 6);
+    // Its text is fixed: the file's name, and no reason of Qt's after it.
+    EXPECT_TRUE(harness.platform.messages.takeLast().endsWith(QStringLiteral("pomrola99.INI")));
 
     for (const QString& message : harness.platform.messages)
         EXPECT_TRUE(EndsInARussianReason(message));
