@@ -4,6 +4,7 @@
 #include "Unprivileged.h"
 
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QFileDevice>
 #include <QSysInfo>
@@ -140,6 +141,20 @@ TEST_F(RecordsFile, LockHeldByALiveProgramMakesTheWriteFailAfterTheWait)
     held.unlock();
     EXPECT_EQ(AddRecord(book, dir.path(), "me", 30), std::nullopt);
     EXPECT_EQ(readFile(), ScrambledLine("me_40") + ScrambledLine("me_30"));
+}
+
+TEST_F(RecordsFile, GameEndGivesUpAfterFiveSecondsOnALockHeldByALiveProgram)
+{
+    QLockFile held(file() + QStringLiteral(".lock"));
+    ASSERT_TRUE(held.lock());
+    QElapsedTimer timer;
+    timer.start();
+    const std::optional<QString> error = AddRecord(book, dir.path(), "me", 40);
+    const qint64 waited = timer.elapsed();
+    ASSERT_TRUE(error.has_value());
+    EXPECT_GE(waited, 4900);
+    EXPECT_LT(waited, 15000);  // before the lock would count as left behind
+    EXPECT_FALSE(QFile::exists(file()));
 }
 
 TEST_F(RecordsFile, LockLeftByADeadProgramIsBroken)
