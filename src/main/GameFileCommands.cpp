@@ -1,4 +1,5 @@
 // Saving and loading games from the main window's menu.
+#include "FileErrorText.h"
 #include "Platform.h"
 #include "Pomrola99_U1.h"
 #include "SavedGame.h"
@@ -30,9 +31,10 @@ void TForm1::MnuSaveClick()
     // Written atomically: a failed save leaves any earlier file as it was.
     QSaveFile file(path);
     const QByteArray bytes = EncodeSavedGame(game_);
+    ClearSystemError();
     if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit())
         platform_.showMessage(this, QStringLiteral("Не удалось сохранить игру в файл %1: %2")
-                                        .arg(QDir::toNativeSeparators(path), file.errorString()));
+                                        .arg(QDir::toNativeSeparators(path), FileErrorText(file.error(), LastSystemError())));
 }
 
 void TForm1::MnuLoadClick()

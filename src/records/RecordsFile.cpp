@@ -1,8 +1,10 @@
 #include "RecordsFile.h"
 
+#include "FileErrorText.h"
 #include "RecordsCodec.h"
 
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QLockFile>
 #include <QSaveFile>
@@ -59,6 +61,49 @@ QString Describe(const QString& path, const QString& reason)
     return QStringLiteral("Не удалось записать файл рекордов %1: %2").arg(QDir::toNativeSeparators(path), reason);
 }
 
+std::optional<QString> ReplaceAtomically(const QString& path, const QByteArray& bytes)
+{
+    ClearSystemError();
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit()) {
+        const int cause = LastSystemError();
+        return Describe(path, FileErrorText(file.error(), cause));
+    }
+    return std::nullopt;
+}
+
+// Called with the lock held: reads the file again, merges, enters the result
+// and writes.
+std::optional<QString> WriteUnderLock(RecordsBook& book, const QString& path, const QByteArray& playerName,
+                                      std::int32_t score, const RecordsFileReplacer& replace)
+{
+    std::vector<RecordEntry> onDisk;
+    if (QFile::exists(path)) {
+        const std::optional<QByteArray> bytes = ReadWhole(path);
+        if (!bytes) {
+            EnterResult(book.table, playerName, score);
+            return Describe(path, QStringLiteral("файл не читается"));
+        }
+        RecordsTable scratch;
+        onDisk = DecodeRecords(*bytes, scratch).entries;
+    }
+
+    const std::vector<RecordEntry> seen = book.lastSeenPath == path ? book.lastSeen : std::vector<RecordEntry>();
+    RecordsTable merged = Merge(book.table, seen, onDisk);
+    EnterResult(merged, playerName, score);
+    book.table = merged;
+    // The table now holds what the file held; should the write fail, those
+    // entries must not count as ours at the next game end.
+    book.lastSeen = std::move(onDisk);
+    book.lastSeenPath = path;
+
+    const QByteArray bytes = EncodeRecords(merged);
+    if (std::optional<QString> error = replace ? replace(path, bytes) : ReplaceAtomically(path, bytes))
+        return error;
+    book.lastSeen = ShownEntries(merged);
+    return std::nullopt;
+}
+
 }  // namespace
 
 QString RecordsFilePath(const QString& recordsDir)
@@ -68,18 +113,47 @@ QString RecordsFilePath(const QString& recordsDir)
 
 bool LoadRecords(RecordsBook& book, const QString& recordsDir)
 {
-    const std::optional<QByteArray> bytes = ReadWhole(RecordsFilePath(recordsDir));
+    const QString path = RecordsFilePath(recordsDir);
+    const bool sameFile = book.lastSeenPath == path;
+    const std::optional<QByteArray> bytes = ReadWhole(path);
     if (!bytes) {
-        book.lastSeen.clear();  // nothing of this folder's file has been seen
+        // The table is unchanged: what we saw of this file stays seen, and
+        // nothing of a new folder's file has been seen.
+        if (!sameFile)
+            book.lastSeen.clear();
+        book.lastSeenPath = path;
         return false;
     }
     DecodeResult result = DecodeRecords(*bytes, book.table);
-    book.lastSeen = std::move(result.entries);
+    std::vector<RecordEntry> seen = std::move(result.entries);
+    if (sameFile) {
+        // Entries the file no longer reaches stay in the table; those we had
+        // seen in this file are still not ours.
+        const std::vector<RecordEntry> leftOver = Without(ShownEntries(book.table), seen);
+        std::vector<RecordEntry> earlier = book.lastSeen;
+        for (const RecordEntry& entry : leftOver) {
+            const auto it = std::find(earlier.begin(), earlier.end(), entry);
+            if (it != earlier.end()) {
+                seen.push_back(entry);
+                earlier.erase(it);
+            }
+        }
+    }
+    book.lastSeen = std::move(seen);
+    book.lastSeenPath = path;
     return result.ok;
 }
 
 std::optional<QString> AddRecord(RecordsBook& book, const QString& recordsDir, const QByteArray& playerName,
                                  std::int32_t score, int lockWaitMs)
+{
+    RecordsWriteOptions options;
+    options.lockWaitMs = lockWaitMs;
+    return AddRecord(book, recordsDir, playerName, score, options);
+}
+
+std::optional<QString> AddRecord(RecordsBook& book, const QString& recordsDir, const QByteArray& playerName,
+                                 std::int32_t score, const RecordsWriteOptions& options)
 {
     if (score <= 0)
         return std::nullopt;
@@ -93,32 +167,17 @@ std::optional<QString> AddRecord(RecordsBook& book, const QString& recordsDir, c
 
     QLockFile lock(path + QStringLiteral(".lock"));
     lock.setStaleLockTime(StaleLockMs);
-    if (!lock.tryLock(lockWaitMs))
+    if (!lock.tryLock(options.lockWaitMs))
         return keepAndReport(lock.error() == QLockFile::LockFailedError
                                  ? QStringLiteral("файл занят другой программой")
                                  : QStringLiteral("нет доступа к каталогу"));
-
-    std::vector<RecordEntry> onDisk;
-    if (QFile::exists(path)) {
-        const std::optional<QByteArray> bytes = ReadWhole(path);
-        if (!bytes)
-            return keepAndReport(QStringLiteral("файл не читается"));
-        RecordsTable scratch;
-        onDisk = DecodeRecords(*bytes, scratch).entries;
-    }
-
-    RecordsTable merged = Merge(book.table, book.lastSeen, onDisk);
-    EnterResult(merged, playerName, score);
-    book.table = merged;
-
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return Describe(path, file.errorString());
-    const QByteArray bytes = EncodeRecords(merged);
-    if (file.write(bytes) != bytes.size() || !file.commit())
-        return Describe(path, file.errorString());
-    book.lastSeen = ShownEntries(merged);
-    return std::nullopt;
+    QElapsedTimer held;
+    held.start();
+    std::optional<QString> error = WriteUnderLock(book, path, playerName, score, options.replace);
+    lock.unlock();
+    if (options.lockHeldNs)
+        *options.lockHeldNs = held.nsecsElapsed();
+    return error;
 }
 
 }  // namespace pomrola

@@ -4,16 +4,19 @@
 
 #include <QString>
 
+#include <functional>
 #include <optional>
 
 namespace pomrola {
 
 // The table of the program and what it last saw of the records file, so that
-// results other machines added meanwhile are kept when it writes.
+// results other machines added meanwhile are kept when it writes: our results
+// are the table's entries minus what we last saw.
 struct RecordsBook {
     RecordsTable table;
     std::int32_t LowestRecord = 0;  // lowest score the records window showed
     std::vector<RecordEntry> lastSeen;
+    QString lastSeenPath;  // the records file that lastSeen belongs to
 };
 
 // RecordsDir followed directly by the separator and "Pomrola99.rec".
@@ -21,6 +24,9 @@ QString RecordsFilePath(const QString& recordsDir);
 
 // Reads the records file over the table (see DecodeRecords). Returns false on
 // any failure: the file cannot be opened or read, or a score does not convert.
+// After a folder change the entries the file does not replace become ours and
+// go into the new folder with our next result; a reload of the same folder
+// never makes its entries ours.
 bool LoadRecords(RecordsBook& book, const QString& recordsDir);
 
 // Enters a result and rewrites the records file: under a lock file beside it,
@@ -31,5 +37,18 @@ bool LoadRecords(RecordsBook& book, const QString& recordsDir);
 constexpr int RecordsLockWaitMs = 5000;
 std::optional<QString> AddRecord(RecordsBook& book, const QString& recordsDir, const QByteArray& playerName,
                                  std::int32_t score, int lockWaitMs = RecordsLockWaitMs);
+
+// Replaces the file at `path` with `bytes` atomically; returns the error text
+// on failure.
+using RecordsFileReplacer = std::function<std::optional<QString>(const QString& path, const QByteArray& bytes)>;
+
+// For tests and measurements: the game uses the defaults.
+struct RecordsWriteOptions {
+    int lockWaitMs = RecordsLockWaitMs;
+    RecordsFileReplacer replace;  // empty: the atomic replacement the game uses
+    std::int64_t* lockHeldNs = nullptr;  // when set, receives how long the lock was held
+};
+std::optional<QString> AddRecord(RecordsBook& book, const QString& recordsDir, const QByteArray& playerName,
+                                 std::int32_t score, const RecordsWriteOptions& options);
 
 }  // namespace pomrola

@@ -1,0 +1,20 @@
+#pragma once
+
+#include <QFileDevice>
+#include <QString>
+
+namespace pomrola {
+
+// The operating system's code for the last failed call (errno, or
+// GetLastError on Windows). Clear it before a file operation and read it
+// right after the failure, so that a code left by an earlier call is not taken
+// for the reason.
+void ClearSystemError();
+int LastSystemError();
+
+// A short Russian reason for a failed file operation, for our own messages:
+// from the system's code where it says more, else from Qt's kind of error.
+// Qt's own error strings are English and never shown.
+QString FileErrorText(QFileDevice::FileError error, int systemError);
+
+}  // namespace pomrola

@@ -1,0 +1,101 @@
+// Messages about files that cannot be written give their reason in Russian,
+// never in Qt's English error texts. Run as nobody when the tests run as root,
+// so that the permission cases fail as they do for players.
+#include "BoardBuilders.h"
+#include "GameHarness.h"
+#include "ShadowLabel.h"
+#include "Unprivileged.h"
+
+#include <QDir>
+#include <QFile>
+
+#include <gtest/gtest.h>
+
+using namespace pomrola;
+using namespace pomrola::testing;
+
+namespace {
+
+constexpr QFileDevice::Permissions ReadOnly = QFileDevice::ReadOwner | QFileDevice::ExeOwner;
+constexpr QFileDevice::Permissions ReadWrite = ReadOnly | QFileDevice::WriteOwner;
+
+// The reason ends the message after its last ": ", and has no Latin letter.
+::testing::AssertionResult EndsInARussianReason(const QString& message)
+{
+    const qsizetype colon = message.lastIndexOf(QStringLiteral(": "));
+    const QString reason = colon < 0 ? QString() : message.mid(colon + 2);
+    if (reason.isEmpty())
+        return ::testing::AssertionFailure() << "no reason in: " << message.toStdString();
+    for (const QChar c : reason) {
+        if (c.isLetter() && c.script() != QChar::Script_Cyrillic)
+            return ::testing::AssertionFailure() << "reason not in Russian: " << message.toStdString();
+    }
+    return ::testing::AssertionSuccess();
+}
+
+void EndGame(GameHarness& harness, std::int32_t score)
+{
+    harness.setBoard(StaircaseBoard());
+    harness.game().Score = score;
+    harness.window().RxLabel3->setText(QString::number(score));
+    harness.click(5, 5);
+    harness.click(5, 5);
+}
+
+void WriteFile(const QString& path, const QByteArray& bytes)
+{
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(bytes);
+}
+
+TEST(FailureReasons, AreRussianForRecordsSavedGamesAndSettings)
+{
+    if (const auto asNobody = RerunAsUnprivileged()) {
+        EXPECT_TRUE(*asNobody);
+        return;
+    }
+    GameHarness harness;
+
+    // Records: a records file this user may not write, then a folder he may not write.
+    const QString records = harness.path(QStringLiteral("Pomrola99.rec"));
+    QFile::setPermissions(records, QFileDevice::ReadOwner);
+    EndGame(harness, 60);
+    QFile::setPermissions(records, QFileDevice::ReadOwner | QFileDevice::WriteOwner);
+    const QString sharedFolder = harness.path(QStringLiteral("shared"));
+    ASSERT_TRUE(QDir().mkpath(sharedFolder));
+    QFile::setPermissions(sharedFolder, ReadOnly);
+    harness.session.RecordsDir = sharedFolder;
+    EndGame(harness, 70);
+    QFile::setPermissions(sharedFolder, ReadWrite);
+    ASSERT_EQ(harness.platform.messages.size(), 2);
+
+    // Saved games: a missing folder, a folder this user may not write, a file he may not write.
+    const QString lockedFolder = harness.path(QStringLiteral("locked"));
+    ASSERT_TRUE(QDir().mkpath(lockedFolder));
+    const QString readOnlyGame = harness.path(QStringLiteral("read-only.sav"));
+    WriteFile(readOnlyGame, "old");
+    QFile::setPermissions(readOnlyGame, QFileDevice::ReadOwner);
+    QFile::setPermissions(lockedFolder, ReadOnly);
+    for (const QString& target : {harness.path(QStringLiteral("no-such-folder/game.sav")),
+                                  lockedFolder + QStringLiteral("/game.sav"), readOnlyGame}) {
+        harness.platform.saveAnswers.push_back(target);
+        harness.window().MnuSaveClick();
+    }
+    QFile::setPermissions(lockedFolder, ReadWrite);
+    ASSERT_EQ(harness.platform.messages.size(), 5);
+
+    // Settings at close: a folder stands where the file should be.
+    QFile::remove(harness.settingsPath());
+    ASSERT_TRUE(QDir().mkpath(harness.settingsPath()));
+    harness.window().show();
+    harness.window().close();
+    ASSERT_EQ(harness.platform.messages.size(), 6);
+    // Its text is fixed: the file's name, and no reason of Qt's after it.
+    EXPECT_TRUE(harness.platform.messages.takeLast().endsWith(QStringLiteral("pomrola99.INI")));
+
+    for (const QString& message : harness.platform.messages)
+        EXPECT_TRUE(EndsInARussianReason(message));
+}
+
+}  // namespace

@@ -1,0 +1,134 @@
+// Several machines share one records folder and end games in random order,
+// while writes, reloads and lock waits fail at random. Whatever happens, the
+// file must hold each result at most once and always be the 20 best of what
+// has ever been written to it.
+#include "RecordsCodec.h"
+#include "RecordsFile.h"
+
+#include <QFile>
+#include <QLockFile>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <map>
+#include <random>
+#include <set>
+
+using namespace pomrola;
+
+namespace {
+
+constexpr unsigned DefaultSeed = 20240607;
+constexpr int Machines = 4;
+constexpr int GameEnds = 400;
+
+unsigned SeedFromEnvironment()
+{
+    if (const char* text = std::getenv("POMROLA_RECORDS_SEED"))
+        return unsigned(std::strtoul(text, nullptr, 10));
+    return DefaultSeed;
+}
+
+std::vector<RecordEntry> FileEntries(const QString& path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    RecordsTable scratch;
+    return DecodeRecords(file.readAll(), scratch).entries;
+}
+
+std::vector<RecordEntry> Best20(std::vector<RecordEntry> entries)
+{
+    std::sort(entries.begin(), entries.end(), [](const RecordEntry& a, const RecordEntry& b) { return a.score > b.score; });
+    if (entries.size() > std::size_t(RecordsCount))
+        entries.resize(RecordsCount);
+    return entries;
+}
+
+std::string Show(const std::vector<RecordEntry>& entries)
+{
+    std::string text;
+    for (const RecordEntry& e : entries)
+        text += e.name.toStdString() + "_" + std::to_string(e.score) + " ";
+    return text;
+}
+
+TEST(SharedRecordsProperty, FaultsNeverDuplicateOrLoseWrittenResults)
+{
+    const unsigned seed = SeedFromEnvironment();
+    SCOPED_TRACE("seed " + std::to_string(seed) + " (set POMROLA_RECORDS_SEED to repeat)");
+    std::mt19937 random(seed);
+    auto chance = [&](int percent) { return int(random() % 100) < percent; };
+
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    const QString path = RecordsFilePath(dir.path());
+    std::vector<RecordsBook> machines(Machines);
+    for (RecordsBook& book : machines)
+        LoadRecords(book, dir.path());
+
+    bool failNextWrite = false;
+    RecordsWriteOptions options;
+    options.lockWaitMs = 0;
+    options.replace = [&](const QString& target, const QByteArray& bytes) -> std::optional<QString> {
+        if (failNextWrite)
+            return QStringLiteral("injected write failure");
+        QFile file(target);
+        if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size())
+            return QStringLiteral("test write failed");
+        return std::nullopt;
+    };
+
+    std::map<QByteArray, std::int32_t> written;  // every result the file has ever held
+    for (int step = 0; step < GameEnds; ++step) {
+        SCOPED_TRACE("step " + std::to_string(step));
+        RecordsBook& book = machines[random() % Machines];
+        const int action = int(random() % 100);
+        if (action < 15) {
+            // A reload, which fails now and then as if the share were unreachable.
+            const bool fail = chance(50);
+            if (fail)
+                ASSERT_TRUE(QFile::rename(path, path + QStringLiteral(".away")) || !QFile::exists(path));
+            LoadRecords(book, dir.path());
+            if (fail)
+                QFile::rename(path + QStringLiteral(".away"), path);
+        }
+        // Scores rise over time with wide noise, so old results keep being
+        // pushed out while some late ones still fall short; step keeps them unique.
+        const std::int32_t score = (step * 3 + std::int32_t(random() % 600)) * 1000 + step + 1;
+        const QByteArray name = "r" + QByteArray::number(step);
+        failNextWrite = chance(20);
+        if (chance(10)) {
+            QLockFile other(path + QStringLiteral(".lock"));
+            ASSERT_TRUE(other.tryLock(0));
+            EXPECT_TRUE(AddRecord(book, dir.path(), name, score, options).has_value());
+        } else {
+            AddRecord(book, dir.path(), name, score, options);
+        }
+
+        const std::vector<RecordEntry> onDisk = FileEntries(path);
+        std::set<QByteArray> names;
+        for (const RecordEntry& entry : onDisk) {
+            ASSERT_TRUE(names.insert(entry.name).second) << entry.name.toStdString() << " twice in " << Show(onDisk);
+            const auto known = written.find(entry.name);
+            if (known == written.end())
+                written.emplace(entry.name, entry.score);
+            else
+                ASSERT_EQ(known->second, entry.score);
+        }
+        std::vector<RecordEntry> everWritten;
+        for (const auto& [n, s] : written)
+            everWritten.push_back(RecordEntry{n, s});
+        const std::vector<RecordEntry> best = Best20(everWritten);
+        for (const RecordEntry& entry : best)
+            ASSERT_TRUE(names.count(entry.name)) << entry.name.toStdString() << " was written and is among the best, "
+                                                 << "but the file is " << Show(onDisk);
+        ASSERT_EQ(Show(onDisk), Show(best));
+    }
+}
+
+}  // namespace
