@@ -37,8 +37,9 @@ void TForm1::N4Click()
 
 void TForm1::N5Click()
 {
-    DirEdt->runDialog(
-        platform_, [this] { DirEdtBeforeDialog(); }, [this](const QString& folder) { DirEdtAfterDialog(folder); });
+    DirEdt->runDialog([this](QWidget* parent, const QString& start) { return platform_.chooseFolder(parent, start); },
+                      [this] { DirEdtBeforeDialog(); },
+                      [this](const QString& folder) { DirEdtAfterDialog(folder); });
 }
 
 void TForm1::DirEdtBeforeDialog()

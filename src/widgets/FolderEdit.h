@@ -3,10 +3,9 @@
 #include <QLineEdit>
 
 #include <functional>
+#include <optional>
 
 namespace pomrola {
-
-class Platform;
 
 // A hidden folder-choice edit: it remembers the last folder accepted in its
 // dialog (its text) and an initial folder that the owner sets before each
@@ -23,7 +22,9 @@ public:
     // folder, else the root; the root too when that folder does not exist),
     // then calls `afterDialog` with the chosen folder, or with the start folder
     // when the dialog was cancelled. Only an accepted folder becomes the text.
-    void runDialog(Platform& platform, const std::function<void()>& beforeDialog,
+    // The dialog itself is the owner's, so that tests can answer it.
+    using FolderDialog = std::function<std::optional<QString>(QWidget* parent, const QString& start)>;
+    void runDialog(const FolderDialog& chooseFolder, const std::function<void()>& beforeDialog,
                    const std::function<void(const QString&)>& afterDialog);
 
     // A folder without its trailing separator, except at a root.

@@ -1,7 +1,5 @@
 #include "FolderEdit.h"
 
-#include "Platform.h"
-
 #include <QDir>
 #include <QFileInfo>
 
@@ -21,7 +19,7 @@ QString FolderEdit::WithoutTrailingSeparator(const QString& folder)
     return native;
 }
 
-void FolderEdit::runDialog(Platform& platform, const std::function<void()>& beforeDialog,
+void FolderEdit::runDialog(const FolderDialog& chooseFolder, const std::function<void()>& beforeDialog,
                            const std::function<void(const QString&)>& afterDialog)
 {
     QString start = text();
@@ -32,7 +30,7 @@ void FolderEdit::runDialog(Platform& platform, const std::function<void()>& befo
     if (!QFileInfo(start).isDir())
         start = root;
 
-    const std::optional<QString> chosen = platform.chooseFolder(window(), start);
+    const std::optional<QString> chosen = chooseFolder(window(), start);
     const QString folder = chosen ? WithoutTrailingSeparator(*chosen) : start;
     afterDialog(folder);
     if (chosen)
