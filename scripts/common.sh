@@ -11,6 +11,8 @@ BUILD_PACKAGES=(
     fonts-liberation2 fonts-dejavu-core
     dpkg-dev file desktop-file-utils appstream
 )
+# The fuzz targets of the test command are built with Clang and its libFuzzer.
+FUZZ_PACKAGES=(clang-14 libclang-rt-14-dev)
 
 # Installs the Debian packages in "$@" that are not installed yet.
 ensure_packages() {

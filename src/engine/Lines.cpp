@@ -1,5 +1,6 @@
 #include "Lines.h"
 
+#include "Counter.h"
 #include "Random.h"
 
 namespace pomrola {
@@ -72,7 +73,7 @@ void RefillBoard(GameState& state)
             ColourCode& cell = state.board.at(row, column);
             if (cell == 0) {
                 cell = RandomBelow(state, 8) + 1;
-                state.Score += 5;
+                state.Score = WrappingAdd(state.Score, 5);
             }
         }
     }

@@ -7,6 +7,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QSaveFile>
 
 namespace pomrola {
@@ -27,6 +28,10 @@ void TForm1::MnuSaveClick()
     if (!chosen)
         return;
     const QString path = SavedGameName(*chosen);
+    // The dialog confirmed only the name as chosen; another file that the
+    // name rule leads to is not replaced without asking.
+    if (path != *chosen && QFileInfo::exists(path) && !platform_.confirmOverwrite(this, path))
+        return;
     saveFileName_ = path;
     // Written atomically: a failed save leaves any earlier file as it was.
     QSaveFile file(path);

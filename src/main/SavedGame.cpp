@@ -2,6 +2,8 @@
 
 #include "IntegerText.h"
 
+#include <algorithm>
+
 namespace pomrola {
 
 namespace {
@@ -91,10 +93,13 @@ bool DecodeSavedGame(const QByteArray& file, GameState& game)
 
 QString SavedGameName(const QString& chosen)
 {
-    QString name = chosen;
+    // Only the part after the last separator is the file's name; a dot in a
+    // folder's name must not cut the path.
+    const qsizetype nameStart = std::max(chosen.lastIndexOf(QLatin1Char('/')), chosen.lastIndexOf(QLatin1Char('\\'))) + 1;
+    QString name = chosen.mid(nameStart);
     if (name.size() >= 4 && name.at(name.size() - 4) == QLatin1Char('.'))
         name.chop(4);
-    return name + QStringLiteral(".sav");
+    return chosen.left(nameStart) + name + QStringLiteral(".sav");
 }
 
 }  // namespace pomrola

@@ -16,8 +16,9 @@ QByteArray EncodeSavedGame(const GameState& game);
 // values read before it stay. Returns whether everything was read.
 bool DecodeSavedGame(const QByteArray& file, GameState& game);
 
-// The chosen name with its three-letter extension replaced by ".sav":
-// party.txt and party give party.sav, my.game gives my.game.sav.
+// The chosen path with the file name's three-letter extension replaced by
+// ".sav": party.txt and party give party.sav, my.game gives my.game.sav. The
+// folder part stays as it is.
 QString SavedGameName(const QString& chosen);
 
 }  // namespace pomrola

@@ -34,6 +34,9 @@ public:
     virtual std::optional<QString> openFileName(QWidget* parent, const FileDialogRequest& request) = 0;
     // Asks before overwriting an existing file.
     virtual std::optional<QString> saveFileName(QWidget* parent, const FileDialogRequest& request) = 0;
+    // The save dialog's "replace the existing file?" question, for a file the
+    // program is about to write under a name other than the one chosen.
+    virtual bool confirmOverwrite(QWidget* parent, const QString& path) = 0;
     virtual std::optional<QString> chooseFolder(QWidget* parent, const QString& startFolder) = 0;
     // Shows a window modally and returns when it is closed.
     virtual void showModal(QDialog& window) = 0;

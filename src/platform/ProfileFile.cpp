@@ -13,6 +13,14 @@ namespace pomrola {
 namespace {
 
 const QByteArray Newline = QByteArrayLiteral("\r\n");
+const QByteArray Utf8ByteOrderMark = QByteArrayLiteral("\xEF\xBB\xBF");
+
+QByteArray OnOneLine(const QString& text)
+{
+    QByteArray bytes = text.toUtf8();
+    bytes.replace('\r', ' ').replace('\n', ' ');
+    return bytes;
+}
 
 // Values are stored as UTF-8; a file written elsewhere in code page 1251 still reads.
 QString DecodeValue(const QByteArray& bytes)
@@ -56,11 +64,23 @@ bool SplitKeyLine(const QByteArray& line, QByteArray& key, QByteArray& value)
 
 ProfileFile ProfileFile::Read(const QString& path)
 {
-    ProfileFile profile;
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
-        return profile;
-    const QByteArray bytes = file.readAll();
+        return ProfileFile();
+    return FromBytes(file.read(MaxFileBytes + 1));
+}
+
+ProfileFile ProfileFile::FromBytes(const QByteArray& file)
+{
+    ProfileFile profile;
+    QByteArray bytes = file.left(MaxFileBytes);
+    // A line cut by the limit is not taken for a whole one.
+    if (file.size() > MaxFileBytes)
+        bytes.truncate(bytes.lastIndexOf('\n') + 1);
+    if (bytes.startsWith(Utf8ByteOrderMark)) {
+        profile.byteOrderMark_ = Utf8ByteOrderMark;
+        bytes.remove(0, Utf8ByteOrderMark.size());
+    }
     qsizetype start = 0;
     while (start < bytes.size()) {
         qsizetype end = bytes.indexOf('\n', start);
@@ -126,12 +146,12 @@ std::optional<QString> ProfileFile::value(const QString& section, const QString&
 
 void ProfileFile::setValue(const QString& section, const QString& key, const QString& value)
 {
-    const QByteArray keyLine = key.toUtf8() + '=' + value.toUtf8();
+    const QByteArray keyLine = OnOneLine(key) + '=' + OnOneLine(value);
     int header = findSection(section);
     if (header < 0) {
         if (!lines_.empty() && lines_.back().ending.isEmpty())
             lines_.back().ending = Newline;
-        lines_.push_back({'[' + section.toUtf8() + ']', Newline});
+        lines_.push_back({'[' + OnOneLine(section) + ']', Newline});
         lines_.push_back({keyLine, Newline});
         return;
     }
@@ -151,7 +171,7 @@ void ProfileFile::setValue(const QString& section, const QString& key, const QSt
 
 QByteArray ProfileFile::contents() const
 {
-    QByteArray bytes;
+    QByteArray bytes = byteOrderMark_;
     for (const Line& line : lines_)
         bytes += line.text + line.ending;
     return bytes;

@@ -15,12 +15,19 @@ namespace pomrola {
 class ProfileFile {
 public:
     static constexpr int MaxValueLength = 2047;
+    // A settings file is a few lines; a larger file is read only this far.
+    static constexpr qint64 MaxFileBytes = 1 << 20;
 
     // A missing or unreadable file reads as empty.
     static ProfileFile Read(const QString& path);
+    // The file's bytes, cut at MaxFileBytes; a UTF-8 byte-order mark at the
+    // start is accepted and written again.
+    static ProfileFile FromBytes(const QByteArray& bytes);
 
     // The value, cut at 2047 characters; nothing when the key is missing.
     std::optional<QString> value(const QString& section, const QString& key) const;
+    // A line break in the value is written as a space, so that a value never
+    // starts a line of its own.
     void setValue(const QString& section, const QString& key, const QString& value);
 
     // Replaces the file atomically; returns an error text on failure.
@@ -40,6 +47,7 @@ private:
     int findKey(int header, const QString& key) const;
     int sectionEnd(int header) const;
 
+    QByteArray byteOrderMark_;
     std::vector<Line> lines_;
 };
 

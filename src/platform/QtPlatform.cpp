@@ -1,10 +1,12 @@
 #include "QtPlatform.h"
 
 #include <QApplication>
+#include <QCoreApplication>
 #include <QDateTime>
 #include <QDialog>
 #include <QEventLoop>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QInputDialog>
 #include <QLineEdit>
 #include <QMessageBox>
@@ -68,6 +70,15 @@ std::optional<QString> QtPlatform::openFileName(QWidget* parent, const FileDialo
 std::optional<QString> QtPlatform::saveFileName(QWidget* parent, const FileDialogRequest& request)
 {
     return RunFileDialog(&QFileDialog::getSaveFileName, parent, request);
+}
+
+bool QtPlatform::confirmOverwrite(QWidget* parent, const QString& path)
+{
+    // The file dialog's own words, so Qt's Russian translation covers them.
+    const QString question = QCoreApplication::translate("QFileDialog", "%1 already exists.\nDo you want to replace it?")
+                                 .arg(QFileInfo(path).fileName());
+    return QMessageBox::warning(parent, ApplicationTitle, question, QMessageBox::Yes | QMessageBox::No,
+                                QMessageBox::No) == QMessageBox::Yes;
 }
 
 std::optional<QString> QtPlatform::chooseFolder(QWidget* parent, const QString& startFolder)

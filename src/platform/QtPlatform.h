@@ -10,6 +10,7 @@ public:
     void showMessage(QWidget* parent, const QString& text) override;
     std::optional<QString> openFileName(QWidget* parent, const FileDialogRequest& request) override;
     std::optional<QString> saveFileName(QWidget* parent, const FileDialogRequest& request) override;
+    bool confirmOverwrite(QWidget* parent, const QString& path) override;
     std::optional<QString> chooseFolder(QWidget* parent, const QString& startFolder) override;
     void showModal(QDialog& window) override;
     void beep() override;

@@ -157,25 +157,41 @@ std::vector<std::uint8_t> BuildVersionBlock(const VersionData& data)
         w.dword(v);
     w.bytes.resize(valueStart + data.fixedInfoLength, 0);
 
-    const std::size_t stringInfo = w.begin(0, TextValue, "StringFileInfo");
-    const std::size_t table = w.begin(0, TextValue, HexKey(data.language, data.codePage));
-    for (const auto& [name, value] : data.strings) {
-        const std::u16string wide = FromUtf8(value);
-        const std::size_t entry = w.begin(static_cast<std::uint16_t>(wide.size() + 1), TextValue, name);
-        w.text(wide);
-        w.finish(entry);
-    }
-    w.finish(table);
-    w.finish(stringInfo);
-
-    if (data.withTranslation) {
+    auto writeStrings = [&] {
+        const std::size_t stringInfo = w.begin(0, TextValue, "StringFileInfo");
+        const std::size_t table = w.begin(0, TextValue, HexKey(data.language, data.codePage));
+        for (const auto& [name, value] : data.strings) {
+            const std::u16string wide = FromUtf8(value);
+            std::size_t entry = 0;
+            if (data.stringsAsBinary) {
+                entry = w.begin(static_cast<std::uint16_t>(wide.size() * 2), BinaryValue, name);
+                for (char16_t c : wide)
+                    w.word(c);
+            } else {
+                entry = w.begin(static_cast<std::uint16_t>(wide.size() + 1), TextValue, name);
+                w.text(wide);
+            }
+            w.finish(entry);
+        }
+        w.finish(table);
+        w.finish(stringInfo);
+    };
+    auto writeTranslation = [&] {
         const std::size_t varInfo = w.begin(0, TextValue, "VarFileInfo");
-        const std::size_t var = w.begin(4, BinaryValue, "Translation");
+        const std::size_t var = w.begin(data.translationBytes, BinaryValue, "Translation");
+        const std::size_t valueStart = w.bytes.size();
         w.word(data.language);
         w.word(data.codePage);
+        w.bytes.resize(valueStart + std::min<std::size_t>(data.translationBytes, 4));
         w.finish(var);
         w.finish(varInfo);
-    }
+    };
+    if (!data.stringsLast)
+        writeStrings();
+    if (data.withTranslation)
+        writeTranslation();
+    if (data.stringsLast)
+        writeStrings();
     w.finish(root);
     return w.bytes;
 }

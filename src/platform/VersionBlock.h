@@ -23,6 +23,9 @@ struct VersionData {
     // For building incomplete blocks in tests.
     bool withTranslation = true;
     std::uint16_t fixedInfoLength = 52;
+    std::uint16_t translationBytes = 4;  // fewer cut the value short
+    bool stringsAsBinary = false;        // marked binary, without their terminator
+    bool stringsLast = false;            // the string table after the translation
 };
 
 // The block in the layout of the Windows version resource: nodes of

@@ -60,13 +60,19 @@ std::vector<QByteArray> SplitLines(const QByteArray& file, int maxLines)
     return lines;
 }
 
+// A name never breaks its line, whatever the name box let through.
+QByteArray OnOneLine(QByteArray name)
+{
+    return name.replace('\r', ' ').replace('\n', ' ');
+}
+
 }  // namespace
 
 QByteArray EncodeRecords(const RecordsTable& table)
 {
     QByteArray file;
     for (const RecordEntry& entry : ShownEntries(table)) {
-        QByteArray line = SeparateLineEndPairs(RecordName(entry.name) + '_' + QByteArray::number(entry.score));
+        QByteArray line = SeparateLineEndPairs(RecordName(OnOneLine(entry.name)) + '_' + QByteArray::number(entry.score));
         Scramble(line, line.size());
         file += line;
         file += "\r\n";

@@ -8,7 +8,8 @@ namespace pomrola {
 
 // The records file: one line per entry before the first empty one, best
 // first. A line is name + "_" + decimal score with every byte b stored as
-// (256 - b) mod 256, followed by an unscrambled CR LF.
+// (256 - b) mod 256, followed by an unscrambled CR LF. A line break in a name
+// is written as a space.
 
 QByteArray EncodeRecords(const RecordsTable& table);
 

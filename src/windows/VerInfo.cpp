@@ -2,6 +2,7 @@
 
 #include "VersionLibrary.h"
 
+#include <algorithm>
 #include <cstring>
 
 namespace pomrola {
@@ -23,6 +24,15 @@ std::uint32_t ReadDword(const std::uint8_t* at)
 }
 
 }  // namespace
+
+// Bytes of the version block from `at` to its end: a damaged block may mark a
+// value longer than what is left of it.
+std::size_t TVerInfoRes::bytesLeft(const std::uint8_t* at) const
+{
+    const std::uint8_t* begin = InfoBuffer.data();
+    const std::uint8_t* end = begin + InfoBuffer.size();
+    return at >= begin && at <= end ? static_cast<std::size_t>(end - at) : 0;
+}
 
 const char* const TVerInfoRes::VersionKeyNames[VersionKeyCount] = {
     "CompanyName",  "FileDescription",  "FileVersion", "InternalName",   "LegalCopyright",
@@ -74,15 +84,20 @@ void TVerInfoRes::LoadFileFlags()
 
 QString TVerInfoRes::GetVersionString(int index) const
 {
-    const std::uint32_t translation = ReadDword(Translation);
+    // Only the first entry is used; a value cut short by the end of the block
+    // reads as zeros where it has no bytes.
+    std::uint8_t entry[4] = {0, 0, 0, 0};
+    std::memcpy(entry, Translation, std::min<std::size_t>(sizeof entry, bytesLeft(Translation)));
+    const std::uint32_t translation = ReadDword(entry);
     const QString path = QString::asprintf("%s%04X%04X\\%s", "\\StringFileInfo\\", translation & 0xFFFF,
                                            translation >> 16, VersionKeyNames[index]);
     VersionValue value;
     if (!VerQueryValue(InfoBuffer, path, value) || !value.data)
         return QString();
-    // Texts are UTF-16 and end at their terminating zero.
+    // Texts are UTF-16 and end at their terminating zero or at the end of the block.
+    const std::size_t characters = std::min<std::size_t>(value.length, bytesLeft(value.data) / 2);
     QString text;
-    for (std::uint32_t i = 0; i < value.length; ++i) {
+    for (std::size_t i = 0; i < characters; ++i) {
         const auto c = static_cast<char16_t>(value.data[2 * i] | (value.data[2 * i + 1] << 8));
         if (c == 0)
             break;

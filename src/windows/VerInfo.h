@@ -54,6 +54,7 @@ private:
     void LoadFixedInfo();
     void LoadFileFlags();
     std::uint32_t fixedField(int index) const;
+    std::size_t bytesLeft(const std::uint8_t* at) const;
 
     std::uint32_t InfoHandle = 0;
     std::int32_t InfoSize = 0;

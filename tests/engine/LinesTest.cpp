@@ -3,6 +3,9 @@
 
 #include <gtest/gtest.h>
 
+#include <limits>
+#include <random>
+
 using namespace pomrola;
 using namespace pomrola::testing;
 
@@ -197,3 +200,34 @@ TEST(Collapse, SettleLeavesAFullBoardWithoutLines)
 }
 
 }  // namespace
+
+// A saved game may carry any score: refilling near the top of the 32-bit range
+// wraps around to the negative end instead of overflowing.
+TEST(RefillBoard, ScoreWrapsAtTheTopOfItsRange)
+{
+    GameState state;
+    state.board = StaircaseBoard();
+    state.board.at(1, 1) = state.board.at(4, 6) = state.board.at(8, 8) = 0;
+    state.Score = std::numeric_limits<std::int32_t>::max() - 7;
+    RefillBoard(state);
+    EXPECT_EQ(state.Score, std::numeric_limits<std::int32_t>::min() + 7);
+
+    const unsigned seed = 4242;
+    std::mt19937 random(seed);
+    for (int round = 0; round < 2000; ++round) {
+        GameState game;
+        game.board = StaircaseBoard();
+        int empty = 0;
+        for (int r = 1; r <= BoardSize; ++r)
+            for (int c = 1; c <= BoardSize; ++c)
+                if (random() % 3 == 0)
+                    game.board.at(r, c) = 0, ++empty;
+        const auto start = static_cast<std::int32_t>(random());
+        game.Score = start;
+        game.RandomState = random();
+        SettleBoard(game);
+        const std::uint32_t gained = static_cast<std::uint32_t>(game.Score) - static_cast<std::uint32_t>(start);
+        ASSERT_EQ(gained % 5, 0u) << "seed " << seed << " round " << round;
+        ASSERT_GE(gained, 5u * empty) << "seed " << seed << " round " << round;
+    }
+}

@@ -11,6 +11,8 @@
 
 #include <gtest/gtest.h>
 
+#include <random>
+
 using namespace pomrola;
 using namespace pomrola::testing;
 
@@ -103,6 +105,45 @@ TEST(SavedGameFile, NameRuleReplacesAThreeLetterExtension)
     EXPECT_EQ(SavedGameName(QStringLiteral(".ab")), QStringLiteral(".ab.sav"));
 }
 
+TEST(SavedGameFile, NameRuleLooksAtTheFileNameOnly)
+{
+    EXPECT_EQ(SavedGameName(QStringLiteral("/tmp/x.d/a")), QStringLiteral("/tmp/x.d/a.sav"));
+    EXPECT_EQ(SavedGameName(QStringLiteral("/tmp/x.d/ab")), QStringLiteral("/tmp/x.d/ab.sav"));
+    EXPECT_EQ(SavedGameName(QStringLiteral("C:\\Games\\x.d\\a")), QStringLiteral("C:\\Games\\x.d\\a.sav"));
+    EXPECT_EQ(SavedGameName(QStringLiteral("a")), QStringLiteral("a.sav"));
+}
+
+// Over many random folders and names: the folder part is kept character for
+// character, and the name part follows the three-letter-extension rule.
+TEST(SavedGameFile, NameRuleNeverChangesTheFolder)
+{
+    const unsigned seed = 20261208;
+    std::mt19937 random(seed);
+    const QString alphabet = QStringLiteral("ab.x_ -Яж");
+    auto piece = [&](int maxLength) {
+        QString text;
+        const int length = std::uniform_int_distribution<int>(0, maxLength)(random);
+        for (int i = 0; i < length; ++i)
+            text += alphabet.at(std::uniform_int_distribution<int>(0, int(alphabet.size()) - 1)(random));
+        return text;
+    };
+    for (int round = 0; round < 20000; ++round) {
+        QString folder;
+        const int depth = std::uniform_int_distribution<int>(0, 4)(random);
+        for (int i = 0; i < depth; ++i)
+            folder += piece(6) + QLatin1Char('/');
+        const QString name = piece(8);
+        const QString saved = SavedGameName(folder + name);
+        SCOPED_TRACE(QStringLiteral("seed %1 round %2: \"%3\"").arg(seed).arg(round).arg(folder + name).toStdString());
+        ASSERT_TRUE(saved.startsWith(folder));
+        const QString savedName = saved.mid(folder.size());
+        ASSERT_FALSE(savedName.contains(QLatin1Char('/')));
+        ASSERT_TRUE(savedName.endsWith(QStringLiteral(".sav")));
+        const QString stem = name.size() >= 4 && name.at(name.size() - 4) == QLatin1Char('.') ? name.chopped(4) : name;
+        ASSERT_EQ(savedName, stem + QStringLiteral(".sav"));
+    }
+}
+
 class SaveAndLoad : public ::testing::Test {
 protected:
     void trigger(const char* name) { harness.window().findChild<QAction*>(QLatin1String(name))->trigger(); }
@@ -140,6 +181,53 @@ TEST_F(SaveAndLoad, SavedGameComesBackWithItsCounters)
     EXPECT_TRUE(window.firstPicked());
     EXPECT_EQ(window.cell(2, 2)->form(), CellShape::Form::Circle);
     EXPECT_TRUE(harness.platform.messages.isEmpty());
+}
+
+TEST_F(SaveAndLoad, RenamedSaveAsksBeforeReplacingAnotherFile)
+{
+    const QString existing = harness.path(QStringLiteral("party.sav"));
+    QFile old(existing);
+    ASSERT_TRUE(old.open(QIODevice::WriteOnly));
+    old.write("keep me");
+    old.close();
+    harness.game().Score = 135;
+
+    // "No" writes nothing and leaves the proposed name as it was.
+    harness.platform.saveAnswers.push_back(harness.path(QStringLiteral("party.txt")));
+    trigger("MnuSave");
+    ASSERT_EQ(harness.platform.overwriteQuestions, QStringList{existing});
+    ASSERT_TRUE(old.open(QIODevice::ReadOnly));
+    EXPECT_EQ(old.readAll(), QByteArray("keep me"));
+    old.close();
+    EXPECT_FALSE(QFile::exists(harness.path(QStringLiteral("party.txt"))));
+    trigger("MnuSave");
+    EXPECT_EQ(harness.platform.saveRequests[1].fileName, QStringLiteral("*.sav"));
+
+    // "Yes" replaces it.
+    harness.platform.saveAnswers.push_back(harness.path(QStringLiteral("party.txt")));
+    harness.platform.overwriteAnswers.push_back(true);
+    trigger("MnuSave");
+    EXPECT_EQ(harness.platform.overwriteQuestions.size(), 2);
+    ASSERT_TRUE(old.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(old.readAll().startsWith("135\r\n"));
+    old.close();
+
+    // The name as chosen was confirmed by the dialog itself: no second question.
+    harness.platform.saveAnswers.push_back(existing);
+    trigger("MnuSave");
+    EXPECT_EQ(harness.platform.overwriteQuestions.size(), 2);
+    EXPECT_TRUE(harness.platform.messages.isEmpty());
+}
+
+TEST_F(SaveAndLoad, NameRuleKeepsTheChosenFolder)
+{
+    const QString folder = harness.path(QStringLiteral("x.d"));
+    ASSERT_TRUE(QDir().mkpath(folder));
+    harness.platform.saveAnswers.push_back(folder + QStringLiteral("/a"));
+    trigger("MnuSave");
+    EXPECT_TRUE(QFile::exists(folder + QStringLiteral("/a.sav")));
+    EXPECT_FALSE(QFile::exists(harness.path(QStringLiteral("x.sav"))));
+    EXPECT_TRUE(harness.platform.overwriteQuestions.isEmpty());
 }
 
 TEST_F(SaveAndLoad, HugeFileLoadsItsBeginning)

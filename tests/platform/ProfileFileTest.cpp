@@ -1,6 +1,7 @@
 #include "Cp1251.h"
 #include "ProfileFile.h"
 
+#include <QElapsedTimer>
 #include <QFile>
 #include <QTemporaryDir>
 
@@ -85,6 +86,55 @@ TEST_F(Profile, WritingCreatesTheFileAndTheSection)
     profile.setValue("Data", "Name", QStringLiteral("U"));
     ASSERT_EQ(profile.write(path), std::nullopt);
     EXPECT_EQ(read(), QByteArray("[Other]\r\nx=1\r\n[Data]\r\nName=U\r\n"));
+}
+
+TEST_F(Profile, ByteOrderMarkIsAcceptedAndKept)
+{
+    write("\xEF\xBB\xBF[Data]\r\nName=Анна\r\nDirectory=/r\r\n");
+    ProfileFile profile = ProfileFile::Read(path);
+    EXPECT_EQ(profile.value("Data", "Name"), QStringLiteral("Анна"));
+    profile.setValue("Data", "Name", QStringLiteral("Bob"));
+    ASSERT_EQ(profile.write(path), std::nullopt);
+    EXPECT_EQ(read(), QByteArray("\xEF\xBB\xBF[Data]\r\nName=Bob\r\nDirectory=/r\r\n"));
+
+    // A mark alone is an empty file.
+    write("\xEF\xBB\xBF");
+    profile = ProfileFile::Read(path);
+    profile.setValue("Data", "Name", QStringLiteral("Bob"));
+    EXPECT_EQ(profile.contents(), QByteArray("\xEF\xBB\xBF[Data]\r\nName=Bob\r\n"));
+}
+
+TEST_F(Profile, WrittenValuesNeverBreakTheLine)
+{
+    ProfileFile profile;
+    profile.setValue("Data", "Name", QStringLiteral("Bob\nDirectory=/x"));
+    profile.setValue("Data", "Directory", QStringLiteral("/r\r\n[Other]\rKey=1"));
+    ASSERT_EQ(profile.write(path), std::nullopt);
+    const ProfileFile back = ProfileFile::Read(path);
+    EXPECT_EQ(back.value("Data", "Name"), QStringLiteral("Bob Directory=/x"));
+    EXPECT_EQ(back.value("Data", "Directory"), QStringLiteral("/r  [Other] Key=1"));
+    EXPECT_EQ(back.value("Other", "Key"), std::nullopt);
+    EXPECT_EQ(read().count('\n'), 3);  // the header and two keys
+}
+
+// A settings file is a few lines; a huge one is read only as far as a saved
+// game would be, instead of keeping one object per line of it.
+TEST_F(Profile, OnlyTheFirstMebibyteIsRead)
+{
+    QByteArray bytes = "[Data]\r\nName=Bob\r\n";
+    bytes += QByteArray(32 << 20, '\n');
+    bytes += "Directory=/far\r\n";
+    bytes.insert((1 << 20) - 3, "Key=cut by the limit");
+    write(bytes);
+    QElapsedTimer timer;
+    timer.start();
+    const ProfileFile profile = ProfileFile::Read(path);
+    const qint64 elapsed = timer.elapsed();
+    EXPECT_EQ(profile.value("Data", "Name"), QStringLiteral("Bob"));
+    EXPECT_EQ(profile.value("Data", "Directory"), std::nullopt);
+    EXPECT_LE(profile.contents().size(), 1 << 20);
+    EXPECT_FALSE(profile.contents().contains("Key="));
+    RecordProperty("read_ms", static_cast<int>(elapsed));
 }
 
 TEST_F(Profile, UnwritableFileReportsItsName)

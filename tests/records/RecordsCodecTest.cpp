@@ -126,6 +126,21 @@ struct ScoreCase {
     std::int32_t value;
 };
 
+TEST(RecordsCodec, NamesAreWrittenWithoutLineBreaks)
+{
+    RecordsTable broken{}, plain{};
+    broken[0] = {QByteArray("Bob\nX_1"), 70};
+    broken[1] = {QByteArray("\r\nAl\r"), 50};
+    plain[0] = {QByteArray("Bob X_1"), 70};
+    plain[1] = {QByteArray("  Al "), 50};
+    const QByteArray file = EncodeRecords(broken);
+    EXPECT_EQ(file, EncodeRecords(plain));
+    RecordsTable back{};
+    EXPECT_TRUE(DecodeRecords(file, back).ok);
+    EXPECT_EQ(back[0].name, QByteArray("Bob X_1"));
+    EXPECT_EQ(back[1].name, QByteArray("  Al "));
+}
+
 TEST(RecordsCodec, ScoreSyntax)
 {
     const ScoreCase cases[] = {

@@ -43,6 +43,16 @@ std::optional<QString> ScriptedPlatform::saveFileName(QWidget*, const FileDialog
     return Next(saveAnswers);
 }
 
+bool ScriptedPlatform::confirmOverwrite(QWidget*, const QString& path)
+{
+    overwriteQuestions << path;
+    if (overwriteAnswers.empty())
+        return false;
+    const bool answer = overwriteAnswers.front();
+    overwriteAnswers.pop_front();
+    return answer;
+}
+
 std::optional<QString> ScriptedPlatform::chooseFolder(QWidget*, const QString& startFolder)
 {
     folderStarts << startFolder;

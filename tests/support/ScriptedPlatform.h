@@ -26,6 +26,8 @@ public:
     std::deque<std::optional<QString>> openAnswers;
     std::deque<std::optional<QString>> saveAnswers;
     std::deque<std::optional<QString>> folderAnswers;
+    // Answers to "replace the existing file?"; an empty script answers no.
+    std::deque<bool> overwriteAnswers;
     std::uint32_t clock = 0;
 
     // Called during each pause, and while each modal window is shown.
@@ -36,6 +38,7 @@ public:
     QStringList messages;
     std::vector<FileDialogRequest> openRequests, saveRequests;
     QStringList folderStarts;
+    QStringList overwriteQuestions;
     std::vector<ModalCall> modals;
     std::vector<int> pauses;
     int beeps = 0;
@@ -44,6 +47,7 @@ public:
     void showMessage(QWidget* parent, const QString& text) override;
     std::optional<QString> openFileName(QWidget* parent, const FileDialogRequest& request) override;
     std::optional<QString> saveFileName(QWidget* parent, const FileDialogRequest& request) override;
+    bool confirmOverwrite(QWidget* parent, const QString& path) override;
     std::optional<QString> chooseFolder(QWidget* parent, const QString& startFolder) override;
     void showModal(QDialog& window) override;
     void beep() override;

@@ -78,6 +78,26 @@ TEST_F(VersionReader, IncompleteInformationFailsConstructionWithItsOwnError)
     EXPECT_EQ(ErrorOf<eNoFixeVerInfo>(fileWith(shortFixed)), QStringLiteral("No fixed file info"));
 }
 
+// Damaged blocks whose last value is cut short: the reader stays inside the
+// block and gives empty texts (the sanitizer build checks every byte read).
+TEST_F(VersionReader, ValuesCutShortAtTheEndOfTheBlockReadNothingBeyondIt)
+{
+    for (int bytes = 0; bytes < 4; ++bytes) {
+        VersionData shortTranslation = GameVersionData();
+        shortTranslation.translationBytes = static_cast<std::uint16_t>(bytes);
+        TVerInfoRes reader(fileWith(shortTranslation));
+        EXPECT_EQ(reader.GetVersionString(3), QString()) << bytes << " bytes of translation";
+        EXPECT_EQ(reader.GetOsDescription(), QStringLiteral("Designed for 32-bit Windows"));
+    }
+
+    VersionData binaryStrings = GameVersionData();
+    binaryStrings.stringsAsBinary = true;
+    binaryStrings.stringsLast = true;
+    binaryStrings.strings = {{"ProductVersion", "2.25"}, {"InternalName", "Помрола 99"}};
+    TVerInfoRes reader(fileWith(binaryStrings));
+    EXPECT_EQ(reader.GetVersionString(3), QStringLiteral("Помрола 99"));
+}
+
 TEST_F(VersionReader, FlagsFollowMaskAndFlagsInTheirListedOrder)
 {
     VersionData data = GameVersionData();
