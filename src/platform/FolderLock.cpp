@@ -30,6 +30,7 @@ constexpr qint64 MaxOwnerBytes = 4096;
 // Removing our own lock may meet a waiter's read of the owner file on a share
 // that refuses to remove open files; such a read lasts milliseconds.
 constexpr int RemoveRetryMs = 3000;
+constexpr qint64 LookIntervalMs = 250;
 
 struct Owner {
     QByteArray host;
@@ -79,6 +80,11 @@ bool Retry(int limitMs, Attempt attempt)
         pauseMs = std::min(pauseMs * 2, 50UL);
     }
     return true;
+}
+
+QString GraveName(const QString& path)
+{
+    return path + QStringLiteral(".gone-") + QString::number(QRandomGenerator::system()->generate64(), 16);
 }
 
 bool RemoveFile(const QString& path)
@@ -133,6 +139,7 @@ FolderLock::Result FolderLock::tryLock(int waitMs)
     timer.start();
     QByteArray seenToken;
     qint64 seenSinceMs = -1;
+    qint64 nextLookMs = 0;
     unsigned long pauseMs = 2;
     for (;;) {
         if (QDir().mkdir(path_)) {
@@ -157,6 +164,16 @@ FolderLock::Result FolderLock::tryLock(int waitMs)
                 return Result::NoAccess;
             continue;
         }
+        // Looking at the owner file is a read on the share that the holder's
+        // unlock may meet; a few looks a second are plenty against a 15 s rule.
+        if (timer.elapsed() < nextLookMs) {
+            if (timer.elapsed() >= waitMs)
+                return Result::Busy;
+            QThread::msleep(pauseMs + QRandomGenerator::global()->bounded(quint32(pauseMs)));
+            pauseMs = std::min(pauseMs * 2, 40UL);
+            continue;
+        }
+        nextLookMs = timer.elapsed() + LookIntervalMs;
         const Judgement judgement = judge(seenToken, seenSinceMs, timer.elapsed());
         if (judgement == Judgement::Stale && breakStale(seenToken)) {
             seenSinceMs = -1;
@@ -214,8 +231,7 @@ bool FolderLock::breakStale(const QByteArray& token) const
         return RemoveFile(path_);
     // Moving the folder aside is one step that only one breaker wins; what
     // is left of it is removed afterwards.
-    const QString grave = path_ + QStringLiteral(".broken-")
-        + QString::number(QRandomGenerator::system()->generate64(), 16);
+    const QString grave = GraveName(path_);
     if (!QDir().rename(path_, grave))
         return false;
     const std::optional<QByteArray> bytes = ReadFileBounded(grave + QLatin1Char('/') + QLatin1String(OwnerFileName),
@@ -246,7 +262,16 @@ bool FolderLock::unlock()
     const std::optional<QByteArray> bytes = ReadFileBounded(ownerFilePath(), MaxOwnerBytes);
     if (!bytes || ParseOwner(*bytes).token != token_)
         return false;  // broken as stale meanwhile; the folder is another's now
-    return RemoveFile(ownerFilePath()) && RemoveFolder(path_);
+    if (QFile::remove(ownerFilePath()) && QDir().rmdir(path_))
+        return true;
+    // A waiter's read is in the way: the owner file cannot go, or went aside
+    // (sshfs keeps a removed open file as a hidden one) and the folder is not
+    // empty. Moving the folder away releases the lock all the same.
+    const QString grave = GraveName(path_);
+    if (!Retry(RemoveRetryMs, [&] { return QDir().rename(path_, grave) || !QFileInfo::exists(path_); }))
+        return false;
+    Retry(RemoveRetryMs, [&] { return QDir(grave).removeRecursively(); });
+    return true;
 }
 
 }  // namespace pomrola
