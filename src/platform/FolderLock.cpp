@@ -150,6 +150,7 @@ FolderLock::Result FolderLock::tryLock(int waitMs)
             if (file.open(QIODevice::WriteOnly) && file.write(owner) == owner.size() && file.flush()) {
                 file.close();
                 locked_ = true;
+                sweepGraves();
                 return Result::Locked;
             }
             file.close();
@@ -244,6 +245,16 @@ bool FolderLock::breakStale(const QByteArray& token) const
     }
     QDir(grave).removeRecursively();
     return true;
+}
+
+void FolderLock::sweepGraves() const
+{
+    // Folders moved aside whose removal met a reader; nobody locks with them.
+    const QFileInfo lock(path_);
+    const QStringList graves = lock.dir().entryList({lock.fileName() + QStringLiteral(".gone-*")},
+                                                    QDir::Dirs | QDir::Hidden | QDir::NoDotAndDotDot);
+    for (const QString& grave : graves)
+        QDir(lock.dir().filePath(grave)).removeRecursively();
 }
 
 bool FolderLock::isStillOurs() const

@@ -38,6 +38,7 @@ private:
     enum class Judgement { Live, Stale, Gone };
     Judgement judge(QByteArray& seenToken, qint64& seenSinceMs, qint64 nowMs) const;
     bool breakStale(const QByteArray& token) const;
+    void sweepGraves() const;
 
     QString path_;
     int staleMs_;
