@@ -1,13 +1,15 @@
 #include "RecordsFile.h"
 
-#include "FileErrorText.h"
+#include "AtomicFile.h"
+#include "FolderLock.h"
 #include "RecordsCodec.h"
 
+#include <QCryptographicHash>
+#include <QDateTime>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
-#include <QLockFile>
-#include <QSaveFile>
+#include <QThread>
 
 #include <algorithm>
 
@@ -20,15 +22,62 @@ constexpr int StaleLockMs = 15000;
 // Twenty lines are under a kilobyte; a stray huge file is read only this far.
 constexpr qint64 MaxRecordsFileBytes = 1 << 20;
 
+// A copy that disagrees with the seal the same way for this long is what the
+// file really holds (written by a program that keeps no seal, or the seal's
+// write failed): longer than any network client's attribute cache.
+constexpr qint64 SuspectCopyAcceptMs = 60000;
+
 std::optional<QByteArray> ReadWhole(const QString& path)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return std::nullopt;
-    QByteArray bytes = file.read(MaxRecordsFileBytes);
-    if (file.error() != QFile::NoError)
-        return std::nullopt;
-    return bytes;
+    return ReadFileBounded(path, MaxRecordsFileBytes);
+}
+
+// The seal beside the records file: the length and a hash of the bytes the
+// last writer wrote, fixed in length itself, so that a client that caches a
+// file's length cannot cut it.
+QString SealPath(const QString& path)
+{
+    return path + QStringLiteral(".seal");
+}
+
+QByteArray SealOf(const QByteArray& bytes)
+{
+    return QByteArray::number(bytes.size()).rightJustified(10, '0') + ' '
+        + QCryptographicHash::hash(bytes, QCryptographicHash::Sha1).toHex() + "\r\n";
+}
+
+qint64 SealedLength(const QByteArray& seal)
+{
+    bool ok = false;
+    const qint64 length = seal.left(10).toLongLong(&ok);
+    return ok ? length : -1;
+}
+
+// Whether `bytes`, read under the lock, may be an out-of-date or cut copy of
+// what the last writer wrote. One re-read is made first.
+bool IsStaleCopy(RecordsBook& book, const QString& path, QByteArray& bytes)
+{
+    std::optional<QByteArray> seal = ReadFileBounded(SealPath(path), 64);
+    if (!seal || SealedLength(*seal) < 0 || SealOf(bytes) == *seal)
+        return false;
+    QThread::msleep(20);
+    if (const std::optional<QByteArray> again = ReadWhole(path))
+        bytes = *again;
+    seal = ReadFileBounded(SealPath(path), 64);
+    if (!seal || SealedLength(*seal) < 0 || SealOf(bytes) == *seal)
+        return false;
+    // Only a shorter copy can lose results: a longer or equally long one was
+    // written by a program that keeps no seal, or after a failed seal write.
+    if (bytes.size() >= SealedLength(*seal))
+        return false;
+    const QByteArray key = *seal + SealOf(bytes);
+    const qint64 now = QDateTime::currentMSecsSinceEpoch();
+    if (book.suspectCopy != key) {
+        book.suspectCopy = key;
+        book.suspectSinceMs = now;
+        return true;
+    }
+    return now - book.suspectSinceMs < SuspectCopyAcceptMs;
 }
 
 // Multiset difference: `from` without one occurrence of each of `remove`.
@@ -63,12 +112,11 @@ QString Describe(const QString& path, const QString& reason)
 
 std::optional<QString> ReplaceAtomically(const QString& path, const QByteArray& bytes)
 {
-    ClearSystemError();
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit()) {
-        const int cause = LastSystemError();
-        return Describe(path, FileErrorText(file.error(), cause));
-    }
+    if (std::optional<QString> reason = WriteFileAtomically(path, bytes))
+        return Describe(path, *reason);
+    // A seal that cannot be written is harmless: readers then take the file
+    // as it is.
+    WriteFileAtomically(SealPath(path), SealOf(bytes));
     return std::nullopt;
 }
 
@@ -79,11 +127,17 @@ std::optional<QString> WriteUnderLock(RecordsBook& book, const QString& path, co
 {
     std::vector<RecordEntry> onDisk;
     if (QFile::exists(path)) {
-        const std::optional<QByteArray> bytes = ReadWhole(path);
+        std::optional<QByteArray> bytes = ReadWhole(path);
         if (!bytes) {
             EnterResult(book.table, playerName, score);
             return Describe(path, QStringLiteral("файл не читается"));
         }
+        if (IsStaleCopy(book, path, *bytes)) {
+            EnterResult(book.table, playerName, score);
+            return Describe(path, QStringLiteral("этот компьютер видит устаревшую копию файла, результат будет "
+                                                 "записан в конце следующей игры"));
+        }
+        book.suspectCopy.clear();
         RecordsTable scratch;
         onDisk = DecodeRecords(*bytes, scratch).entries;
     }
@@ -165,12 +219,11 @@ std::optional<QString> AddRecord(RecordsBook& book, const QString& recordsDir, c
         return Describe(path, reason);
     };
 
-    QLockFile lock(path + QStringLiteral(".lock"));
-    lock.setStaleLockTime(StaleLockMs);
-    if (!lock.tryLock(options.lockWaitMs))
-        return keepAndReport(lock.error() == QLockFile::LockFailedError
-                                 ? QStringLiteral("файл занят другой программой")
-                                 : QStringLiteral("нет доступа к каталогу"));
+    FolderLock lock(path + QStringLiteral(".lock"), StaleLockMs);
+    const FolderLock::Result taken = lock.tryLock(options.lockWaitMs);
+    if (taken != FolderLock::Result::Locked)
+        return keepAndReport(taken == FolderLock::Result::Busy ? QStringLiteral("файл занят другой программой")
+                                                               : QStringLiteral("нет доступа к каталогу"));
     QElapsedTimer held;
     held.start();
     std::optional<QString> error = WriteUnderLock(book, path, playerName, score, options.replace);

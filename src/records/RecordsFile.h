@@ -17,6 +17,10 @@ struct RecordsBook {
     std::int32_t LowestRecord = 0;  // lowest score the records window showed
     std::vector<RecordEntry> lastSeen;
     QString lastSeenPath;  // the records file that lastSeen belongs to
+    // A copy of the file that disagreed with the last writer's seal, and since
+    // when: the same disagreement long after is taken as the file's content.
+    QByteArray suspectCopy;
+    qint64 suspectSinceMs = 0;
 };
 
 // RecordsDir followed directly by the separator and "Pomrola99.rec".
@@ -29,7 +33,7 @@ QString RecordsFilePath(const QString& recordsDir);
 // never makes its entries ours.
 bool LoadRecords(RecordsBook& book, const QString& recordsDir);
 
-// Enters a result and rewrites the records file: under a lock file beside it,
+// Enters a result and rewrites the records file: under a lock folder beside it,
 // the file is read again, results added by others since we last saw it are
 // kept, the new result is entered, and the file is replaced atomically.
 // The result stays in the table even when writing fails; the error text is

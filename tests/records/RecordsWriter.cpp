@@ -1,18 +1,56 @@
 // records_writer <folder> <name> <lock wait ms> <score,score,...>: loads the
 // records file of the folder, then adds the results in order. Prints how long
 // each write held the lock, in microseconds, one line each.
+// records_writer --hold-lock <folder>: takes the records lock, says "locked"
+// and waits to be killed, as a program that dies while writing.
+// records_writer --hold-open <file> <ms>: opens the file for reading, says
+// "open" and keeps it open that long, as a slow reader on another computer.
 #include "Cp1251.h"
+#include "FolderLock.h"
 #include "RecordsFile.h"
 
 #include <QCoreApplication>
+#include <QFile>
 #include <QStringList>
+#include <QThread>
 
 #include <cstdio>
+
+namespace {
+
+int HoldLock(const QString& folder)
+{
+    pomrola::FolderLock lock(pomrola::RecordsFilePath(folder) + QStringLiteral(".lock"), 15000);
+    if (lock.tryLock(30000) != pomrola::FolderLock::Result::Locked)
+        return 1;
+    std::printf("locked\n");
+    std::fflush(stdout);
+    for (;;)
+        QThread::sleep(1);
+}
+
+int HoldOpen(const QString& path, int ms)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return 1;
+    file.read(1);
+    std::printf("open\n");
+    std::fflush(stdout);
+    QThread::msleep(ms);
+    return 0;
+}
+
+}  // namespace
 
 int main(int argc, char* argv[])
 {
     QCoreApplication app(argc, argv);
     const QStringList args = QCoreApplication::arguments();
+    if (args.size() == 3 && args[1] == QLatin1String("--hold-lock"))
+        return HoldLock(args[2]);
+    if (args.size() == 4 && args[1] == QLatin1String("--hold-open"))
+        return HoldOpen(args[2], args[3].toInt());
     if (args.size() != 5)
         return 2;
     pomrola::RecordsBook book;

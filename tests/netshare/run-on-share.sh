@@ -1,0 +1,32 @@
+#!/bin/bash
+# run-on-share.sh <scenario> <records_tests binary>: runs records tests against real
+# network file systems served and mounted on this machine (127.0.0.1 only), started by
+# start-share.sh beside this script (it reuses servers that already run). Exits 77, the
+# CTest skip code, with a loud message where that cannot be done: not root, no FUSE.
+#   smb-eight   eight writers on the Samba share (smbnetfs)
+#   sftp-eight  eight writers split over two sshfs mounts of one SFTP server
+#   smb-faults  a writer killed while it holds the lock; a reader holding the file open
+set -uo pipefail
+HERE="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)"
+scenario=$1
+tests=$2
+export SHARE_ROOT="${SHARE_ROOT:-/tmp/pomrola-share}"
+S=$SHARE_ROOT
+
+skip() {
+  echo "########################################################################" >&2
+  echo "SKIPPED network share test ($scenario): $*" >&2
+  echo "########################################################################" >&2
+  exit 77
+}
+[ "$(id -u)" -eq 0 ] || skip "needs root to start servers and mount shares"
+[ -c /dev/fuse ] && grep -qw fuse /proc/filesystems || skip "no FUSE on this machine"
+"$HERE/start-share.sh" > "$S.start.log" 2>&1 || { cat "$S.start.log" >&2; skip "the share servers did not start"; }
+
+case $scenario in
+  smb-eight)  export POMROLA_RECORDS_FOLDERS="$S/mnt-smb/127.0.0.1/records"; filter='RecordsConcurrency.*' ;;
+  sftp-eight) export POMROLA_RECORDS_FOLDERS="$S/mnt-ssh:$S/mnt-ssh2"; filter='RecordsConcurrency.*' ;;
+  smb-faults) export POMROLA_SMB_FOLDER="$S/mnt-smb/127.0.0.1/records"; filter='NetShare.*' ;;
+  *) echo "unknown scenario $scenario" >&2; exit 2 ;;
+esac
+QT_QPA_PLATFORM=offscreen "$tests" --gtest_filter="$filter"

@@ -1,0 +1,160 @@
+#!/bin/bash
+# start-share.sh — real network file servers on 127.0.0.1 only, mounted through FUSE.
+# SHARE_ROOT (default /tmp/pomrola-share) holds everything: server state, exported folder, mounts.
+#
+#   Samba (smbd, SMB3) on 127.0.0.1:445, share "records" = $S/export,
+#     user pomshare / password pomsecret (smbpasswd), mounted with smbnetfs at
+#     $S/mnt-smb  ->  the share is $S/mnt-smb/127.0.0.1/records
+#   OpenSSH sshd on 127.0.0.1:2222 (sftp only, key auth, user pomshare, same folder),
+#     mounted with sshfs twice, as two independent clients ("two computers"):
+#     $S/mnt-ssh and $S/mnt-ssh2
+#
+# No systemd: both servers run as plain background processes; PIDs in $S/run.
+# Needs root (mounts, useradd). Only 127.0.0.1 is ever used as an address.
+#
+# SSHFS_CACHE=default  keeps sshfs's default caches (20 s attribute cache): with it a
+#   second client reads a replaced records file cut to the old size (a reader on the second client then gets the old length).
+#   Default here: dir_cache=no,attr_timeout=0,entry_timeout=0.
+set -euo pipefail
+S="${SHARE_ROOT:-/tmp/pomrola-share}"
+RUN=$S/run
+mkdir -p $RUN $S/export $S/samba/{private,lock,state,cache,pid,log,ncalrpc} \
+         $S/smbnetfs-home/.smb $S/ssh $S/mnt-smb $S/mnt-ssh $S/mnt-ssh2 /run/sshd
+
+# --- packages (services must not be started by the install) -------------------
+need=()
+for p in samba smbnetfs openssh-server sshfs fuse3; do
+  dpkg -s "$p" >/dev/null 2>&1 || need+=("$p")
+done
+if [ ${#need[@]} -gt 0 ]; then
+  made_policy=no
+  if [ ! -e /usr/sbin/policy-rc.d ]; then
+    printf '#!/bin/sh\nexit 101\n' > /usr/sbin/policy-rc.d; chmod +x /usr/sbin/policy-rc.d; made_policy=yes
+  fi
+  apt-get update -q >/dev/null
+  DEBIAN_FRONTEND=noninteractive apt-get install -y -q "${need[@]}" >/dev/null
+  [ $made_policy = yes ] && rm -f /usr/sbin/policy-rc.d
+fi
+grep -qw fuse /proc/filesystems || { echo "no FUSE in this kernel" >&2; exit 1; }
+[ -c /dev/fuse ] || { echo "/dev/fuse missing" >&2; exit 1; }
+
+# --- the account that owns the shared folder -------------------------------------
+id pomshare >/dev/null 2>&1 || useradd --system --no-create-home --shell /usr/sbin/nologin pomshare
+usermod -p '*' pomshare            # not "locked" ("!"), so sshd accepts its key; no password login
+chown pomshare $S/export
+
+# --- Samba server ------------------------------------------------------------------
+cat > $S/samba/smb.conf <<EOF
+[global]
+   netbios name = POMSHARE
+   workgroup = WORKGROUP
+   server role = standalone server
+   interfaces = 127.0.0.1
+   bind interfaces only = yes
+   smb ports = 445
+   disable netbios = yes
+   server min protocol = SMB2_10
+   security = user
+   map to guest = never
+   passdb backend = tdbsam:$S/samba/private/passdb.tdb
+   private dir = $S/samba/private
+   lock directory = $S/samba/lock
+   state directory = $S/samba/state
+   cache directory = $S/samba/cache
+   pid directory = $S/samba/pid
+   ncalrpc dir = $S/samba/ncalrpc
+   log file = $S/samba/log/log.%m
+   log level = 1
+   load printers = no
+   printing = bsd
+   printcap name = /dev/null
+   disable spoolss = yes
+[records]
+   path = $S/export
+   read only = no
+   valid users = pomshare
+   force user = pomshare
+   create mask = 0664
+   directory mask = 0775
+EOF
+printf 'pomsecret\npomsecret\n' | smbpasswd -c $S/samba/smb.conf -s -a pomshare >/dev/null
+# setsid: its own session and process group. With --no-process-group smbd stays in the
+# caller's group, and on SIGTERM it signals that whole group (it killed our shell once).
+if ! { [ -f $RUN/smbd.pid ] && kill -0 "$(cat $RUN/smbd.pid)" 2>/dev/null; }; then
+  rm -f $S/samba/pid/smbd.pid
+  setsid nohup smbd --configfile=$S/samba/smb.conf --foreground --no-process-group --debug-stdout -d 1 \
+      > $S/samba/log/smbd.out 2>&1 < /dev/null &
+  for i in $(seq 50); do [ -s $S/samba/pid/smbd.pid ] && break; sleep 0.2; done
+  cp $S/samba/pid/smbd.pid $RUN/smbd.pid        # the PID smbd itself wrote
+fi
+for i in $(seq 50); do ss -ltn | grep -q '127.0.0.1:445 ' && break; sleep 0.2; done
+ss -ltn | grep -q '127.0.0.1:445 ' || { echo "smbd did not start, see $S/samba/log/smbd.out" >&2; exit 1; }
+
+# --- SMB client: smbnetfs (FUSE; the kernel here has no cifs) -----------------------
+cat > $S/smbnetfs-home/.smb/smb.conf <<EOF
+[global]
+   workgroup = WORKGROUP
+   client min protocol = SMB2_10
+   client max protocol = SMB3
+   disable netbios = yes
+   name resolve order = host
+EOF
+cat > $S/smbnetfs-home/.smb/smbnetfs.conf <<EOF
+log_file "$S/smbnetfs-home/smbnetfs.log"
+smb_query_browsers "false"
+use_libsecret "false"
+show_hidden_hosts "true"
+auth "127.0.0.1" "pomshare" "pomsecret"
+host 127.0.0.1 visible=true
+EOF
+chmod 600 $S/smbnetfs-home/.smb/smbnetfs.conf
+if ! grep -q " $S/mnt-smb fuse" /proc/mounts; then
+  HOME=$S/smbnetfs-home setsid nohup smbnetfs $S/mnt-smb -f -o config=$S/smbnetfs-home/.smb/smbnetfs.conf \
+      > $S/smbnetfs-home/smbnetfs.out 2>&1 < /dev/null &
+  echo $! > $RUN/smbnetfs.pid
+fi
+for i in $(seq 50); do [ -d $S/mnt-smb/127.0.0.1/records ] && break; sleep 0.2; done
+touch $S/mnt-smb/127.0.0.1/records/.probe && rm -f $S/mnt-smb/127.0.0.1/records/.probe \
+  || { echo "SMB mount not writable" >&2; exit 1; }
+
+# --- SSH/SFTP server ------------------------------------------------------------------
+[ -f $S/ssh/host_ed25519 ] || ssh-keygen -q -t ed25519 -N '' -f $S/ssh/host_ed25519
+[ -f $S/ssh/client_ed25519 ] || ssh-keygen -q -t ed25519 -N '' -f $S/ssh/client_ed25519
+cp $S/ssh/client_ed25519.pub $S/ssh/authorized_keys; chmod 644 $S/ssh/authorized_keys
+cat > $S/ssh/sshd_config <<EOF
+ListenAddress 127.0.0.1
+Port 2222
+HostKey $S/ssh/host_ed25519
+PidFile $S/ssh/sshd.pid
+AuthorizedKeysFile $S/ssh/authorized_keys
+StrictModes no
+PasswordAuthentication no
+KbdInteractiveAuthentication no
+PermitRootLogin no
+AllowUsers pomshare
+UsePAM no
+X11Forwarding no
+AllowTcpForwarding no
+Subsystem sftp internal-sftp
+Match User pomshare
+    ForceCommand internal-sftp -d $S/export
+EOF
+/usr/sbin/sshd -t -f $S/ssh/sshd_config
+if ! { [ -f $RUN/sshd.pid ] && kill -0 "$(cat $RUN/sshd.pid)" 2>/dev/null; }; then
+  rm -f $S/ssh/sshd.pid
+  setsid nohup /usr/sbin/sshd -D -e -f $S/ssh/sshd_config > $S/ssh/sshd.out 2>&1 < /dev/null &
+  for i in $(seq 50); do [ -s $S/ssh/sshd.pid ] && break; sleep 0.2; done
+  cp $S/ssh/sshd.pid $RUN/sshd.pid              # the PID sshd itself wrote
+fi
+for i in $(seq 50); do ss -ltn | grep -q '127.0.0.1:2222 ' && break; sleep 0.2; done
+
+# --- SFTP clients: two sshfs mounts ----------------------------------------------------
+opts="IdentityFile=$S/ssh/client_ed25519,UserKnownHostsFile=$S/ssh/known_hosts,StrictHostKeyChecking=accept-new,Port=2222"
+[ "${SSHFS_CACHE:-off}" = default ] || opts="$opts,dir_cache=no,attr_timeout=0,entry_timeout=0"
+for m in mnt-ssh mnt-ssh2; do
+  grep -q " $S/$m fuse" /proc/mounts || sshfs pomshare@127.0.0.1:$S/export $S/$m -o "$opts" > /dev/null 2>&1 < /dev/null
+done
+
+echo "SMB  (smbd $(cat $RUN/smbd.pid), smbnetfs): $S/mnt-smb/127.0.0.1/records"
+echo "SFTP (sshd $(cat $RUN/sshd.pid), sshfs):    $S/mnt-ssh   and second client $S/mnt-ssh2"
+echo "server-side folder:                       $S/export"

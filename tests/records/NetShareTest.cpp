@@ -1,0 +1,98 @@
+// Faults that only real network shares show. Run by tests/netshare against a
+// Samba share mounted on this machine (POMROLA_SMB_FOLDER); skipped elsewhere.
+#include "RecordsBytes.h"
+#include "RecordsFile.h"
+
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QFileInfo>
+#include <QProcess>
+
+#include <gtest/gtest.h>
+
+using namespace pomrola;
+using pomrola::testing::ScrambledLine;
+
+namespace {
+
+constexpr int StaleLockMs = 15000;
+
+class NetShare : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        folder = qEnvironmentVariable("POMROLA_SMB_FOLDER");
+        if (folder.isEmpty())
+            GTEST_SKIP() << "POMROLA_SMB_FOLDER not set: no network share to test on";
+        path = RecordsFilePath(folder);
+        QFile::remove(path);
+        QFile::remove(path + QStringLiteral(".seal"));
+        QDir(path + QStringLiteral(".lock")).removeRecursively();
+    }
+
+    // Starts a helper process and waits until it reports `word`.
+    void startHelper(QProcess& helper, const QStringList& args, const QByteArray& word)
+    {
+        helper.start(QStringLiteral(RECORDS_WRITER), args);
+        ASSERT_TRUE(helper.waitForStarted(10000));
+        ASSERT_TRUE(helper.waitForReadyRead(30000)) << helper.readAllStandardError().toStdString();
+        ASSERT_EQ(helper.readLine().trimmed(), word);
+    }
+
+    QByteArray readFile() const
+    {
+        QFile file(path);
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    }
+
+    QString folder;
+    QString path;
+};
+
+TEST_F(NetShare, LockOfAWriterKilledWhileWritingIsRecoveredWithinTheStaleTime)
+{
+    QProcess dying;
+    startHelper(dying, {QStringLiteral("--hold-lock"), folder}, "locked");
+    dying.kill();
+    ASSERT_TRUE(dying.waitForFinished(10000));
+    ASSERT_TRUE(QFileInfo::exists(path + QStringLiteral(".lock"))) << "the killed writer left no lock behind";
+
+    RecordsBook book;
+    RecordsWriteOptions options;
+    options.lockWaitMs = StaleLockMs + 10000;
+    QElapsedTimer timer;
+    timer.start();
+    const std::optional<QString> error = AddRecord(book, folder, "next", 77, options);
+    const qint64 waited = timer.elapsed();
+    ASSERT_EQ(error, std::nullopt) << error->toStdString();
+    EXPECT_LE(waited, StaleLockMs);
+    EXPECT_EQ(readFile(), ScrambledLine("next_77"));
+    EXPECT_FALSE(QFileInfo::exists(path + QStringLiteral(".lock"))) << "the next writer's unlock failed";
+    std::printf("killed writer's lock recovered after %lld ms\n", static_cast<long long>(waited));
+}
+
+TEST_F(NetShare, ResultReachesTheFileThatAnotherComputerHoldsOpen)
+{
+    RecordsBook book;
+    ASSERT_EQ(AddRecord(book, folder, "first", 50), std::nullopt);
+
+    QProcess reader;
+    startHelper(reader, {QStringLiteral("--hold-open"), path, QStringLiteral("1500")}, "open");
+    QElapsedTimer timer;
+    timer.start();
+    const std::optional<QString> error = AddRecord(book, folder, "second", 60);
+    const qint64 took = timer.elapsed();
+    ASSERT_TRUE(reader.waitForFinished(10000));
+    if (error) {
+        // Reported while the reader held on: the next game end carries it.
+        std::printf("reported: %s\n", qPrintable(*error));
+        ASSERT_EQ(AddRecord(book, folder, "third", 40), std::nullopt);
+        EXPECT_EQ(readFile(), ScrambledLine("second_60") + ScrambledLine("first_50") + ScrambledLine("third_40"));
+    } else {
+        EXPECT_EQ(readFile(), ScrambledLine("second_60") + ScrambledLine("first_50"));
+    }
+    std::printf("game end with a reader holding the file took %lld ms\n", static_cast<long long>(took));
+}
+
+}  // namespace
