@@ -4,6 +4,7 @@
 #include "FolderEdit.h"
 #include "Platform.h"
 #include "Pomrola99_U1.h"
+#include "SystemFolders.h"
 
 #include <QDir>
 
@@ -16,11 +17,6 @@ QString RecordsFolderMessage(const QString& recordsDir, bool startUp)
            (startUp ? QStringLiteral("!") : QStringLiteral(" !")) + (startUp ? lineBreak : lineBreak + lineBreak) +
            QStringLiteral("Проверте правильность указания каталога") + lineBreak + QStringLiteral(" в меню: ") +
            (startUp ? QStringLiteral("\"Игра|Файл рекордов\"") : QStringLiteral("\"Игра | Файл рекордов\""));
-}
-
-QString CurrentFolder()
-{
-    return FolderEdit::WithoutTrailingSeparator(QDir::currentPath());
 }
 
 void TForm1::reloadRecords(bool startUp)
@@ -37,7 +33,12 @@ void TForm1::N4Click()
 
 void TForm1::N5Click()
 {
-    DirEdt->runDialog([this](QWidget* parent, const QString& start) { return platform_.chooseFolder(parent, start); },
+    const auto chooseFolder = [this](QWidget* parent, const QString& start) -> std::optional<QString> {
+        if (const std::optional<QString> chosen = platform_.chooseFolder(parent, start))
+            return WithoutTrailingSeparator(*chosen);
+        return std::nullopt;
+    };
+    DirEdt->runDialog(chooseFolder,
                       [this] { DirEdtBeforeDialog(); },
                       [this](const QString& folder) { DirEdtAfterDialog(folder); });
 }

@@ -8,7 +8,4 @@ namespace pomrola {
 // and the form the folder commands show differ in three places.
 QString RecordsFolderMessage(const QString& recordsDir, bool startUp);
 
-// The process's current folder, without a trailing separator except at a root.
-QString CurrentFolder();
-
 }  // namespace pomrola

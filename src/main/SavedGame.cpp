@@ -1,6 +1,6 @@
 #include "SavedGame.h"
 
-#include "IntegerText.h"
+#include "ParseWholeNumber.h"
 
 #include <algorithm>
 

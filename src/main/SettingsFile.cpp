@@ -1,16 +1,12 @@
 #include "SettingsFile.h"
 
 #include "ProfileFile.h"
-#include "RecordsFolderCommands.h"
+#include "SystemFolders.h"
 
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QStandardPaths>
-
-#ifdef Q_OS_WIN
-#include <windows.h>
-#endif
 
 namespace pomrola {
 
@@ -30,15 +26,10 @@ QString SettingsFileName()
 // there while the configuration folder has none.
 QString LegacySettingsPath(const QString& path)
 {
-#ifdef Q_OS_WIN
-    wchar_t windowsDir[MAX_PATH];
-    const UINT length = GetWindowsDirectoryW(windowsDir, MAX_PATH);
-    if (length > 0 && length < MAX_PATH)
-        return QString::fromWCharArray(windowsDir, int(length)) + QLatin1Char('\\') + QFileInfo(path).fileName();
-#else
-    Q_UNUSED(path);
-#endif
-    return QString();
+    const QString windowsFolder = WindowsFolder();
+    if (windowsFolder.isEmpty())
+        return QString();
+    return windowsFolder + QLatin1Char('\\') + QFileInfo(path).fileName();
 }
 
 }  // namespace

@@ -1,6 +1,6 @@
 #include "RecordsCodec.h"
 
-#include "IntegerText.h"
+#include "ParseWholeNumber.h"
 
 namespace pomrola {
 

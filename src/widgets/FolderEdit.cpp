@@ -10,15 +10,6 @@ FolderEdit::FolderEdit(QWidget* parent) : QLineEdit(parent)
     setVisible(false);
 }
 
-QString FolderEdit::WithoutTrailingSeparator(const QString& folder)
-{
-    QString native = QDir::toNativeSeparators(folder);
-    const bool root = QDir(native).isRoot() || (native.size() == 3 && native[1] == QLatin1Char(':'));
-    while (!root && native.size() > 1 && native.endsWith(QDir::separator()))
-        native.chop(1);
-    return native;
-}
-
 void FolderEdit::runDialog(const FolderDialog& chooseFolder, const std::function<void()>& beforeDialog,
                            const std::function<void(const QString&)>& afterDialog)
 {
@@ -31,7 +22,7 @@ void FolderEdit::runDialog(const FolderDialog& chooseFolder, const std::function
         start = root;
 
     const std::optional<QString> chosen = chooseFolder(window(), start);
-    const QString folder = chosen ? WithoutTrailingSeparator(*chosen) : start;
+    const QString folder = chosen ? *chosen : start;
     afterDialog(folder);
     if (chosen)
         setText(folder);

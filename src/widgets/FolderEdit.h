@@ -27,9 +27,6 @@ public:
     void runDialog(const FolderDialog& chooseFolder, const std::function<void()>& beforeDialog,
                    const std::function<void(const QString&)>& afterDialog);
 
-    // A folder without its trailing separator, except at a root.
-    static QString WithoutTrailingSeparator(const QString& folder);
-
 private:
     QString initialDir_;
 };

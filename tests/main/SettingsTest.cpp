@@ -1,5 +1,5 @@
 #include "GameHarness.h"
-#include "RecordsFolderCommands.h"
+#include "SystemFolders.h"
 #include "SettingsFile.h"
 
 #include <QAction>

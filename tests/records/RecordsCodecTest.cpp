@@ -1,5 +1,4 @@
 #include "Cp1251.h"
-#include "IntegerText.h"
 #include "RecordsBytes.h"
 #include "RecordsCodec.h"
 
@@ -120,12 +119,6 @@ TEST(RecordsCodec, NamesWithoutTheSeparatedPairStayByteForByte)
     EXPECT_EQ(EncodeRecords(TableOf({{Cyr(u"Ёлка"), 1}})), QByteArray::fromHex("58151620a1cf0d0a"));
 }
 
-struct ScoreCase {
-    const char* text;
-    bool ok;
-    std::int32_t value;
-};
-
 TEST(RecordsCodec, NamesAreWrittenWithoutLineBreaks)
 {
     RecordsTable broken{}, plain{};
@@ -139,29 +132,6 @@ TEST(RecordsCodec, NamesAreWrittenWithoutLineBreaks)
     EXPECT_TRUE(DecodeRecords(file, back).ok);
     EXPECT_EQ(back[0].name, QByteArray("Bob X_1"));
     EXPECT_EQ(back[1].name, QByteArray("  Al "));
-}
-
-TEST(RecordsCodec, ScoreSyntax)
-{
-    const ScoreCase cases[] = {
-        {"42", true, 42},           {"  42", true, 42},         {"+42", true, 42},
-        {"-42", true, -42},         {"007", true, 7},           {"$1F", true, 31},
-        {"$1f", true, 31},          {"x10", true, 16},          {"0x10", true, 16},
-        {"0XfF", true, 255},        {"$FFFFFFFF", true, -1},    {"2147483647", true, 2147483647},
-        {"-2147483648", true, INT32_MIN},                       {"2147483648", false, 0},
-        {"-2147483649", false, 0},  {"$100000000", false, 0},   {"", false, 0},
-        {"   ", false, 0},          {"+", false, 0},            {"$", false, 0},
-        {"0x", false, 0},           {"42 ", false, 0},          {"4 2", false, 0},
-        {"42a", false, 0},          {"b_100", false, 0},        {"-$10", false, 0},
-        {"\t42", false, 0},
-    };
-    for (const ScoreCase& c : cases) {
-        std::int32_t value = 12345;
-        EXPECT_EQ(ParseWholeNumber(QByteArray(c.text), value), c.ok) << c.text;
-        if (c.ok) {
-            EXPECT_EQ(value, c.value) << c.text;
-        }
-    }
 }
 
 }  // namespace

@@ -1,4 +1,4 @@
-#include "IntegerText.h"
+#include "ParseWholeNumber.h"
 
 namespace pomrola {
 

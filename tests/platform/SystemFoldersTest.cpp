@@ -1,0 +1,61 @@
+#include "QtPlatform.h"
+#include "SystemFolders.h"
+
+#include <QDir>
+
+#include <gtest/gtest.h>
+
+using namespace pomrola;
+
+namespace {
+
+struct FolderCase {
+    const char* given;
+    const char* kept;  // with '/' standing for the native separator
+};
+
+TEST(SystemFolders, TrailingSeparatorsGoExceptAtARoot)
+{
+    const FolderCase cases[] = {
+        {"/", "/"},
+        {"/tmp", "/tmp"},
+        {"/tmp/", "/tmp"},
+        {"/tmp///", "/tmp"},
+        {"/tmp/records/", "/tmp/records"},
+        {"relative/", "relative"},
+        {"C:/", "C:/"},
+        {"C:/Games/", "C:/Games"},
+        {"", ""},
+    };
+    for (const FolderCase& c : cases) {
+        const QString expected = QDir::toNativeSeparators(QString::fromUtf8(c.kept));
+        EXPECT_EQ(WithoutTrailingSeparator(QString::fromUtf8(c.given)), expected) << c.given;
+    }
+}
+
+TEST(SystemFolders, CurrentFolderIsTheWorkingFolderWithoutItsSeparator)
+{
+    EXPECT_EQ(CurrentFolder(), QDir::toNativeSeparators(QDir::currentPath()));
+    EXPECT_FALSE(CurrentFolder().endsWith(QDir::separator()));
+}
+
+struct FilterCase {
+    const char* given;
+    const char* qt;
+};
+
+TEST(NameFilters, PairsOfTextAndPatternBecomeQtFilters)
+{
+    const FilterCase cases[] = {
+        {"", ""},
+        {"Игры|*.sav", "Игры (*.sav)"},
+        {"Игры|*.sav|Все файлы|*.*", "Игры (*.sav);;Все файлы (*.*)"},
+        {"Текст|*.txt;*.sav", "Текст (*.txt;*.sav)"},
+        {"Без образца", ""},
+        {"Игры|*.sav|Лишнее", "Игры (*.sav)"},
+    };
+    for (const FilterCase& c : cases)
+        EXPECT_EQ(ToQtNameFilters(QString::fromUtf8(c.given)), QString::fromUtf8(c.qt)) << c.given;
+}
+
+}  // namespace
