@@ -37,12 +37,12 @@ Board BoardWithAMove()
     Board board;
     for (int r = 1; r <= BoardSize; ++r)
         for (int c = 1; c <= BoardSize; ++c)
-            board.at(r, c) = ((r - 1) * 3 + (c - 1)) % 8 + 1;
+            board.at(c, r) = ((r - 1) * 3 + (c - 1)) % 8 + 1;
     const int top[] = {1, 1, 3, 1, 5, 6, 7, 8};
     const int bottom[] = {6, 6, 8, 6, 2, 3, 4, 5};
     for (int c = 1; c <= BoardSize; ++c) {
-        board.at(1, c) = top[c - 1];
-        board.at(8, c) = bottom[c - 1];
+        board.at(c, 1) = top[c - 1];
+        board.at(c, 8) = bottom[c - 1];
     }
     return board;
 }

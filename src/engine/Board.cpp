@@ -40,13 +40,13 @@ void FillBoard(GameState& state, std::uint32_t utcMillisecondsOfDay)
     ReseedRandom(state, utcMillisecondsOfDay);
     for (int row = 1; row <= BoardSize; ++row)
         for (int column = 1; column <= BoardSize; ++column)
-            state.board.at(row, column) = RandomBelow(state, 8) + 1;
+            state.board.at(column, row) = RandomBelow(state, 8) + 1;
 }
 
 void SwapCells(GameState& state)
 {
-    ColourCode& first = state.board.at(state.Y1, state.X1);
-    ColourCode& second = state.board.at(state.Y2, state.X2);
+    ColourCode& first = state.board.at(state.X1, state.Y1);
+    ColourCode& second = state.board.at(state.X2, state.Y2);
     const ColourCode firstCode = first;
     first = second;
     second = static_cast<ColourCode>(static_cast<std::uint32_t>(firstCode) & 0xFFu);

@@ -10,12 +10,13 @@ constexpr int BoardSize = 8;
 // can only arrive from an edited saved game and are kept as they are.
 using ColourCode = std::int32_t;
 
-// The 8 by 8 board, addressed with 1-based row and column as the game rules do.
+// The 8 by 8 board, stored row by row. Cells are named column first, 1-based,
+// as everywhere in the program.
 struct Board {
     ColourCode cells[BoardSize][BoardSize] = {};
 
-    ColourCode& at(int row, int column) { return cells[row - 1][column - 1]; }
-    ColourCode at(int row, int column) const { return cells[row - 1][column - 1]; }
+    ColourCode& at(int column, int row) { return cells[row - 1][column - 1]; }
+    ColourCode at(int column, int row) const { return cells[row - 1][column - 1]; }
 
     bool isFull() const;
     friend bool operator==(const Board&, const Board&) = default;

@@ -10,7 +10,7 @@ namespace {
 bool hasEmptyCell(const Board& board, int column)
 {
     for (int row = 1; row <= BoardSize; ++row)
-        if (board.at(row, column) == 0)
+        if (board.at(column, row) == 0)
             return true;
     return false;
 }
@@ -55,11 +55,11 @@ void DropBalls(GameState& state)
     for (int column = 1; column <= BoardSize; ++column) {
         if (!hasEmptyCell(board, column))
             continue;  // passes would change nothing
-        for (int passes = 0; passes < BoardSize && board.at(1, column) != 0; ++passes) {
+        for (int passes = 0; passes < BoardSize && board.at(column, 1) != 0; ++passes) {
             for (int row = 2; row <= BoardSize; ++row) {
-                if (board.at(row, column) == 0) {
-                    board.at(row, column) = board.at(row - 1, column);
-                    board.at(row - 1, column) = 0;
+                if (board.at(column, row) == 0) {
+                    board.at(column, row) = board.at(column, row - 1);
+                    board.at(column, row - 1) = 0;
                 }
             }
         }
@@ -70,7 +70,7 @@ void RefillBoard(GameState& state)
 {
     for (int row = 1; row <= BoardSize; ++row) {
         for (int column = 1; column <= BoardSize; ++column) {
-            ColourCode& cell = state.board.at(row, column);
+            ColourCode& cell = state.board.at(column, row);
             if (cell == 0) {
                 cell = RandomBelow(state, 8) + 1;
                 state.Score = WrappingAdd(state.Score, 5);

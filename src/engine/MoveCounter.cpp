@@ -96,11 +96,11 @@ Bits MovableBalls(Bits cells)
 bool CheckMove(const GameState& state, int column, int row)
 {
     const Board& board = state.board;
-    const ColourCode code = board.at(row, column);
+    const ColourCode code = board.at(column, row);
     auto holds = [&](Offset o) {
         const int r = row + o.row;
         const int c = column + o.column;
-        return onBoard(r, c) && board.at(r, c) == code;
+        return onBoard(r, c) && board.at(c, r) == code;
     };
     for (const Pattern& pattern : Patterns)
         if (holds(pattern.first) && holds(pattern.second))

@@ -197,7 +197,7 @@ void TForm1::ShowBoard()
         const int row = k % BoardSize + 1;
         const int column = k / BoardSize + 1;
         std::uint32_t colour = 0;
-        if (LookUpColour(game_.board.at(row, column), colour))
+        if (LookUpColour(game_.board.at(column, row), colour))
             paintColour_ = colour;
         cells_[k]->setFillColour(ColourFromReference(paintColour_, palette()));
         cells_[k]->setForm(CellShape::Form::Circle);

@@ -66,7 +66,7 @@ QByteArray EncodeSavedGame(const GameState& game)
     line(game.MovesLeft);
     for (int row = 1; row <= BoardSize; ++row)
         for (int column = 1; column <= BoardSize; ++column)
-            line(game.board.at(row, column));
+            line(game.board.at(column, row));
     return file;
 }
 
@@ -85,7 +85,7 @@ bool DecodeSavedGame(const QByteArray& file, GameState& game)
             const std::optional<QByteArray> line = reader.readLine();
             if (!line || !ParseWholeNumber(*line, value))
                 return false;
-            game.board.at(row, column) = value;
+            game.board.at(column, row) = value;
         }
     }
     return true;

@@ -17,7 +17,7 @@ std::vector<std::pair<int, int>> ChangedCells(const Board& before, const Board& 
     std::vector<std::pair<int, int>> changed;
     for (int r = 1; r <= BoardSize; ++r)
         for (int c = 1; c <= BoardSize; ++c)
-            if (before.at(r, c) != after.at(r, c))
+            if (before.at(c, r) != after.at(c, r))
                 changed.emplace_back(r, c);
     return changed;
 }
@@ -42,7 +42,7 @@ TEST_P(FindLinesShapes, EmptiesExactlyTheLineCells)
     EXPECT_EQ(state.LinesFound, !GetParam().emptied.empty());
     EXPECT_EQ(ChangedCells(before, state.board), GetParam().emptied);
     for (auto [r, c] : GetParam().emptied)
-        EXPECT_EQ(state.board.at(r, c), 0);
+        EXPECT_EQ(state.board.at(c, r), 0);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -63,26 +63,26 @@ INSTANTIATE_TEST_SUITE_P(
                       {{2, 4}, {2, 5}, {2, 6}, {2, 7}, {2, 8}}},
         FindLinesCase{"ColumnAtTheBottomDoesNotWrap",
                       [](Board& b) {
-                          b.at(6, 3) = b.at(7, 3) = b.at(8, 3) = 5;
-                          b.at(1, 4) = b.at(2, 4) = 5;
+                          b.at(3, 6) = b.at(3, 7) = b.at(3, 8) = 5;
+                          b.at(4, 1) = b.at(4, 2) = 5;
                       },
                       {{6, 3}, {7, 3}, {8, 3}}},
         FindLinesCase{"Cross",
                       [](Board& b) {
-                          b.at(2, 4) = b.at(3, 4) = b.at(4, 4) = 5;
-                          b.at(3, 3) = b.at(3, 5) = 5;
+                          b.at(4, 2) = b.at(4, 3) = b.at(4, 4) = 5;
+                          b.at(3, 3) = b.at(5, 3) = 5;
                       },
                       {{2, 4}, {3, 3}, {3, 4}, {3, 5}, {4, 4}}},
         FindLinesCase{"LShape",
                       [](Board& b) {
-                          b.at(6, 1) = b.at(6, 2) = b.at(6, 3) = 4;
-                          b.at(4, 1) = b.at(5, 1) = 4;
+                          b.at(1, 6) = b.at(2, 6) = b.at(3, 6) = 4;
+                          b.at(1, 4) = b.at(1, 5) = 4;
                       },
                       {{4, 1}, {5, 1}, {6, 1}, {6, 2}, {6, 3}}},
         FindLinesCase{"TShape",
                       [](Board& b) {
                           SetRow(b, 1, {1, 8, 8, 8, 8, 8, 2, 3});
-                          b.at(2, 4) = b.at(3, 4) = 8;
+                          b.at(4, 2) = b.at(4, 3) = 8;
                       },
                       {{1, 2}, {1, 3}, {1, 4}, {1, 5}, {1, 6}, {2, 4}, {3, 4}}},
         FindLinesCase{"GapBreaksTheRun", [](Board& b) { SetRow(b, 5, {5, 5, 1, 5, 2, 3, 4, 6}); }, {}}),
@@ -94,7 +94,7 @@ TEST(FindLines, ThreeEmptyCellsAreALineButChangeNothing)
         GameState state;
         state.board = StaircaseBoard();
         for (int i = 3; i <= 5; ++i)
-            (vertical ? state.board.at(i, 6) : state.board.at(6, i)) = 0;
+            (vertical ? state.board.at(6, i) : state.board.at(i, 6)) = 0;
         const Board before = state.board;
         FindLines(state);
         EXPECT_TRUE(state.LinesFound);
@@ -143,7 +143,7 @@ TEST(RefillBoard, FillsEveryEmptyCellAndScoresFivePerCell)
 {
     GameState state;
     state.board = StaircaseBoard();
-    state.board.at(1, 1) = state.board.at(4, 6) = state.board.at(8, 8) = 0;
+    state.board.at(1, 1) = state.board.at(6, 4) = state.board.at(8, 8) = 0;
     state.board.at(2, 2) = -1;  // not empty: kept
     state.Score = 10;
     state.RandomState = 77;
@@ -154,7 +154,7 @@ TEST(RefillBoard, FillsEveryEmptyCellAndScoresFivePerCell)
     GameState expected;
     expected.RandomState = 77;
     EXPECT_EQ(state.board.at(1, 1), RandomBelow(expected, 8) + 1);
-    EXPECT_EQ(state.board.at(4, 6), RandomBelow(expected, 8) + 1);
+    EXPECT_EQ(state.board.at(6, 4), RandomBelow(expected, 8) + 1);
     EXPECT_EQ(state.board.at(8, 8), RandomBelow(expected, 8) + 1);
     EXPECT_EQ(state.RandomState, expected.RandomState);
 }
@@ -175,7 +175,7 @@ TEST(Collapse, LineInTheTopRowIsRefilledInPlace)
 {
     GameState state;
     state.board = StaircaseBoard();
-    state.board.at(1, 2) = state.board.at(1, 3) = 1;  // row 1: 1 1 1 4 ...
+    state.board.at(2, 1) = state.board.at(3, 1) = 1;  // row 1: 1 1 1 4 ...
     FindLines(state);
     ASSERT_TRUE(state.LinesFound);
     const Board emptied = state.board;
@@ -207,7 +207,7 @@ TEST(RefillBoard, ScoreWrapsAtTheTopOfItsRange)
 {
     GameState state;
     state.board = StaircaseBoard();
-    state.board.at(1, 1) = state.board.at(4, 6) = state.board.at(8, 8) = 0;
+    state.board.at(1, 1) = state.board.at(6, 4) = state.board.at(8, 8) = 0;
     state.Score = std::numeric_limits<std::int32_t>::max() - 7;
     RefillBoard(state);
     EXPECT_EQ(state.Score, std::numeric_limits<std::int32_t>::min() + 7);
@@ -221,7 +221,7 @@ TEST(RefillBoard, ScoreWrapsAtTheTopOfItsRange)
         for (int r = 1; r <= BoardSize; ++r)
             for (int c = 1; c <= BoardSize; ++c)
                 if (random() % 3 == 0)
-                    game.board.at(r, c) = 0, ++empty;
+                    game.board.at(c, r) = 0, ++empty;
         const auto start = static_cast<std::int32_t>(random());
         game.Score = start;
         game.RandomState = random();

@@ -12,12 +12,12 @@ namespace {
 
 bool InLine(const Board& board, int row, int column)
 {
-    const ColourCode code = board.at(row, column);
+    const ColourCode code = board.at(column, row);
     auto runLength = [&](int dr, int dc) {
         int length = 1;
         for (int sign : {-1, +1}) {
             int r = row + sign * dr, c = column + sign * dc;
-            while (r >= 1 && r <= BoardSize && c >= 1 && c <= BoardSize && board.at(r, c) == code) {
+            while (r >= 1 && r <= BoardSize && c >= 1 && c <= BoardSize && board.at(c, r) == code) {
                 ++length;
                 r += sign * dr;
                 c += sign * dc;
@@ -41,7 +41,7 @@ int BruteForceMoves(const Board& board)
                 if (tr < 1 || tr > BoardSize || tc < 1 || tc > BoardSize)
                     continue;
                 Board swapped = board;
-                std::swap(swapped.at(r, c), swapped.at(tr, tc));
+                std::swap(swapped.at(c, r), swapped.at(tc, tr));
                 canMove = canMove || InLine(swapped, tr, tc);
             }
             moves += canMove ? 1 : 0;
@@ -75,7 +75,7 @@ TEST(CountMoves, BothBallsOfOneExchangeCount)
     GameState state;
     state.board = StaircaseBoard();
     SetRow(state.board, 1, {1, 1, 2, 1, 2, 2, 7, 8});
-    state.board.at(2, 7) = 5;
+    state.board.at(7, 2) = 5;
     CountMoves(state);
     EXPECT_EQ(state.MovesLeft, 2);
     EXPECT_TRUE(CheckMove(state, 3, 1));
@@ -91,7 +91,7 @@ TEST(CheckMove, PatternsOffTheBoardNeverHold)
     EXPECT_FALSE(CheckMove(state, 1, 4));
     EXPECT_FALSE(CheckMove(state, 5, 8));
     // Moving left from column 2 into column 1 with matches above and below there.
-    state.board.at(3, 1) = state.board.at(5, 1) = state.board.at(4, 2);
+    state.board.at(1, 3) = state.board.at(1, 5) = state.board.at(2, 4);
     EXPECT_TRUE(CheckMove(state, 2, 4));
 }
 
@@ -112,11 +112,11 @@ TEST(CheckMove, EachOfTheSixteenPatterns)
         // A checkerboard of 2 and 3 with the ball as 9: nothing else can match.
         for (int r = 1; r <= BoardSize; ++r)
             for (int col = 1; col <= BoardSize; ++col)
-                state.board.at(r, col) = (r + col) % 2 ? 2 : 3;
-        state.board.at(c.row, c.column) = 9;
+                state.board.at(col, r) = (r + col) % 2 ? 2 : 3;
+        state.board.at(c.column, c.row) = 9;
         EXPECT_FALSE(CheckMove(state, c.column, c.row));
-        state.board.at(c.a.first, c.a.second) = 9;
-        state.board.at(c.b.first, c.b.second) = 9;
+        state.board.at(c.a.second, c.a.first) = 9;
+        state.board.at(c.b.second, c.b.first) = 9;
         EXPECT_TRUE(CheckMove(state, c.column, c.row))
             << "cells " << c.a.first << "," << c.a.second << " and " << c.b.first << "," << c.b.second;
     }

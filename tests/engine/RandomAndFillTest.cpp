@@ -59,26 +59,26 @@ TEST(RandomAndFill, EveryFillHoldsOnlyBallCodesAndDependsOnlyOnTheMillisecond)
 TEST(RandomAndFill, SwapCellsExchangesAndRestores)
 {
     GameState state;
-    state.board.at(2, 3) = 3;
-    state.board.at(2, 4) = 7;
+    state.board.at(3, 2) = 3;
+    state.board.at(4, 2) = 7;
     state.X1 = 3, state.Y1 = 2, state.X2 = 4, state.Y2 = 2;
     SwapCells(state);
-    EXPECT_EQ(state.board.at(2, 3), 7);
-    EXPECT_EQ(state.board.at(2, 4), 3);
+    EXPECT_EQ(state.board.at(3, 2), 7);
+    EXPECT_EQ(state.board.at(4, 2), 3);
     SwapCells(state);
-    EXPECT_EQ(state.board.at(2, 3), 3);
-    EXPECT_EQ(state.board.at(2, 4), 7);
+    EXPECT_EQ(state.board.at(3, 2), 3);
+    EXPECT_EQ(state.board.at(4, 2), 7);
 }
 
 TEST(RandomAndFill, SwapCellsPassesOnlyTheLowByteToTheSecondCell)
 {
     GameState state;
     state.board.at(5, 5) = 300;
-    state.board.at(6, 5) = -1;
+    state.board.at(5, 6) = -1;
     state.X1 = 5, state.Y1 = 5, state.X2 = 5, state.Y2 = 6;
     SwapCells(state);
     EXPECT_EQ(state.board.at(5, 5), -1);
-    EXPECT_EQ(state.board.at(6, 5), 44);
+    EXPECT_EQ(state.board.at(5, 6), 44);
 }
 
 TEST(RandomAndFill, ColourTableCoversCodesZeroToTenOnly)

@@ -130,9 +130,9 @@ TEST(MainWindow, ShowBoardPaintsCodesAndCarriesTheColourForUnknownCodes)
     TForm1& window = harness.window();
     Board board = StaircaseBoard();
     board.at(1, 1) = 2;   // red
-    board.at(2, 1) = 11;  // unknown: the colour painted just before (s11)
-    board.at(3, 1) = 0;   // empty: button face
-    board.at(4, 1) = -1;  // unknown after an empty cell: button face again
+    board.at(1, 2) = 11;  // unknown: the colour painted just before (s11)
+    board.at(1, 3) = 0;   // empty: button face
+    board.at(1, 4) = -1;  // unknown after an empty cell: button face again
     board.at(8, 8) = 9;   // maroon, carried into the next painting's s11
     window.cell(5, 5)->setForm(CellShape::Form::Rectangle);
     harness.setBoard(board);
@@ -155,8 +155,8 @@ TEST(MainWindow, EachCellCentreShowsTheColourOfItsCode)
     GameHarness harness;
     TForm1& window = harness.window();
     Board board = StaircaseBoard();
-    board.at(8, 1) = 0;
-    board.at(8, 2) = 10;
+    board.at(1, 8) = 0;
+    board.at(2, 8) = 10;
     harness.setBoard(board);
     window.show();
     const QImage image = window.centralWidget()->grab().toImage();
@@ -168,7 +168,7 @@ TEST(MainWindow, EachCellCentreShowsTheColourOfItsCode)
     for (int r = 1; r <= 8; ++r)
         for (int c = 1; c <= 8; ++c) {
             const QPoint centre((c - 1) * 50 + 25, 31 + (r - 1) * 50 + 25);
-            EXPECT_EQ(image.pixelColor(centre), expected[board.at(r, c)]) << "row " << r << " column " << c;
+            EXPECT_EQ(image.pixelColor(centre), expected[board.at(c, r)]) << "row " << r << " column " << c;
         }
     window.hide();
 }

@@ -84,15 +84,15 @@ TEST(SavedGameFile, ReadingStopsAtTheFirstFailureAndKeepsWhatWasRead)
     EXPECT_EQ(tenCells.Score, 40);
     EXPECT_EQ(tenCells.MovesLeft, 12);
     EXPECT_EQ(RowOf(tenCells.board, 1), (Row{5, 5, 5, 5, 5, 5, 5, 5}));
-    EXPECT_EQ(tenCells.board.at(2, 1), 6);
+    EXPECT_EQ(tenCells.board.at(1, 2), 6);
     EXPECT_EQ(tenCells.board.at(2, 2), -6);
-    EXPECT_EQ(tenCells.board.at(2, 3), StaircaseBoard().at(2, 3));
+    EXPECT_EQ(tenCells.board.at(3, 2), StaircaseBoard().at(3, 2));
     EXPECT_EQ(RowOf(tenCells.board, 8), RowOf(StaircaseBoard(), 8));
 
     GameState trailing = game;
     EXPECT_FALSE(DecodeSavedGame(Lines({"1", "2", "3", "4 "}), trailing));
     EXPECT_EQ(trailing.board.at(1, 1), 3);
-    EXPECT_EQ(trailing.board.at(1, 2), StaircaseBoard().at(1, 2));
+    EXPECT_EQ(trailing.board.at(2, 1), StaircaseBoard().at(2, 1));
 }
 
 TEST(SavedGameFile, NameRuleReplacesAThreeLetterExtension)

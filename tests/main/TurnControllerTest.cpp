@@ -109,7 +109,7 @@ TEST_F(TurnController, SwapWithoutALineIsUndoneWithABeep)
     EXPECT_EQ(harness.platform.beeps, 1);
     EXPECT_EQ(harness.platform.pauses, std::vector<int>{300});
     EXPECT_EQ(seen.at(1, 1), 4);  // the swapped board was shown during the pause
-    EXPECT_EQ(seen.at(2, 1), 1);
+    EXPECT_EQ(seen.at(1, 2), 1);
     EXPECT_EQ(window.RxLabel3->text(), QStringLiteral("0"));
 }
 
