@@ -6,7 +6,8 @@
 # message about a missing records file is centred on the screen, with and
 # without a window manager.
 # Usage: window_placement.sh <pomrola99 executable> [X display, default :42]
-# Exits 77 (skipped) only when Xvfb cannot start at all.
+# Exits 77 (skipped) only when Xvfb cannot start at all. KEEP_WORK=1 keeps the
+# temporary folder with the game's and openbox's logs.
 set -euo pipefail
 
 BIN="$(realpath "$1")"
@@ -88,6 +89,7 @@ frame_of() {
 }
 
 corner_of() { frame_of "$1" | awk '{print $1 "," $2}'; }
+client_of() { xwininfo -id "$1" | awk '/Absolute upper-left X/ {x=$4} /Absolute upper-left Y/ {y=$4} END {print x "," y}'; }
 
 # Fails unless the frame of window $1 is centred on the screen within $2 pixels.
 expect_centred() {
@@ -134,12 +136,13 @@ start_game
 xdotool windowmove "$MAIN" 300 200
 sleep 0.5
 moved=$(corner_of "$MAIN")
-[ "$moved" = "300,200" ] || echo "note: openbox put the frame at $moved for a move to 300,200"
+[ "$(client_of "$MAIN")" = "300,200" ] || fail "xdotool did not move the window to 300,200: $(client_of "$MAIN")"
 quit_game
 start_game
-[ "$(corner_of "$MAIN")" = "$moved" ] || fail "moved to $moved, reopened at $(corner_of "$MAIN")"
+[ "$(corner_of "$MAIN")" = "$moved" ] && [ "$(client_of "$MAIN")" = "300,200" ] ||
+    fail "moved to 300,200 (frame $moved), reopened at $(client_of "$MAIN") (frame $(corner_of "$MAIN"))"
 quit_game
-check "moved to $moved, the window reopened there"
+check "moved to 300,200 (frame at $moved), the window reopened there"
 
 # --- a position from a bigger monitor ---
 conf="$XDG_CONFIG_HOME/trumvex/pomrola.conf"
