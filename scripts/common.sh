@@ -6,10 +6,11 @@ BUILD_DIR="${BUILD_DIR:-$ROOT/build}"
 
 BUILD_PACKAGES=(
     cmake ninja-build g++ pkg-config
-    qt6-base-dev libgl-dev
+    qt6-base-dev libgl-dev qt6-translations-l10n
     libgtest-dev libgmock-dev libbenchmark-dev
     fonts-liberation2 fonts-dejavu-core
     dpkg-dev file desktop-file-utils appstream
+    xvfb openbox xdotool x11-utils
 )
 # The fuzz targets of the test command are built with Clang and its libFuzzer.
 FUZZ_PACKAGES=(clang-14 libclang-rt-14-dev)

@@ -142,9 +142,10 @@ QAction* TForm1::addCommand(QMenu* menu, const char* name, const QString& captio
     QAction* action = menu->addAction(caption);
     action->setObjectName(QLatin1String(name));
     action->setShortcut(shortcut);
-    // While a move resolves, menu commands and their keys are ignored.
+    // While a move resolves, menu commands and their keys are ignored; the
+    // exit command is a close request, which waits for the move to end.
     connect(action, &QAction::triggered, this, [this, handler] {
-        if (!resolving_)
+        if (!resolving_ || handler == &TForm1::MnuExitClick)
             (this->*handler)();
     });
     return action;
@@ -240,13 +241,15 @@ void TForm1::MnuExitClick()
     close();
 }
 
-void TForm1::showEvent(QShowEvent* event)
+void TForm1::setVisible(bool visible)
 {
-    if (!placementRestored_) {
+    // Placed before the native window exists, so that the window manager puts
+    // the frame, not the client area, at the stored corner.
+    if (visible && !placementRestored_) {
         placementRestored_ = true;
         restorePlacement();
     }
-    QMainWindow::showEvent(event);
+    QMainWindow::setVisible(visible);
 }
 
 void TForm1::closeEvent(QCloseEvent* event)

@@ -49,6 +49,8 @@ public:
     // A cell name "s" + column digit + row digit as column and row.
     static void PomrMatr(const QString& name, std::int32_t& column, std::int32_t& row);
 
+    void setVisible(bool visible) override;
+
     CellShape* cell(int column, int row) const;
     bool moveInProgress() const { return resolving_; }
     bool firstPicked() const { return FirstPicked; }
@@ -72,7 +74,6 @@ public:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
-    void showEvent(QShowEvent* event) override;
 
 private:
     void buildHeader(QWidget* client);

@@ -3,6 +3,7 @@
 #include "Pomr_Rec_U.h"
 #include "Pomrola99_U1.h"
 #include "QtPlatform.h"
+#include "QtTranslations.h"
 #include "SettingsFile.h"
 #include "UAbout.h"
 #include "UHelp.h"
@@ -19,6 +20,7 @@ int main(int argc, char* argv[])
     QApplication::setApplicationName(QStringLiteral("pomrola99"));
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/pomrola99.png")));
     InstallFontSubstitutes();
+    InstallQtTranslations(app);
 
     QtPlatform platform;
     GameSession session;

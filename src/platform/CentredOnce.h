@@ -9,4 +9,8 @@ namespace pomrola {
 // With `wholeDesktop`, it is centred on the area of all monitors.
 void CentreOnScreenOnce(QWidget& window, bool wholeDesktop = false);
 
+// Centres a window on its screen each time it has been shown, once it has
+// taken its final size (message boxes size themselves while being shown).
+void CentreOnScreenWhenShown(QWidget& window);
+
 }  // namespace pomrola

@@ -1,5 +1,7 @@
 #include "QtPlatform.h"
 
+#include "CentredOnce.h"
+
 #include <QApplication>
 #include <QCoreApplication>
 #include <QDateTime>
@@ -58,7 +60,12 @@ QString QtPlatform::inputBox(QWidget* parent, const QString& caption, const QStr
 
 void QtPlatform::showMessage(QWidget* parent, const QString& text)
 {
-    QMessageBox box(QMessageBox::NoIcon, ApplicationTitle, text, QMessageBox::Ok, parent);
+    // A window not shown yet (at start-up) has no place to centre on: the box
+    // is then centred on the screen.
+    QWidget* owner = parent && parent->window()->isVisible() ? parent : nullptr;
+    QMessageBox box(QMessageBox::NoIcon, ApplicationTitle, text, QMessageBox::Ok, owner);
+    if (!owner)
+        CentreOnScreenWhenShown(box);
     box.exec();
 }
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QPoint>
+#include <QRect>
 #include <QString>
 
 class QWidget;
@@ -19,7 +21,12 @@ struct PlacementStore {
 // minimised/maximised positions, all as text.
 void SavePlacement(const PlacementStore& store, const QWidget& window);
 
-// Moves the window to the saved top-left corner when the pixels per inch are
+// The frame's corner itself when a usable piece of the frame shows on some
+// screen; otherwise the corner that puts the whole frame on the nearest
+// screen's available area.
+QPoint PulledOntoScreen(const QRect& frame);
+
+// Moves the window's frame to the saved top-left corner when the pixels per inch are
 // unchanged and the saved rectangle is not empty, and restores a minimised
 // state. Returns whether a saved position was used.
 bool RestorePlacement(const PlacementStore& store, QWidget& window);

@@ -8,6 +8,7 @@
 #include "ScrollPanel.h"
 #include "VersionLibrary.h"
 
+#include <QKeyEvent>
 #include <QLabel>
 #include <QToolButton>
 
@@ -164,6 +165,11 @@ void TAboutForm::FormShow()
     LCopy->adjustSize();
     LOs->adjustSize();
     SP->setActive(true);
+}
+
+void TAboutForm::keyPressEvent(QKeyEvent* event)
+{
+    event->accept();  // only "Закрыть" closes the window: not Esc, not Enter
 }
 
 void TAboutForm::done(int result)

@@ -183,6 +183,25 @@ TEST_F(TurnController, CloseRequestWaitsForTheMoveToFinish)
     EXPECT_EQ(harness.game().Score, 15);
 }
 
+TEST_F(TurnController, ExitCommandDuringAMoveClosesWhenTheMoveEnds)
+{
+    window.show();
+    harness.game().RandomState = 0;
+    bool visibleAfterRequest = false;
+    harness.platform.onPause = [&](int) {
+        if (harness.platform.pauses.size() == 2) {
+            window.findChild<QAction*>(QStringLiteral("MnuExit"))->trigger();
+            visibleAfterRequest = window.isVisible();
+        }
+    };
+    harness.click(4, 1);
+    harness.click(3, 1);
+    EXPECT_TRUE(visibleAfterRequest);
+    EXPECT_EQ(harness.platform.pauses.size(), 7u);  // the move played out
+    EXPECT_EQ(harness.game().Score, 15);
+    EXPECT_FALSE(window.isVisible()) << "the exit command was dropped";
+}
+
 TEST_F(TurnController, PendingPickSurvivesMenuCommands)
 {
     harness.click(4, 1);

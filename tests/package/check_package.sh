@@ -23,7 +23,7 @@ desktop-file-validate "$root/usr/share/applications/$id.desktop" || fail "deskto
 appstreamcli validate --no-net "$root/usr/share/metainfo/$id.metainfo.xml" >/dev/null || fail "metadata does not validate"
 grep -q '^Exec=pomrola99$' "$root/usr/share/applications/$id.desktop" || fail "desktop entry runs something else"
 depends=$(dpkg-deb -f "$deb" Depends)
-for need in libqt6widgets6 fonts-liberation2 fonts-dejavu-core; do
+for need in libqt6widgets6 fonts-liberation2 fonts-dejavu-core qt6-translations-l10n; do
     [[ "$depends" == *"$need"* ]] || fail "Depends lacks $need: $depends"
 done
 # The stripped executable still carries its version block.

@@ -1,6 +1,7 @@
 #include "WindowPlacement.h"
 
 #include <QGuiApplication>
+#include <QRandomGenerator>
 #include <QScreen>
 #include <QSettings>
 #include <QTemporaryDir>
@@ -68,6 +69,36 @@ TEST_F(Placement, OtherPixelsPerInchOrAnEmptyRectangleCentresInstead)
     saved.sync();
     EXPECT_TRUE(RestorePlacement(store, window));
     EXPECT_EQ(window.pos(), QPoint(50, 20));
+}
+
+// Positions saved on a larger or another monitor: whatever the corner, the
+// window comes up where the player can reach it, and a visible corner is kept.
+TEST_F(Placement, PositionOffEveryScreenIsPulledOntoTheNearestScreen)
+{
+    window.setFixedSize(120, 90);
+    const QRect available = QGuiApplication::primaryScreen()->availableGeometry();
+    const int ppi = qRound(QGuiApplication::primaryScreen()->logicalDotsPerInch());
+    const quint32 seed = 20261208;
+    QRandomGenerator random(seed);
+    for (int i = 0; i < 200; ++i) {
+        const int x = random.bounded(-5000, 5000);
+        const int y = random.bounded(-5000, 5000);
+        QSettings saved = settings();
+        saved.beginGroup(store.section);
+        saved.setValue(QStringLiteral("PixelsPerInch"), QString::number(ppi));
+        saved.setValue(QStringLiteral("NormPos"), QStringLiteral("%1,%2,%3,%4").arg(x).arg(y).arg(x + 120).arg(y + 90));
+        saved.remove(QStringLiteral("NormPos(%1x%2)").arg(QGuiApplication::primaryScreen()->size().width())
+                         .arg(QGuiApplication::primaryScreen()->size().height()));
+        saved.sync();
+        ASSERT_TRUE(RestorePlacement(store, window)) << "seed " << seed << " case " << i;
+        const QRect placed(window.pos(), window.size());
+        if (available.contains(QRect(x, y, 120, 90)))
+            EXPECT_EQ(window.pos(), QPoint(x, y)) << "seed " << seed << " case " << i;
+        else if (!available.intersects(QRect(x, y, 120, 90)))
+            EXPECT_TRUE(available.contains(placed))
+                << "seed " << seed << " case " << i << ": " << x << "," << y << " placed at " << placed.x() << ","
+                << placed.y();
+    }
 }
 
 }  // namespace

@@ -117,6 +117,19 @@ TEST(ScrollPanel, HiddenPanelKeepsItsPlaceByTheClockWithoutTicking)
     panel.hide();
 }
 
+TEST_F(AboutWindow, OnlyTheCloseButtonClosesIt)
+{
+    TAboutForm window(platform, nullptr, gameFile());
+    window.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+    for (const Qt::Key key : {Qt::Key_Escape, Qt::Key_Return, Qt::Key_Enter, Qt::Key_Space}) {
+        QTest::keyClick(&window, key);
+        EXPECT_TRUE(window.isVisible()) << "closed by key " << key;
+    }
+    QTest::mouseClick(window.SpeedButton1, Qt::LeftButton);
+    EXPECT_FALSE(window.isVisible());
+}
+
 TEST_F(AboutWindow, MissingVersionInformationIsReportedOnceAndTheWindowStillShows)
 {
     TAboutForm window(platform, nullptr, WriteFileWithBlock(dir, "plain.bin", nullptr));

@@ -1,0 +1,172 @@
+#!/usr/bin/env bash
+# Starts the game under Xvfb with a real window manager (openbox) and checks
+# where its windows come up: five starts and closes without touching the
+# window leave it where it was; a window moved and closed reopens there; a
+# position stored for a bigger monitor comes up whole on this screen; the
+# message about a missing records file is centred on the screen, with and
+# without a window manager.
+# Usage: window_placement.sh <pomrola99 executable> [X display, default :42]
+# Exits 77 (skipped) only when Xvfb cannot start at all. KEEP_WORK=1 keeps the
+# temporary folder with the game's and openbox's logs.
+set -euo pipefail
+
+BIN="$(realpath "$1")"
+export DISPLAY="${2:-${POMROLA_PLACEMENT_DISPLAY:-:42}}"
+export LANG=C.UTF-8 QT_QPA_PLATFORM=xcb
+SCREEN_W=1280 SCREEN_H=1024
+
+WORK="$(mktemp -d)"
+export HOME="$WORK/home" XDG_CONFIG_HOME="$WORK/config" XDG_RUNTIME_DIR="$WORK/runtime"
+mkdir -p "$HOME" "$XDG_CONFIG_HOME" "$XDG_RUNTIME_DIR" "$WORK/records"
+chmod 700 "$XDG_RUNTIME_DIR"
+XVFB_PID="" WM_PID="" GAME_PID=""
+cleanup() {
+    for pid in $GAME_PID $WM_PID $XVFB_PID; do kill "$pid" 2>/dev/null || true; done
+    wait 2>/dev/null || true  # the display is free again when this ends
+    [ -n "${KEEP_WORK:-}" ] && echo "kept $WORK" || rm -rf "$WORK"
+}
+trap cleanup EXIT
+
+fail() { echo "FAILED: $*" >&2; exit 1; }
+check() { echo "ok: $*"; }
+
+if ! command -v Xvfb >/dev/null; then
+    echo "SKIPPED: Xvfb is not installed; the window placement under a window manager was NOT checked" >&2
+    exit 77
+fi
+Xvfb "$DISPLAY" -screen 0 "${SCREEN_W}x${SCREEN_H}x24" -nolisten tcp >"$WORK/xvfb.log" 2>&1 &
+XVFB_PID=$!
+for _ in $(seq 50); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
+if ! kill -0 "$XVFB_PID" 2>/dev/null || ! xdpyinfo >/dev/null 2>&1; then
+    echo "SKIPPED: Xvfb could not start on $DISPLAY; the window placement was NOT checked" >&2
+    cat "$WORK/xvfb.log" >&2
+    exit 77
+fi
+
+start_wm() {
+    for _ in 1 2 3; do  # a display that has just come up may still turn a client away
+        openbox >"$WORK/openbox.log" 2>&1 &
+        WM_PID=$!
+        for _ in $(seq 50); do
+            xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && return 0
+            kill -0 "$WM_PID" 2>/dev/null || break
+            sleep 0.1
+        done
+        kill "$WM_PID" 2>/dev/null || true
+        sleep 0.5
+    done
+    cat "$WORK/openbox.log" >&2
+    fail "openbox did not start"
+}
+
+write_settings() {
+    printf '[Data]\r\nName=User\r\nDirectory=%s\r\n' "$1" >"$XDG_CONFIG_HOME/pomrola99.INI"
+}
+
+start_game() {
+    (cd "$WORK" && exec "$BIN") >>"$WORK/game.log" 2>&1 &
+    GAME_PID=$!
+    MAIN=$(xdotool search --sync --onlyvisible --pid "$GAME_PID" --name "^Помрола 99" | head -n 1)
+    sleep 0.8  # let the window manager frame and place it
+}
+
+quit_game() {
+    xdotool windowactivate --sync "$MAIN" 2>/dev/null || xdotool windowfocus --sync "$MAIN"
+    xdotool key ctrl+x
+    for _ in $(seq 50); do kill -0 "$GAME_PID" 2>/dev/null || { GAME_PID=""; return 0; }; sleep 0.1; done
+    fail "Ctrl+X did not end the program"
+}
+
+# "x y width height" of a window's frame (the client area when nothing frames it).
+frame_of() {
+    local info extents left=0 right=0 top=0 bottom=0
+    info=$(xwininfo -id "$1")
+    extents=$(xprop -id "$1" _NET_FRAME_EXTENTS 2>/dev/null | sed -n 's/.*= *//p' | tr -d ' ' || true)
+    [ -n "$extents" ] && IFS=, read -r left right top bottom <<<"$extents"
+    awk -v l="$left" -v r="$right" -v t="$top" -v b="$bottom" '
+        /Absolute upper-left X/ {x=$4} /Absolute upper-left Y/ {y=$4} /Width:/ {w=$2} /Height:/ {h=$2}
+        END {print x-l, y-t, w+l+r, h+t+b}' <<<"$info"
+}
+
+corner_of() { frame_of "$1" | awk '{print $1 "," $2}'; }
+client_of() { xwininfo -id "$1" | awk '/Absolute upper-left X/ {x=$4} /Absolute upper-left Y/ {y=$4} END {print x "," y}'; }
+
+# Fails unless the frame of window $1 is centred on the screen within $2 pixels.
+expect_centred() {
+    local x y w h
+    read -r x y w h <<<"$(frame_of "$1")"
+    local dx=$(( 2 * x + w - SCREEN_W )) dy=$(( 2 * y + h - SCREEN_H ))
+    [ "${dx#-}" -le $(( 2 * $2 )) ] && [ "${dy#-}" -le $(( 2 * $2 )) ] ||
+        fail "$3 is not centred on the screen: frame at $x,$y size ${w}x$h"
+    check "$3 is centred on the screen (frame at $x,$y size ${w}x$h)"
+}
+
+# The message box about the records file: centred, then answered.
+expect_centred_message() {
+    local box
+    box=$(xdotool search --sync --onlyvisible --pid "$GAME_PID" --name "^Pomrola '99$" | head -n 1)
+    sleep 0.8
+    expect_centred "$box" 1 "the start-up message ($1)"
+    xdotool windowfocus --sync "$box" key Return
+    MAIN=$(xdotool search --sync --onlyvisible --pid "$GAME_PID" --name "^Помрола 99" | head -n 1)
+    sleep 0.5
+}
+
+start_wm
+write_settings "$WORK/records"
+: >"$WORK/records/Pomrola99.rec"
+
+# --- first start: centred, frame included ---
+start_game
+expect_centred "$MAIN" 1 "the main window at its first start"
+first=$(corner_of "$MAIN")
+quit_game
+
+# --- five starts and closes without touching the window ---
+for run in 1 2 3 4 5; do
+    start_game
+    now=$(corner_of "$MAIN")
+    quit_game
+    [ "$now" = "$first" ] || fail "start $run: the window moved from $first to $now by itself"
+done
+check "five starts and closes left the window at $first"
+
+# --- moved to 300,200 and reopened there ---
+start_game
+xdotool windowmove "$MAIN" 300 200
+sleep 0.5
+moved=$(corner_of "$MAIN")
+[ "$(client_of "$MAIN")" = "300,200" ] || fail "xdotool did not move the window to 300,200: $(client_of "$MAIN")"
+quit_game
+start_game
+[ "$(corner_of "$MAIN")" = "$moved" ] && [ "$(client_of "$MAIN")" = "300,200" ] ||
+    fail "moved to 300,200 (frame $moved), reopened at $(client_of "$MAIN") (frame $(corner_of "$MAIN"))"
+quit_game
+check "moved to 300,200 (frame at $moved), the window reopened there"
+
+# --- a position from a bigger monitor ---
+conf="$XDG_CONFIG_HOME/trumvex/pomrola.conf"
+[ -f "$conf" ] || fail "no placement stored in $conf"
+grep -q 'NormPos' "$conf" || fail "no NormPos in $conf"
+sed -i -E 's/^(.*NormPos[^=]*)=.*/\1="3000,2000,3401,2471"/' "$conf"
+start_game
+read -r x y w h <<<"$(frame_of "$MAIN")"
+[ "$x" -ge 0 ] && [ "$y" -ge 0 ] && [ $((x + w)) -le $SCREEN_W ] && [ $((y + h)) -le $SCREEN_H ] ||
+    fail "stored 3000,2000: the window came up at $x,$y size ${w}x$h, not whole on ${SCREEN_W}x$SCREEN_H"
+quit_game
+check "stored 3000,2000: the window came up whole at $x,$y"
+
+# --- the start-up message about a missing records file ---
+write_settings "$WORK/no such folder"
+start_game_with_message() {
+    (cd "$WORK" && exec "$BIN") >>"$WORK/game.log" 2>&1 &
+    GAME_PID=$!
+    expect_centred_message "$1"
+}
+start_game_with_message "under openbox"
+quit_game
+
+kill "$WM_PID"; wait "$WM_PID" 2>/dev/null || true; WM_PID=""
+start_game_with_message "without a window manager"
+quit_game
+echo "all placement checks passed"

@@ -1,0 +1,65 @@
+#include "QtPlatform.h"
+#include "QtTranslations.h"
+
+#include <QApplication>
+#include <QDialogButtonBox>
+#include <QFileDialog>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QScreen>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+using namespace pomrola;
+
+namespace {
+
+TEST(QtDialogs, MessageBeforeTheMainWindowIsShownIsCentredOnTheScreen)
+{
+    const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+    QWidget hiddenMain;  // created and placed, not shown yet, as at start-up
+    hiddenMain.setGeometry(0, 0, 399, 450);
+    for (QWidget* parent : {&hiddenMain, static_cast<QWidget*>(nullptr)}) {
+        QRect shown;
+        QTimer::singleShot(50, [&shown] {
+            if (QWidget* box = QApplication::activeModalWidget()) {
+                shown = box->frameGeometry();
+                box->close();
+            }
+        });
+        QtPlatform().showMessage(parent, QStringLiteral("Файл рекордов не найден"));
+        ASSERT_TRUE(shown.isValid());
+        EXPECT_LE(std::abs(shown.center().x() - screen.center().x()), 2) << shown.x() << "," << shown.y();
+        EXPECT_LE(std::abs(shown.center().y() - screen.center().y()), 2) << shown.x() << "," << shown.y();
+    }
+}
+
+TEST(QtDialogs, QtsOwnButtonsAndDialogsSpeakRussian)
+{
+    ASSERT_TRUE(InstallQtTranslations(*QCoreApplication::instance()))
+        << "qtbase_ru.qm not found in " << QtTranslationFolders().join(QStringLiteral(", ")).toStdString();
+
+    QDialogButtonBox buttons(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
+    EXPECT_EQ(buttons.button(QDialogButtonBox::Cancel)->text().remove(QLatin1Char('&')), QStringLiteral("Отмена"));
+
+    QMessageBox box(QMessageBox::NoIcon, QStringLiteral("Pomrola '99"), QStringLiteral("?"),
+                    QMessageBox::Yes | QMessageBox::No);
+    EXPECT_EQ(box.button(QMessageBox::Yes)->text().remove(QLatin1Char('&')), QStringLiteral("Да"));
+    EXPECT_EQ(box.button(QMessageBox::No)->text().remove(QLatin1Char('&')), QStringLiteral("Нет"));
+
+    // The folder dialog as the records-folder command opens it.
+    QFileDialog folders;
+    folders.setOption(QFileDialog::DontUseNativeDialog);
+    folders.setFileMode(QFileDialog::Directory);
+    folders.setOption(QFileDialog::ShowDirsOnly);
+    EXPECT_EQ(folders.windowTitle(), QStringLiteral("Найти каталог"));
+    auto* dialogButtons = folders.findChild<QDialogButtonBox*>();
+    ASSERT_NE(dialogButtons, nullptr);
+    EXPECT_EQ(dialogButtons->button(QDialogButtonBox::Open)->text().remove(QLatin1Char('&')),
+              QStringLiteral("Выбрать"));
+    EXPECT_EQ(dialogButtons->button(QDialogButtonBox::Cancel)->text().remove(QLatin1Char('&')),
+              QStringLiteral("Отмена"));
+}
+
+}  // namespace
