@@ -7,6 +7,9 @@
 
 namespace pomrola {
 
+// The main window's caption always begins with the game's title.
+inline const QString GameTitle = QStringLiteral("Помрола 99");
+
 // The values that live for the whole run: the game, the player, the records.
 struct GameSession {
     GameState game;

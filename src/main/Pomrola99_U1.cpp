@@ -55,7 +55,12 @@ PlacementStore MainFormPlacement(const StoragePaths& storage)
 }  // namespace
 
 TForm1::TForm1(Platform& platform, GameSession& session, StoragePaths storage, QWidget* parent)
-    : QMainWindow(parent), platform_(platform), session_(session), game_(session.game), storage_(std::move(storage))
+    : QMainWindow(parent),
+      platform_(platform),
+      session_(session),
+      game_(session.game),
+      storage_(std::move(storage)),
+      turns_(platform, session, *this)
 {
     setObjectName(QStringLiteral("Form1"));
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
@@ -145,7 +150,7 @@ QAction* TForm1::addCommand(QMenu* menu, const char* name, const QString& captio
     // While a move resolves, menu commands and their keys are ignored; the
     // exit command is a close request, which waits for the move to end.
     connect(action, &QAction::triggered, this, [this, handler] {
-        if (!resolving_ || handler == &TForm1::MnuExitClick)
+        if (!turns_.moveInProgress() || handler == &TForm1::MnuExitClick)
             (this->*handler)();
     });
     return action;
@@ -205,6 +210,50 @@ void TForm1::ShowBoard()
     }
 }
 
+void TForm1::ShapeMouseDown(CellShape* cell)
+{
+    turns_.press(*cell);
+}
+
+void TForm1::showScore(std::int32_t score)
+{
+    RxLabel3->setText(QString::number(score));
+}
+
+void TForm1::showMovesLeft(std::int32_t moves)
+{
+    RxLabel4->setText(QString::number(moves));
+}
+
+QString TForm1::scoreText() const
+{
+    return RxLabel3->text();
+}
+
+void TForm1::setCaption(const QString& caption)
+{
+    setWindowTitle(caption);
+}
+
+void TForm1::showRecords(const QString& caption)
+{
+    if (!Form2)
+        return;
+    Form2->setWindowTitle(caption);
+    platform_.showModal(*Form2);
+}
+
+void TForm1::showAdvertisement()
+{
+    if (ReclamaForm)
+        platform_.showModal(*ReclamaForm);
+}
+
+void TForm1::closeNow()
+{
+    close();
+}
+
 void TForm1::MnuNewClick()
 {
     if (ReclamaForm)
@@ -254,9 +303,8 @@ void TForm1::setVisible(bool visible)
 
 void TForm1::closeEvent(QCloseEvent* event)
 {
-    if (resolving_) {
-        // Closing waits until the move has been played out.
-        closePending_ = true;
+    // Closing waits until the move has been played out.
+    if (turns_.deferClose()) {
         event->ignore();
         return;
     }

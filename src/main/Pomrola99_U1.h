@@ -1,6 +1,7 @@
 #pragma once
 
 #include "GameSession.h"
+#include "TurnController.h"
 
 #include <QMainWindow>
 
@@ -21,9 +22,6 @@ class TForm2;
 class THelpForm;
 class TReclamaForm;
 
-// The main window's caption always begins with the game's title.
-inline const QString GameTitle = QStringLiteral("Помрола 99");
-
 // Where the window keeps what survives a restart.
 struct StoragePaths {
     QString settingsFile;      // the profile file with the player's name and records folder
@@ -32,8 +30,8 @@ struct StoragePaths {
 };
 
 // The main window: score and moves counters, the 8 by 8 board and the menu.
-// Board presses go to the turn controller ShapeMouseDown.
-class TForm1 : public QMainWindow {
+// Board presses go through ShapeMouseDown to the turn controller.
+class TForm1 : public QMainWindow, private TurnView {
     Q_OBJECT
 public:
     TForm1(Platform& platform, GameSession& session, StoragePaths storage, QWidget* parent = nullptr);
@@ -44,16 +42,13 @@ public:
 
     // Paints every cell from the board; the colour of a code outside the
     // table is the one painted just before it.
-    void ShowBoard();
-
-    // A cell name "s" + column digit + row digit as column and row.
-    static void PomrMatr(const QString& name, std::int32_t& column, std::int32_t& row);
+    void ShowBoard() override;
 
     void setVisible(bool visible) override;
 
     CellShape* cell(int column, int row) const;
-    bool moveInProgress() const { return resolving_; }
-    bool firstPicked() const { return FirstPicked; }
+    bool moveInProgress() const { return turns_.moveInProgress(); }
+    bool firstPicked() const { return turns_.firstPicked(); }
 
     // Menu commands, public so that tests play through them as the menu does.
     void MnuNewClick();
@@ -86,9 +81,16 @@ private:
     bool FormCloseQuery();
 
     void ShapeMouseDown(CellShape* cell);
-    void playMove();
-    void gameEnd();
-    void WaitWithMessages(int milliseconds);
+
+    // What the turn controller shows through this window.
+    void showScore(std::int32_t score) override;
+    void showMovesLeft(std::int32_t moves) override;
+    QString scoreText() const override;
+    void setCaption(const QString& caption) override;
+    void showRecords(const QString& caption) override;
+    void showAdvertisement() override;
+    void closeNow() override;
+    QWidget* dialogParent() override { return this; }
 
     void DirEdtBeforeDialog();
     void DirEdtAfterDialog(const QString& folder);
@@ -104,9 +106,7 @@ private:
 
     std::array<CellShape*, 64> cells_{};  // s11, s12, ... s18, s21, ... s88
     std::uint32_t paintColour_ = 0;       // carried from cell to cell and call to call
-    bool FirstPicked = false;
-    bool resolving_ = false;
-    bool closePending_ = false;
+    TurnController turns_;
     bool placementRestored_ = false;
     QString saveFileName_ = QStringLiteral("*.sav");
 

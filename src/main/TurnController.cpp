@@ -1,14 +1,9 @@
-// The turn controller of the main window: picks, moves with their staged
-// pauses, and the end of a game.
-#include "Pomrola99_U1.h"
+#include "TurnController.h"
 
 #include "CellShape.h"
 #include "Cp1251.h"
 #include "Platform.h"
-#include "Pomr_Rec_U.h"
-#include "ShadowLabel.h"
 #include "UFunc.h"
-#include "UReclama.h"
 
 namespace pomrola {
 
@@ -38,51 +33,63 @@ private:
 
 }  // namespace
 
-void TForm1::PomrMatr(const QString& name, std::int32_t& column, std::int32_t& row)
+TurnController::TurnController(Platform& platform, GameSession& session, TurnView& view)
+    : platform_(platform), session_(session), game_(session.game), view_(view)
+{
+}
+
+void TurnController::PomrMatr(const QString& name, std::int32_t& column, std::int32_t& row)
 {
     column = name.at(1).digitValue();
     row = name.at(2).digitValue();
 }
 
-void TForm1::WaitWithMessages(int milliseconds)
+void TurnController::WaitWithMessages(int milliseconds)
 {
     platform_.pause(milliseconds);
 }
 
-void TForm1::ShapeMouseDown(CellShape* cell)
+bool TurnController::deferClose()
+{
+    if (resolving_)
+        closePending_ = true;
+    return resolving_;
+}
+
+void TurnController::press(CellShape& cell)
 {
     // Presses that arrive while a move resolves are ignored: nothing re-enters the cascade.
     if (resolving_)
         return;
-    cell->setForm(cell->form() == CellShape::Form::Circle ? CellShape::Form::Rectangle : CellShape::Form::Circle);
+    cell.setForm(cell.form() == CellShape::Form::Circle ? CellShape::Form::Rectangle : CellShape::Form::Circle);
     if (!FirstPicked) {
-        PomrMatr(cell->objectName(), game_.X1, game_.Y1);
+        PomrMatr(cell.objectName(), game_.X1, game_.Y1);
         FirstPicked = true;
         return;
     }
-    PomrMatr(cell->objectName(), game_.X2, game_.Y2);
+    PomrMatr(cell.objectName(), game_.X2, game_.Y2);
     {
         MoveInProgress busy(resolving_);
         if (AreNeighbours(game_))
             playMove();
         CountMoves(game_);
         if (game_.MovesLeft != 0)
-            RxLabel4->setText(QString::number(game_.MovesLeft));
+            view_.showMovesLeft(game_.MovesLeft);
         else
             gameEnd();
-        ShowBoard();
+        view_.ShowBoard();
         FirstPicked = false;
     }
     if (closePending_) {
         closePending_ = false;
-        close();
+        view_.closeNow();
     }
 }
 
-void TForm1::playMove()
+void TurnController::playMove()
 {
     SwapCells(game_);
-    ShowBoard();
+    view_.ShowBoard();
     WaitWithMessages(SwapPauseMs);
     FindLines(game_);
     if (!game_.LinesFound) {
@@ -93,40 +100,37 @@ void TForm1::playMove()
     // The first pass always runs a second one: its FindLines sees the cells
     // just emptied as lines of empty cells.
     while (game_.LinesFound) {
-        ShowBoard();
+        view_.ShowBoard();
         WaitWithMessages(StagePauseMs);
         FindLines(game_);
-        ShowBoard();
+        view_.ShowBoard();
         WaitWithMessages(StagePauseMs);
         DropBalls(game_);
-        ShowBoard();
+        view_.ShowBoard();
         WaitWithMessages(StagePauseMs);
         RefillBoard(game_);
-        RxLabel3->setText(QString::number(game_.Score));
+        view_.showScore(game_.Score);
     }
 }
 
-void TForm1::gameEnd()
+void TurnController::gameEnd()
 {
-    session_.PlayerName = platform_.inputBox(this, QStringLiteral("Ваше имя ?"),
-                                             QStringLiteral("Введите пожалуйста Ваше имя."), session_.PlayerName);
-    setWindowTitle(GameTitle + QStringLiteral("      Игрок : ") + session_.PlayerName);
-    RxLabel4->setText(QStringLiteral("0"));
+    session_.PlayerName =
+        platform_.inputBox(view_.dialogParent(), QStringLiteral("Ваше имя ?"),
+                           QStringLiteral("Введите пожалуйста Ваше имя."), session_.PlayerName);
+    view_.setCaption(GameTitle + QStringLiteral("      Игрок : ") + session_.PlayerName);
+    view_.showMovesLeft(0);
     // A records file that cannot be written is reported; the result stays in
     // the table and the game end goes on.
     if (const auto error =
             AddRecord(session_.records, session_.RecordsDir, ToCp1251(session_.PlayerName), game_.Score))
-        platform_.showMessage(this, *error);
-    ShowBoard();
-    if (Form2) {
-        Form2->setWindowTitle(QStringLiteral("Рекорды.  Ваш результат: ") + RxLabel3->text());
-        platform_.showModal(*Form2);
-    }
-    if (ReclamaForm)
-        platform_.showModal(*ReclamaForm);
-    RxLabel3->setText(QStringLiteral("0"));
+        platform_.showMessage(view_.dialogParent(), *error);
+    view_.ShowBoard();
+    view_.showRecords(QStringLiteral("Рекорды.  Ваш результат: ") + view_.scoreText());
+    view_.showAdvertisement();
+    view_.showScore(0);
     NewGame(game_, platform_.utcMillisecondsOfDay());
-    RxLabel4->setText(QString::number(game_.MovesLeft));
+    view_.showMovesLeft(game_.MovesLeft);
 }
 
 }  // namespace pomrola

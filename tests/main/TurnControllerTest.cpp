@@ -217,7 +217,7 @@ TEST_F(TurnController, PendingPickSurvivesMenuCommands)
 TEST(PomrMatr, ReadsColumnThenRowFromTheCellName)
 {
     std::int32_t column = 0, row = 0;
-    TForm1::PomrMatr(QStringLiteral("s38"), column, row);
+    pomrola::TurnController::PomrMatr(QStringLiteral("s38"), column, row);
     EXPECT_EQ(column, 3);
     EXPECT_EQ(row, 8);
 }
