@@ -50,7 +50,11 @@ public:
     bool moveInProgress() const { return turns_.moveInProgress(); }
     bool firstPicked() const { return turns_.firstPicked(); }
 
-    // Menu commands, public so that tests play through them as the menu does.
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    // Menu commands.
     void MnuNewClick();
     void MnuSaveClick();
     void MnuLoadClick();
@@ -61,16 +65,7 @@ public:
     void N4Click();
     void N5Click();
 
-    ShadowLabel* RxLabel6 = nullptr;
-    ShadowLabel* RxLabel3 = nullptr;  // score counter
-    ShadowLabel* RxLabel4 = nullptr;  // moves counter
-    ShadowLabel* RxLabel2 = nullptr;
-    FolderEdit* DirEdt = nullptr;
 
-protected:
-    void closeEvent(QCloseEvent* event) override;
-
-private:
     void buildHeader(QWidget* client);
     void buildBoard(QWidget* client);
     void buildMenu();
@@ -107,6 +102,12 @@ private:
     std::array<CellShape*, 64> cells_{};  // s11, s12, ... s18, s21, ... s88
     std::uint32_t paintColour_ = 0;       // carried from cell to cell and call to call
     TurnController turns_;
+
+    ShadowLabel* RxLabel6 = nullptr;
+    ShadowLabel* RxLabel3 = nullptr;  // score counter
+    ShadowLabel* RxLabel4 = nullptr;  // moves counter
+    ShadowLabel* RxLabel2 = nullptr;
+    FolderEdit* DirEdt = nullptr;
     bool placementRestored_ = false;
     QString saveFileName_ = QStringLiteral("*.sav");
 

@@ -37,7 +37,7 @@ void EndGame(GameHarness& harness, std::int32_t score)
 {
     harness.setBoard(StaircaseBoard());
     harness.game().Score = score;
-    harness.window().RxLabel3->setText(QString::number(score));
+    Label(harness.window(), "RxLabel3")->setText(QString::number(score));
     harness.click(5, 5);
     harness.click(5, 5);
 }
@@ -80,7 +80,7 @@ TEST(FailureReasons, AreRussianForRecordsSavedGamesAndSettings)
     for (const QString& target : {harness.path(QStringLiteral("no-such-folder/game.sav")),
                                   lockedFolder + QStringLiteral("/game.sav"), readOnlyGame}) {
         harness.platform.saveAnswers.push_back(target);
-        harness.window().MnuSaveClick();
+        Control<QAction>(harness.window(), "MnuSave")->trigger();
     }
     QFile::setPermissions(lockedFolder, ReadWrite);
     ASSERT_EQ(harness.platform.messages.size(), 5);

@@ -27,7 +27,7 @@ protected:
     void endGameWithScore(std::int32_t score)
     {
         harness.game().Score = score;
-        window.RxLabel3->setText(QString::number(score));
+        Label(window, "RxLabel3")->setText(QString::number(score));
         harness.click(5, 5);
         harness.click(5, 5);  // a cancelled pick still completes the pair
     }
@@ -50,7 +50,7 @@ TEST_F(GameEnd, AsksForTheNameRecordsTheResultAndDealsANewGame)
     QStringList recordsRows;
     harness.platform.onModal = [&](QDialog& dialog) {
         if (dialog.objectName() == QStringLiteral("Form2")) {
-            moveCounterDuringRecords = window.RxLabel4->text();
+            moveCounterDuringRecords = Label(window, "RxLabel4")->text();
             recordsRows = harness.form2->ListBox1->items();
         }
     };
@@ -78,8 +78,8 @@ TEST_F(GameEnd, AsksForTheNameRecordsTheResultAndDealsANewGame)
     NewGame(expected, 777);
     EXPECT_EQ(harness.game().board, expected.board);
     EXPECT_EQ(harness.game().Score, 0);
-    EXPECT_EQ(window.RxLabel3->text(), QStringLiteral("0"));
-    EXPECT_EQ(window.RxLabel4->text(), QString::number(expected.MovesLeft));
+    EXPECT_EQ(Label(window, "RxLabel3")->text(), QStringLiteral("0"));
+    EXPECT_EQ(Label(window, "RxLabel4")->text(), QString::number(expected.MovesLeft));
     EXPECT_FALSE(window.firstPicked());
 }
 
@@ -117,7 +117,7 @@ TEST_F(GameEnd, UnwritableRecordsFileIsReportedAndTheGameEndGoesOn)
     EXPECT_TRUE(harness.platform.messages[0].contains(QStringLiteral("Pomrola99.rec")));
     EXPECT_EQ(harness.platform.modalNames(), (QStringList{QStringLiteral("Form2"), QStringLiteral("ReclamaForm")}));
     EXPECT_EQ(harness.session.records.table[0].score, 60);  // kept for the next write
-    EXPECT_EQ(window.RxLabel3->text(), QStringLiteral("0"));
+    EXPECT_EQ(Label(window, "RxLabel3")->text(), QStringLiteral("0"));
 }
 
 }  // namespace

@@ -19,7 +19,7 @@ namespace {
 
 QAction* Action(TForm1& window, const char* name)
 {
-    return window.findChild<QAction*>(QLatin1String(name));
+    return Control<QAction>(window, name);
 }
 
 TEST(MainWindow, StartsWithASettledBoardAndTheAnonymousCaption)
@@ -31,14 +31,14 @@ TEST(MainWindow, StartsWithASettledBoardAndTheAnonymousCaption)
 
     EXPECT_EQ(window.windowTitle(), QStringLiteral("Помрола 99      Игрок : (без имени) "));
     EXPECT_EQ(harness.session.PlayerName, QStringLiteral("Маша"));
-    EXPECT_EQ(window.RxLabel3->text(), QStringLiteral("0"));
+    EXPECT_EQ(Label(window, "RxLabel3")->text(), QStringLiteral("0"));
     EXPECT_EQ(harness.game().Score, 0);
     EXPECT_TRUE(harness.game().board.isFull());
     GameState probe = harness.game();
     FindLines(probe);
     EXPECT_FALSE(probe.LinesFound);
     CountMoves(probe);
-    EXPECT_EQ(window.RxLabel4->text(), QString::number(probe.MovesLeft));
+    EXPECT_EQ(Label(window, "RxLabel4")->text(), QString::number(probe.MovesLeft));
 
     // The start board is the one the pinned clock deals.
     GameState expected;
@@ -70,17 +70,17 @@ TEST(MainWindow, LayoutFollowsTheFixedGeometry)
         QRect geometry;
     };
     const LabelCase labels[] = {
-        {window.RxLabel6, QStringLiteral("С Ч Е Т"), QRect(1, 1, 118, 27)},
-        {window.RxLabel3, QStringLiteral("0"), QRect(119, 1, 81, 27)},
-        {window.RxLabel4, window.RxLabel4->text(), QRect(1, 1, 77, 27)},
-        {window.RxLabel2, QStringLiteral("ОСТАЛОСЬ"), QRect(78, 1, 118, 27)},
+        {Label(window, "RxLabel6"), QStringLiteral("С Ч Е Т"), QRect(1, 1, 118, 27)},
+        {Label(window, "RxLabel3"), QStringLiteral("0"), QRect(119, 1, 81, 27)},
+        {Label(window, "RxLabel4"), Label(window, "RxLabel4")->text(), QRect(1, 1, 77, 27)},
+        {Label(window, "RxLabel2"), QStringLiteral("ОСТАЛОСЬ"), QRect(78, 1, 118, 27)},
     };
     for (const LabelCase& c : labels) {
         EXPECT_EQ(c.label->text(), c.text);
         EXPECT_EQ(c.label->geometry(), c.geometry) << c.label->objectName().toStdString();
     }
-    EXPECT_EQ(window.RxLabel6->parentWidget()->geometry(), QRect(0, 0, 201, 29));
-    EXPECT_EQ(window.RxLabel2->parentWidget()->geometry(), QRect(202, 0, 197, 29));
+    EXPECT_EQ(Label(window, "RxLabel6")->parentWidget()->geometry(), QRect(0, 0, 201, 29));
+    EXPECT_EQ(Label(window, "RxLabel2")->parentWidget()->geometry(), QRect(202, 0, 197, 29));
 }
 
 TEST(MainWindow, MenuHasItsCaptionsAndShortcuts)
@@ -179,7 +179,7 @@ TEST(MainWindow, NewGameShowsTheAdvertisementBeforeDealing)
     TForm1& window = harness.window();
     const Board before = harness.game().board;
     harness.game().Score = 40;
-    window.RxLabel3->setText(QStringLiteral("40"));
+    Label(window, "RxLabel3")->setText(QStringLiteral("40"));
     Board boardDuringAdvertisement;
     harness.platform.onModal = [&](QDialog&) { boardDuringAdvertisement = harness.game().board; };
     harness.platform.clock = 1000;
@@ -192,8 +192,8 @@ TEST(MainWindow, NewGameShowsTheAdvertisementBeforeDealing)
     NewGame(expected, 1000);
     EXPECT_EQ(harness.game().board, expected.board);
     EXPECT_EQ(harness.game().Score, 0);
-    EXPECT_EQ(window.RxLabel3->text(), QStringLiteral("0"));
-    EXPECT_EQ(window.RxLabel4->text(), QString::number(expected.MovesLeft));
+    EXPECT_EQ(Label(window, "RxLabel3")->text(), QStringLiteral("0"));
+    EXPECT_EQ(Label(window, "RxLabel4")->text(), QString::number(expected.MovesLeft));
 }
 
 TEST(MainWindow, RecordsCommandAlwaysUsesThePlainCaption)

@@ -64,7 +64,7 @@ TEST_F(RecordsFolderCommands, AcceptedFolderIsLoadedAndRemembered)
     trigger("N5");
     EXPECT_EQ(harness.platform.folderStarts, QStringList{harness.recordsDir()});  // opened at RecordsDir
     EXPECT_EQ(harness.session.RecordsDir, other.path());  // trailing separator removed
-    EXPECT_EQ(harness.window().DirEdt->text(), other.path());
+    EXPECT_EQ(Control<FolderEdit>(harness.window(), "DirEdt")->text(), other.path());
     EXPECT_EQ(harness.session.records.table[0], (RecordEntry{"net", 500}));
     EXPECT_TRUE(harness.platform.messages.isEmpty());
 
@@ -82,7 +82,7 @@ TEST_F(RecordsFolderCommands, CancelledDialogStillReloadsFromWhereItOpened)
     harness.session.RecordsDir = other.path();  // no records file there
     trigger("N5");
     EXPECT_EQ(harness.session.RecordsDir, other.path());
-    EXPECT_EQ(harness.window().DirEdt->text(), QString());
+    EXPECT_EQ(Control<FolderEdit>(harness.window(), "DirEdt")->text(), QString());
     ASSERT_EQ(harness.platform.messages.size(), 1);
     EXPECT_EQ(harness.platform.messages[0], RecordsFolderMessage(other.path(), false));
 }

@@ -176,8 +176,8 @@ TEST_F(SaveAndLoad, SavedGameComesBackWithItsCounters)
     EXPECT_EQ(harness.platform.openRequests[0].fileName, QStringLiteral("*.sav"));
     EXPECT_EQ(harness.platform.openRequests[0].filter, QStringLiteral("Сохраненные игры|*.sav|Все файлы|*.*"));
     EXPECT_EQ(harness.game().board, saved);
-    EXPECT_EQ(window.RxLabel3->text(), QStringLiteral("135"));
-    EXPECT_EQ(window.RxLabel4->text(), QStringLiteral("3"));
+    EXPECT_EQ(Label(window, "RxLabel3")->text(), QStringLiteral("135"));
+    EXPECT_EQ(Label(window, "RxLabel4")->text(), QStringLiteral("3"));
     EXPECT_TRUE(window.firstPicked());
     EXPECT_EQ(window.cell(2, 2)->form(), CellShape::Form::Circle);
     EXPECT_TRUE(harness.platform.messages.isEmpty());
@@ -247,12 +247,12 @@ TEST_F(SaveAndLoad, HugeFileLoadsItsBeginning)
 
 TEST_F(SaveAndLoad, CancelledLoadRedrawsWithoutChanges)
 {
-    window.RxLabel3->setText(QStringLiteral("stale"));
+    Label(window, "RxLabel3")->setText(QStringLiteral("stale"));
     window.cell(1, 1)->setForm(CellShape::Form::Rectangle);
     const Board board = harness.game().board;
     trigger("MnuLoad");
     EXPECT_EQ(harness.game().board, board);
-    EXPECT_EQ(window.RxLabel3->text(), QStringLiteral("0"));
+    EXPECT_EQ(Label(window, "RxLabel3")->text(), QStringLiteral("0"));
     EXPECT_EQ(window.cell(1, 1)->form(), CellShape::Form::Circle);
 }
 

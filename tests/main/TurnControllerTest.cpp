@@ -42,7 +42,7 @@ protected:
     {
         harness.setBoard(OneMoveBoard());
         CountMoves(harness.game());
-        harness.window().RxLabel4->setText(QString::number(harness.game().MovesLeft));
+        Label(harness.window(), "RxLabel4")->setText(QString::number(harness.game().MovesLeft));
     }
 
     GameHarness harness;
@@ -84,7 +84,7 @@ TEST_F(TurnController, EachPressOfADoubleClickCounts)
 TEST_F(TurnController, DistantOrDiagonalSecondPressSwapsNothing)
 {
     for (auto [column, row] : {std::pair{4, 3}, std::pair{3, 2}}) {
-        window.RxLabel4->setText(QStringLiteral("stale"));
+        Label(window, "RxLabel4")->setText(QStringLiteral("stale"));
         harness.click(4, 1);
         harness.click(column, row);
         EXPECT_EQ(harness.game().board, OneMoveBoard());
@@ -92,7 +92,7 @@ TEST_F(TurnController, DistantOrDiagonalSecondPressSwapsNothing)
         EXPECT_FALSE(window.firstPicked());
         EXPECT_EQ(window.cell(4, 1)->form(), CellShape::Form::Circle);
         EXPECT_EQ(window.cell(column, row)->form(), CellShape::Form::Circle);
-        EXPECT_EQ(window.RxLabel4->text(), QString::number(harness.game().MovesLeft));  // counted again
+        EXPECT_EQ(Label(window, "RxLabel4")->text(), QString::number(harness.game().MovesLeft));  // counted again
     }
     EXPECT_TRUE(harness.platform.pauses.empty());
 }
@@ -110,7 +110,7 @@ TEST_F(TurnController, SwapWithoutALineIsUndoneWithABeep)
     EXPECT_EQ(harness.platform.pauses, std::vector<int>{300});
     EXPECT_EQ(seen.at(1, 1), 4);  // the swapped board was shown during the pause
     EXPECT_EQ(seen.at(1, 2), 1);
-    EXPECT_EQ(window.RxLabel3->text(), QStringLiteral("0"));
+    EXPECT_EQ(Label(window, "RxLabel3")->text(), QStringLiteral("0"));
 }
 
 TEST_F(TurnController, AcceptedSwapClearsFallsRefillsAndScores)
@@ -119,7 +119,7 @@ TEST_F(TurnController, AcceptedSwapClearsFallsRefillsAndScores)
     // columns 1 to 3, which the line emptied (nothing above them can fall).
     harness.game().RandomState = 0;
     std::vector<QString> scoreTexts;
-    harness.platform.onPause = [&](int) { scoreTexts.push_back(window.RxLabel3->text()); };
+    harness.platform.onPause = [&](int) { scoreTexts.push_back(Label(window, "RxLabel3")->text()); };
 
     harness.click(4, 1, Qt::RightButton);  // any button picks
     harness.click(3, 1, Qt::MiddleButton);
@@ -127,7 +127,7 @@ TEST_F(TurnController, AcceptedSwapClearsFallsRefillsAndScores)
     const Board expected = BoardAfterTheMove();
     EXPECT_EQ(harness.game().board, expected);
     EXPECT_EQ(harness.game().Score, 15);
-    EXPECT_EQ(window.RxLabel3->text(), QStringLiteral("15"));
+    EXPECT_EQ(Label(window, "RxLabel3")->text(), QStringLiteral("15"));
     EXPECT_EQ(harness.platform.beeps, 0);
     // The swap, then two passes of three pauses; the score shows after each pass.
     EXPECT_EQ(harness.platform.pauses, (std::vector<int>{300, 200, 200, 200, 200, 200, 200}));
@@ -135,7 +135,7 @@ TEST_F(TurnController, AcceptedSwapClearsFallsRefillsAndScores)
     GameState counted;
     counted.board = expected;
     CountMoves(counted);
-    EXPECT_EQ(window.RxLabel4->text(), QString::number(counted.MovesLeft));
+    EXPECT_EQ(Label(window, "RxLabel4")->text(), QString::number(counted.MovesLeft));
     EXPECT_FALSE(window.firstPicked());
 }
 
