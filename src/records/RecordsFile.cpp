@@ -9,6 +9,7 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QFileInfo>
 #include <QThread>
 
 #include <algorithm>
@@ -221,9 +222,11 @@ std::optional<QString> AddRecord(RecordsBook& book, const QString& recordsDir, c
 
     FolderLock lock(path + QStringLiteral(".lock"), StaleLockMs);
     const FolderLock::Result taken = lock.tryLock(options.lockWaitMs);
-    if (taken != FolderLock::Result::Locked)
-        return keepAndReport(taken == FolderLock::Result::Busy ? QStringLiteral("файл занят другой программой")
-                                                               : QStringLiteral("нет доступа к каталогу"));
+    if (taken == FolderLock::Result::Busy)
+        return keepAndReport(QStringLiteral("файл занят другой программой"));
+    if (taken == FolderLock::Result::NoAccess)
+        return keepAndReport(QFileInfo(recordsDir).isDir() ? QStringLiteral("нет доступа к каталогу")
+                                                           : QStringLiteral("каталог не найден"));
     QElapsedTimer held;
     held.start();
     std::optional<QString> error = WriteUnderLock(book, path, playerName, score, options.replace);

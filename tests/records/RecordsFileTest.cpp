@@ -130,6 +130,15 @@ TEST_F(RecordsFile, FailedWriteKeepsTheOldFileAndTheResult)
     EXPECT_EQ(book.table[0], (RecordEntry{"me", 400}));
 }
 
+TEST_F(RecordsFile, FolderThatIsGoneIsNamedAsSuch)
+{
+    const QString gone = dir.filePath(QStringLiteral("gone"));
+    const std::optional<QString> error = AddRecord(book, gone, "me", 40, 100);
+    ASSERT_TRUE(error.has_value());
+    EXPECT_TRUE(error->endsWith(QStringLiteral(": каталог не найден"))) << error->toStdString();
+    EXPECT_EQ(book.table[0], (RecordEntry{"me", 40}));  // kept for the next game end
+}
+
 TEST_F(RecordsFile, LockHeldByALiveProgramMakesTheWriteFailAfterTheWait)
 {
     QLockFile held(file() + QStringLiteral(".lock"));
