@@ -1,6 +1,6 @@
 #include "FolderLock.h"
 
-#include "AtomicFile.h"
+#include "FileAccess.h"
 
 #include <QCoreApplication>
 #include <QDateTime>

@@ -1,6 +1,6 @@
 #include "RecordsFile.h"
 
-#include "AtomicFile.h"
+#include "FileAccess.h"
 #include "FolderLock.h"
 #include "RecordsCodec.h"
 

@@ -1,7 +1,7 @@
 #include "UAbout.h"
 
 #include "BevelPanel.h"
-#include "CentredOnce.h"
+#include "CentreOnScreenOnce.h"
 #include "WindowLook.h"
 #include "Fonts.h"
 #include "Platform.h"
