@@ -1,14 +1,12 @@
 // Saving and loading games from the main window's menu.
-#include "FileErrorText.h"
 #include "Platform.h"
 #include "Pomrola99_U1.h"
 #include "SavedGame.h"
+#include "SavedGameFile.h"
 #include "ShadowLabel.h"
 
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 
 namespace pomrola {
 
@@ -16,9 +14,6 @@ namespace {
 
 const QString OpenFilter = QStringLiteral("Сохраненные игры|*.sav|Все файлы|*.*");
 const QString SaveFilter = QStringLiteral("Сохраненные игры|*.sav|Все файлы |*.*");
-// A saved game is under a kilobyte; a larger file chosen through "Все файлы"
-// is read only this far, so that loading a film cannot exhaust memory.
-constexpr qint64 MaxSavedGameBytes = 1 << 20;
 
 }  // namespace
 
@@ -33,22 +28,18 @@ void TForm1::MnuSaveClick()
     if (path != *chosen && QFileInfo::exists(path) && !platform_.confirmOverwrite(this, path))
         return;
     saveFileName_ = path;
-    // Written atomically: a failed save leaves any earlier file as it was.
-    QSaveFile file(path);
-    const QByteArray bytes = EncodeSavedGame(game_);
-    ClearSystemError();
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit())
+    if (const std::optional<QString> reason = SaveGameToFile(path, game_))
         platform_.showMessage(this, QStringLiteral("Не удалось сохранить игру в файл %1: %2")
-                                        .arg(QDir::toNativeSeparators(path), FileErrorText(file.error(), LastSystemError())));
+                                        .arg(QDir::toNativeSeparators(path), *reason));
 }
 
 void TForm1::MnuLoadClick()
 {
     if (const std::optional<QString> chosen =
             platform_.openFileName(this, FileDialogRequest{QStringLiteral("*.sav"), OpenFilter})) {
-        QFile file(*chosen);
-        if (file.open(QIODevice::ReadOnly))
-            DecodeSavedGame(file.read(MaxSavedGameBytes), game_);
+        // Loading shows no message: what was read before a failure stays, and
+        // the board below shows it.
+        static_cast<void>(LoadGameFromFile(*chosen, game_));
     }
     ShowBoard();
     RxLabel3->setText(QString::number(game_.Score));

@@ -2,7 +2,7 @@
 
 #include "BevelPanel.h"
 #include "CellShape.h"
-#include "CentredOnce.h"
+#include "CentreOnScreenOnce.h"
 #include "WindowPlacement.h"
 #include "Fonts.h"
 #include "FolderEdit.h"

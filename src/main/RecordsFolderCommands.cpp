@@ -1,23 +1,11 @@
 // The records-folder commands of the main window.
-#include "RecordsFolderCommands.h"
-
 #include "FolderEdit.h"
 #include "Platform.h"
 #include "Pomrola99_U1.h"
+#include "RecordsFolderMessage.h"
 #include "SystemFolders.h"
 
-#include <QDir>
-
 namespace pomrola {
-
-QString RecordsFolderMessage(const QString& recordsDir, bool startUp)
-{
-    const QString lineBreak = QStringLiteral("\n\r");
-    return QStringLiteral("Не могу найти файл рекордов в каталоге : ") + recordsDir +
-           (startUp ? QStringLiteral("!") : QStringLiteral(" !")) + (startUp ? lineBreak : lineBreak + lineBreak) +
-           QStringLiteral("Проверте правильность указания каталога") + lineBreak + QStringLiteral(" в меню: ") +
-           (startUp ? QStringLiteral("\"Игра|Файл рекордов\"") : QStringLiteral("\"Игра | Файл рекордов\""));
-}
 
 void TForm1::reloadRecords(bool startUp)
 {

@@ -14,7 +14,7 @@ QByteArray EncodeSavedGame(const GameState& game);
 // Reads a saved game over the game. The first failure (a value that is not a
 // whole number, or the file ending before all 64 cells) stops the reading;
 // values read before it stay. Returns whether everything was read.
-bool DecodeSavedGame(const QByteArray& file, GameState& game);
+[[nodiscard]] bool DecodeSavedGame(const QByteArray& file, GameState& game);
 
 // The chosen path with the file name's three-letter extension replaced by
 // ".sav": party.txt and party give party.sav, my.game gives my.game.sav. The

@@ -21,6 +21,6 @@ PlayerSettings ReadSettings(const QString& path);
 
 // Writes the two keys and keeps everything else in the file; returns an error
 // text when the file cannot be written.
-std::optional<QString> WriteSettings(const QString& path, const PlayerSettings& settings);
+[[nodiscard]] std::optional<QString> WriteSettings(const QString& path, const PlayerSettings& settings);
 
 }  // namespace pomrola

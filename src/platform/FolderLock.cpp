@@ -1,6 +1,6 @@
 #include "FolderLock.h"
 
-#include "AtomicFile.h"
+#include "FileAccess.h"
 
 #include <QCoreApplication>
 #include <QDateTime>
@@ -122,8 +122,9 @@ FolderLock::FolderLock(QString path, int staleMs)
 
 FolderLock::~FolderLock()
 {
+    // Nobody is left to tell; a lock left behind goes stale and is broken.
     if (locked_)
-        unlock();
+        static_cast<void>(unlock());
 }
 
 QString FolderLock::ownerFilePath() const

@@ -26,11 +26,11 @@ public:
     FolderLock& operator=(const FolderLock&) = delete;
 
     // Waits up to `waitMs` for the lock, breaking it when it is stale.
-    Result tryLock(int waitMs);
+    [[nodiscard]] Result tryLock(int waitMs);
     // Whether the owner file still names this taking (nobody broke the lock).
     bool isStillOurs() const;
     // Releases the lock; false when it was no longer ours or could not be removed.
-    bool unlock();
+    [[nodiscard]] bool unlock();
 
     QString ownerFilePath() const;
 

@@ -10,6 +10,6 @@ namespace pomrola {
 // digits with an optional "+" or "-", or hexadecimal digits of either case
 // after "$", "x" or "0x" (taken as 32 bits). Nothing may follow the digits,
 // and decimal values must fit in 32 signed bits.
-bool ParseWholeNumber(QByteArrayView text, std::int32_t& value);
+[[nodiscard]] bool ParseWholeNumber(QByteArrayView text, std::int32_t& value);
 
 }  // namespace pomrola

@@ -1,11 +1,10 @@
 #include "ProfileFile.h"
 
 #include "Cp1251.h"
+#include "FileAccess.h"
 
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <QStringDecoder>
 
 namespace pomrola {
@@ -64,10 +63,8 @@ bool SplitKeyLine(const QByteArray& line, QByteArray& key, QByteArray& value)
 
 ProfileFile ProfileFile::Read(const QString& path)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return ProfileFile();
-    return FromBytes(file.read(MaxFileBytes + 1));
+    // One byte past the limit tells FromBytes that the last line was cut.
+    return FromBytes(ReadFileBounded(path, MaxFileBytes + 1).value_or(QByteArray()));
 }
 
 ProfileFile ProfileFile::FromBytes(const QByteArray& file)
@@ -182,11 +179,7 @@ std::optional<QString> ProfileFile::write(const QString& path) const
     const QString failure = QStringLiteral("Unable to write to %1").arg(QDir::toNativeSeparators(path));
     if (!QDir().mkpath(QFileInfo(path).absolutePath()))
         return failure;
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return failure;
-    const QByteArray bytes = contents();
-    if (file.write(bytes) != bytes.size() || !file.commit())
+    if (WriteFileAtomically(path, contents()))
         return failure;
     return std::nullopt;
 }

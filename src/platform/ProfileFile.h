@@ -31,7 +31,7 @@ public:
     void setValue(const QString& section, const QString& key, const QString& value);
 
     // Replaces the file atomically; returns an error text on failure.
-    std::optional<QString> write(const QString& path) const;
+    [[nodiscard]] std::optional<QString> write(const QString& path) const;
 
     QByteArray contents() const;
 

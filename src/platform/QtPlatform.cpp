@@ -1,6 +1,6 @@
 #include "QtPlatform.h"
 
-#include "CentredOnce.h"
+#include "CentreOnScreenOnce.h"
 
 #include <QApplication>
 #include <QCoreApplication>

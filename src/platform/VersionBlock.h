@@ -40,7 +40,8 @@ struct VersionValue {
 // Looks a path such as "\", "\VarFileInfo\Translation" or
 // "\StringFileInfo\041904E3\ProductVersion" up in a block, as the version
 // library's query does. Keys compare without regard to case.
-bool QueryVersionValue(const std::vector<std::uint8_t>& block, const std::string& path, VersionValue& value);
+[[nodiscard]] bool QueryVersionValue(const std::vector<std::uint8_t>& block, const std::string& path,
+                                     VersionValue& value);
 
 // The offset of a version block inside a file's bytes: the first place that
 // holds the key "VS_VERSION_INFO" in a well-formed root node; -1 if none.

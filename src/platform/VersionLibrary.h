@@ -16,9 +16,9 @@ namespace pomrola {
 // The size of the file's version block, 0 when it has none; `handle` is to be
 // passed on to GetFileVersionInfo.
 std::uint32_t GetFileVersionInfoSize(const QString& fileName, std::uint32_t& handle);
-bool GetFileVersionInfo(const QString& fileName, std::uint32_t handle, std::uint32_t size,
+[[nodiscard]] bool GetFileVersionInfo(const QString& fileName, std::uint32_t handle, std::uint32_t size,
                         std::vector<std::uint8_t>& buffer);
-bool VerQueryValue(const std::vector<std::uint8_t>& block, const QString& subBlock, VersionValue& value);
+[[nodiscard]] bool VerQueryValue(const std::vector<std::uint8_t>& block, const QString& subBlock, VersionValue& value);
 
 // The platform identifier: 2 (Windows NT) on Windows; 3 elsewhere, which is
 // none of the Win32 platforms.

@@ -29,6 +29,6 @@ QPoint PulledOntoScreen(const QRect& frame);
 // Moves the window's frame to the saved top-left corner when the pixels per inch are
 // unchanged and the saved rectangle is not empty, and restores a minimised
 // state. Returns whether a saved position was used.
-bool RestorePlacement(const PlacementStore& store, QWidget& window);
+[[nodiscard]] bool RestorePlacement(const PlacementStore& store, QWidget& window);
 
 }  // namespace pomrola

@@ -1,7 +1,7 @@
 #include "Pomr_Rec_U.h"
 
 #include "BevelPanel.h"
-#include "CentredOnce.h"
+#include "CentreOnScreenOnce.h"
 #include "Cp1251.h"
 #include "Fonts.h"
 #include "OwnerDrawnList.h"

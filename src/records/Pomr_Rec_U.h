@@ -16,9 +16,6 @@ class TForm2 : public QDialog {
 public:
     explicit TForm2(RecordsBook& records, QWidget* parent = nullptr);
 
-    OwnerDrawnList* ListBox1 = nullptr;
-    OwnerDrawnList* ListBox2 = nullptr;
-
     // Clears the lists, sorts the table and shows the entries before the first
     // empty one; LowestRecord becomes the last score shown, or 0.
     void FormCreate();
@@ -34,6 +31,8 @@ private:
 
     RecordsBook& records_;
     BevelPanel* Panel1 = nullptr;
+    OwnerDrawnList* ListBox1 = nullptr;
+    OwnerDrawnList* ListBox2 = nullptr;
 };
 
 }  // namespace pomrola

@@ -1,6 +1,6 @@
 #include "RecordsFile.h"
 
-#include "AtomicFile.h"
+#include "FileAccess.h"
 #include "FolderLock.h"
 #include "RecordsCodec.h"
 
@@ -117,7 +117,7 @@ std::optional<QString> ReplaceAtomically(const QString& path, const QByteArray& 
         return Describe(path, *reason);
     // A seal that cannot be written is harmless: readers then take the file
     // as it is.
-    WriteFileAtomically(SealPath(path), SealOf(bytes));
+    static_cast<void>(WriteFileAtomically(SealPath(path), SealOf(bytes)));
     return std::nullopt;
 }
 
@@ -230,7 +230,9 @@ std::optional<QString> AddRecord(RecordsBook& book, const QString& recordsDir, c
     QElapsedTimer held;
     held.start();
     std::optional<QString> error = WriteUnderLock(book, path, playerName, score, options.replace);
-    lock.unlock();
+    // The outcome is the write's: a lock folder left behind goes stale and
+    // the next writer breaks it.
+    static_cast<void>(lock.unlock());
     if (options.lockHeldNs)
         *options.lockHeldNs = held.nsecsElapsed();
     return error;

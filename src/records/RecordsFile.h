@@ -31,7 +31,7 @@ QString RecordsFilePath(const QString& recordsDir);
 // After a folder change the entries the file does not replace become ours and
 // go into the new folder with our next result; a reload of the same folder
 // never makes its entries ours.
-bool LoadRecords(RecordsBook& book, const QString& recordsDir);
+[[nodiscard]] bool LoadRecords(RecordsBook& book, const QString& recordsDir);
 
 // Enters a result and rewrites the records file: under a lock folder beside it,
 // the file is read again, results added by others since we last saw it are
@@ -39,8 +39,9 @@ bool LoadRecords(RecordsBook& book, const QString& recordsDir);
 // The result stays in the table even when writing fails; the error text is
 // returned then.
 constexpr int RecordsLockWaitMs = 5000;
-std::optional<QString> AddRecord(RecordsBook& book, const QString& recordsDir, const QByteArray& playerName,
-                                 std::int32_t score, int lockWaitMs = RecordsLockWaitMs);
+[[nodiscard]] std::optional<QString> AddRecord(RecordsBook& book, const QString& recordsDir,
+                                               const QByteArray& playerName, std::int32_t score,
+                                               int lockWaitMs = RecordsLockWaitMs);
 
 // Replaces the file at `path` with `bytes` atomically; returns the error text
 // on failure.
@@ -52,7 +53,8 @@ struct RecordsWriteOptions {
     RecordsFileReplacer replace;  // empty: the atomic replacement the game uses
     std::int64_t* lockHeldNs = nullptr;  // when set, receives how long the lock was held
 };
-std::optional<QString> AddRecord(RecordsBook& book, const QString& recordsDir, const QByteArray& playerName,
-                                 std::int32_t score, const RecordsWriteOptions& options);
+[[nodiscard]] std::optional<QString> AddRecord(RecordsBook& book, const QString& recordsDir,
+                                               const QByteArray& playerName, std::int32_t score,
+                                               const RecordsWriteOptions& options);
 
 }  // namespace pomrola

@@ -1,7 +1,7 @@
 #include "UAbout.h"
 
 #include "BevelPanel.h"
-#include "CentredOnce.h"
+#include "CentreOnScreenOnce.h"
 #include "WindowLook.h"
 #include "Fonts.h"
 #include "Platform.h"
@@ -151,9 +151,9 @@ void TAboutForm::FormShow()
     LSystem->move(SystemLabelRightEdge - LSystem->width(), LSystem->y());
 
     if (VersionReader) {
-        LName->setText(VersionReader->GetVersionString(3));
-        LVersion->setText(QStringLiteral("Version ") + VersionReader->GetVersionString(8));
-        LCopy->setText(QStringLiteral("(c) ") + VersionReader->GetVersionString(4));
+        LName->setText(VersionReader->GetVersionString(VersionKey::InternalName));
+        LVersion->setText(QStringLiteral("Version ") + VersionReader->GetVersionString(VersionKey::ProductVersion));
+        LCopy->setText(QStringLiteral("(c) ") + VersionReader->GetVersionString(VersionKey::LegalCopyright));
         LOs->setText(VersionReader->GetOsDescription());
     } else {
         // Without version information the window names the game and says so.

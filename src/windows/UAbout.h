@@ -32,17 +32,6 @@ public:
     void setPlatformId(int id) { platformId_ = id; }
     bool hasVersionReader() const { return VersionReader != nullptr; }
 
-    QLabel* Image1 = nullptr;
-    QLabel* LName = nullptr;
-    QLabel* LVersion = nullptr;
-    QLabel* LCopy = nullptr;
-    BevelPanel* Bevel1 = nullptr;
-    ScrollPanel* SP = nullptr;
-    BevelPanel* Bevel2 = nullptr;
-    QLabel* LOs = nullptr;
-    QLabel* LSystem = nullptr;
-    QToolButton* SpeedButton1 = nullptr;
-
 protected:
     void showEvent(QShowEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
@@ -54,6 +43,16 @@ private:
     void FormClose();
     void SpeedButton1Click();
 
+    QLabel* Image1 = nullptr;
+    QLabel* LName = nullptr;
+    QLabel* LVersion = nullptr;
+    QLabel* LCopy = nullptr;
+    BevelPanel* Bevel1 = nullptr;
+    ScrollPanel* SP = nullptr;
+    BevelPanel* Bevel2 = nullptr;
+    QLabel* LOs = nullptr;
+    QLabel* LSystem = nullptr;
+    QToolButton* SpeedButton1 = nullptr;
     std::unique_ptr<TVerInfoRes> VersionReader;
     int platformId_;
 };

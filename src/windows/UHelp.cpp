@@ -1,6 +1,6 @@
 #include "UHelp.h"
 
-#include "CentredOnce.h"
+#include "CentreOnScreenOnce.h"
 #include "WindowLook.h"
 #include "Fonts.h"
 #include "ShadowLabel.h"

@@ -15,10 +15,6 @@ class THelpForm : public QDialog {
 public:
     explicit THelpForm(QWidget* parent = nullptr);
 
-    ShadowLabel* RxLabel1 = nullptr;
-    QToolButton* SpeedButton1 = nullptr;
-    QTextEdit* RichEdit1 = nullptr;
-
     static const QStringList RulesText;
 
 protected:
@@ -27,6 +23,10 @@ protected:
 
 private:
     void SpeedButton1Click();
+
+    ShadowLabel* RxLabel1 = nullptr;
+    QToolButton* SpeedButton1 = nullptr;
+    QTextEdit* RichEdit1 = nullptr;
 };
 
 }  // namespace pomrola

@@ -1,6 +1,6 @@
 #include "UReclama.h"
 
-#include "CentredOnce.h"
+#include "CentreOnScreenOnce.h"
 #include "WindowLook.h"
 #include "Fonts.h"
 #include "ShadowLabel.h"

@@ -14,10 +14,6 @@ class TReclamaForm : public QDialog {
 public:
     explicit TReclamaForm(QWidget* parent = nullptr);
 
-    ShadowLabel* RxLabel1 = nullptr;
-    ShadowLabel* RxLabel2 = nullptr;
-    ShadowLabel* Label1 = nullptr;
-
     static const QString ContactAddress;
 
 protected:
@@ -27,6 +23,10 @@ protected:
 private:
     void RxLabel1Click();
     void FormKeyDown();
+
+    ShadowLabel* RxLabel1 = nullptr;
+    ShadowLabel* RxLabel2 = nullptr;
+    ShadowLabel* Label1 = nullptr;
 };
 
 }  // namespace pomrola

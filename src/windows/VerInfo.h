@@ -31,6 +31,22 @@ public:
     using Exception::Exception;
 };
 
+// Indexes of the version strings in TVerInfoRes::VersionKeyNames.
+namespace VersionKey {
+enum : int {
+    CompanyName = 0,
+    FileDescription = 1,
+    FileVersion = 2,
+    InternalName = 3,
+    LegalCopyright = 4,
+    LegalTrademarks = 5,
+    OriginalFilename = 6,
+    ProductName = 7,
+    ProductVersion = 8,
+    Comments = 9,
+};
+}  // namespace VersionKey
+
 // Reads the version information of an executable file once, at construction,
 // and answers queries for its version strings, target system and build flags.
 class TVerInfoRes {
@@ -42,7 +58,7 @@ public:
     // version information is missing or incomplete.
     explicit TVerInfoRes(const QString& fileName);
 
-    // The string named VersionKeyNames[index] (0..9) in the first translation;
+    // The string named VersionKeyNames[index] (a VersionKey) in the first translation;
     // empty when the file has none.
     QString GetVersionString(int index) const;
     // The target system of dwFileOS, or "Unknown".

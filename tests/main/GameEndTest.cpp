@@ -1,4 +1,5 @@
 #include "BoardBuilders.h"
+#include "FindControl.h"
 #include "GameHarness.h"
 #include "OwnerDrawnList.h"
 #include "Pomr_Rec_U.h"
@@ -51,7 +52,7 @@ TEST_F(GameEnd, AsksForTheNameRecordsTheResultAndDealsANewGame)
     harness.platform.onModal = [&](QDialog& dialog) {
         if (dialog.objectName() == QStringLiteral("Form2")) {
             moveCounterDuringRecords = Label(window, "RxLabel4")->text();
-            recordsRows = harness.form2->ListBox1->items();
+            recordsRows = Control<OwnerDrawnList>(*harness.form2, "ListBox1")->items();
         }
     };
     endGameWithScore(120);

@@ -1,7 +1,7 @@
 #include "FolderEdit.h"
 #include "GameHarness.h"
 #include "RecordsBytes.h"
-#include "RecordsFolderCommands.h"
+#include "RecordsFolderMessage.h"
 
 #include <QAction>
 #include <QDir>

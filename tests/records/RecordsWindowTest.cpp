@@ -1,3 +1,4 @@
+#include "FindControl.h"
 #include "OwnerDrawnList.h"
 #include "Pomr_Rec_U.h"
 
@@ -15,21 +16,21 @@ TEST(RecordsWindow, FillsFromTheSortedTableOnCreateAndShow)
     for (int i = 0; i < RecordsCount; ++i)
         book.table[i] = {"n" + QByteArray::number(i), (i + 1) * 10};  // ascending: must be sorted
     TForm2 window(book);
-    EXPECT_EQ(window.ListBox1->count(), 20);
-    EXPECT_EQ(window.ListBox1->items().first(), QStringLiteral("n19"));
-    EXPECT_EQ(window.ListBox2->items().first(), QStringLiteral("200"));
-    EXPECT_EQ(window.ListBox2->items().last(), QStringLiteral("10"));
+    EXPECT_EQ(Control<OwnerDrawnList>(window, "ListBox1")->count(), 20);
+    EXPECT_EQ(Control<OwnerDrawnList>(window, "ListBox1")->items().first(), QStringLiteral("n19"));
+    EXPECT_EQ(Control<OwnerDrawnList>(window, "ListBox2")->items().first(), QStringLiteral("200"));
+    EXPECT_EQ(Control<OwnerDrawnList>(window, "ListBox2")->items().last(), QStringLiteral("10"));
     EXPECT_EQ(book.LowestRecord, 10);
     EXPECT_EQ(window.size(), QSize(246, 402));
-    EXPECT_EQ(window.ListBox1->geometry(), QRect(2, 2, 146, 398));
-    EXPECT_EQ(window.ListBox2->geometry(), QRect(147, 2, 97, 398));
-    EXPECT_FALSE(window.ListBox1->isEnabled());
+    EXPECT_EQ(Control<OwnerDrawnList>(window, "ListBox1")->geometry(), QRect(2, 2, 146, 398));
+    EXPECT_EQ(Control<OwnerDrawnList>(window, "ListBox2")->geometry(), QRect(147, 2, 97, 398));
+    EXPECT_FALSE(Control<OwnerDrawnList>(window, "ListBox1")->isEnabled());
 
     // Between showings the table may change; showing fills again.
     book.table[19] = {"late", 5};
     book.table[0] = {"", 0};
     window.show();
-    EXPECT_EQ(window.ListBox2->items().last(), QStringLiteral("5"));
+    EXPECT_EQ(Control<OwnerDrawnList>(window, "ListBox2")->items().last(), QStringLiteral("5"));
     EXPECT_EQ(book.LowestRecord, 5);
     window.hide();
 }
@@ -39,13 +40,13 @@ TEST(RecordsWindow, EmptyTableAndEntriesAfterTheFirstEmptyOne)
     RecordsBook book;
     book.LowestRecord = 99;
     TForm2 window(book);
-    EXPECT_EQ(window.ListBox1->count(), 0);
+    EXPECT_EQ(Control<OwnerDrawnList>(window, "ListBox1")->count(), 0);
     EXPECT_EQ(book.LowestRecord, 0);
 
     book.table[0] = {"a", 30};
     book.table[1] = {"minus", -4};  // sorts below the empty entries: never shown
     window.FormCreate();
-    EXPECT_EQ(window.ListBox1->items(), QStringList{QStringLiteral("a")});
+    EXPECT_EQ(Control<OwnerDrawnList>(window, "ListBox1")->items(), QStringList{QStringLiteral("a")});
     EXPECT_EQ(book.LowestRecord, 30);
 }
 
@@ -59,7 +60,7 @@ TEST(RecordsWindow, OnlyEscCloses)
     for (Qt::Key key : {Qt::Key_Return, Qt::Key_Space, Qt::Key_A, Qt::Key_F4})
         QTest::keyClick(&window, key);
     EXPECT_TRUE(window.isVisible());
-    QTest::mouseClick(window.ListBox1, Qt::LeftButton);
+    QTest::mouseClick(Control<OwnerDrawnList>(window, "ListBox1"), Qt::LeftButton);
     EXPECT_TRUE(window.isVisible());
     QTest::keyClick(&window, Qt::Key_Escape);
     EXPECT_FALSE(window.isVisible());

@@ -4,11 +4,9 @@
 #include "Pomrola99_U1.h"
 #include "ScriptedPlatform.h"
 
-#include "ShadowLabel.h"
+#include "FindControl.h"
 
 #include <QTemporaryDir>
-
-#include <gtest/gtest.h>
 
 #include <memory>
 
@@ -57,20 +55,5 @@ private:
     QTemporaryDir dir_;
     std::unique_ptr<TForm1> form1_;
 };
-
-// A control of a window found by its object name, as the window's own
-// clients see it rather than through its members.
-template <typename T>
-T* Control(const QObject& window, const char* name)
-{
-    T* control = window.findChild<T*>(QLatin1String(name));
-    EXPECT_NE(control, nullptr) << "no control named " << name;
-    return control;
-}
-
-inline ShadowLabel* Label(const QObject& window, const char* name)
-{
-    return Control<ShadowLabel>(window, name);
-}
 
 }  // namespace pomrola::testing

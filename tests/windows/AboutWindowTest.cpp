@@ -1,5 +1,6 @@
-#include "ScrollPanel.h"
+#include "FindControl.h"
 #include "ScriptedPlatform.h"
+#include "ScrollPanel.h"
 #include "UAbout.h"
 #include "VersionFiles.h"
 
@@ -30,21 +31,21 @@ TEST_F(AboutWindow, ShowingFillsTheLabelsFromTheVersionInformation)
 {
     TAboutForm window(platform, nullptr, gameFile());
     EXPECT_TRUE(platform.messages.isEmpty());
-    EXPECT_EQ(window.LName->text(), QStringLiteral("Internal Name"));  // design texts until shown
+    EXPECT_EQ(Control<QLabel>(window, "LName")->text(), QStringLiteral("Internal Name"));  // design texts until shown
     window.setPlatformId(2);
     window.show();
-    EXPECT_EQ(window.LName->text(), QStringLiteral("Помрола 99"));
-    EXPECT_EQ(window.LVersion->text(), QStringLiteral("Version 2.25"));
-    EXPECT_EQ(window.LCopy->text(), QStringLiteral("(c) Maker"));
-    EXPECT_EQ(window.LOs->text(), QStringLiteral("Designed for 32-bit Windows"));
-    EXPECT_EQ(window.LSystem->text(), QStringLiteral("System is Windows NT."));
-    EXPECT_EQ(window.LSystem->geometry().right() + 1, 282);
+    EXPECT_EQ(Control<QLabel>(window, "LName")->text(), QStringLiteral("Помрола 99"));
+    EXPECT_EQ(Control<QLabel>(window, "LVersion")->text(), QStringLiteral("Version 2.25"));
+    EXPECT_EQ(Control<QLabel>(window, "LCopy")->text(), QStringLiteral("(c) Maker"));
+    EXPECT_EQ(Control<QLabel>(window, "LOs")->text(), QStringLiteral("Designed for 32-bit Windows"));
+    EXPECT_EQ(Control<QLabel>(window, "LSystem")->text(), QStringLiteral("System is Windows NT."));
+    EXPECT_EQ(Control<QLabel>(window, "LSystem")->geometry().right() + 1, 282);
     EXPECT_EQ(window.size(), QSize(287, 256));
-    EXPECT_EQ(window.Image1->geometry(), QRect(8, 8, 85, 84));
-    EXPECT_EQ(window.Image1->pixmap().size(), QSize(85, 84));
-    EXPECT_EQ(window.SP->geometry(), QRect(0, 104, 287, 95));
-    EXPECT_EQ(window.SP->interval(), 60);
-    EXPECT_EQ(window.SP->lines().size(), 20);
+    EXPECT_EQ(Control<QLabel>(window, "Image1")->geometry(), QRect(8, 8, 85, 84));
+    EXPECT_EQ(Control<QLabel>(window, "Image1")->pixmap().size(), QSize(85, 84));
+    EXPECT_EQ(Control<ScrollPanel>(window, "SP")->geometry(), QRect(0, 104, 287, 95));
+    EXPECT_EQ(Control<ScrollPanel>(window, "SP")->interval(), 60);
+    EXPECT_EQ(Control<ScrollPanel>(window, "SP")->lines().size(), 20);
     window.hide();
 }
 
@@ -59,30 +60,30 @@ TEST_F(AboutWindow, PlatformIdentifierChoosesTheSystemText)
     for (const auto& [id, text] : cases) {
         window.setPlatformId(id);
         window.show();
-        EXPECT_EQ(window.LSystem->text(), text) << id;
+        EXPECT_EQ(Control<QLabel>(window, "LSystem")->text(), text) << id;
         window.hide();
     }
     TAboutForm fresh(platform, nullptr, gameFile());
     fresh.setPlatformId(3);
     fresh.show();
-    EXPECT_EQ(fresh.LSystem->text(), QStringLiteral("LSystem"));
+    EXPECT_EQ(Control<QLabel>(fresh, "LSystem")->text(), QStringLiteral("LSystem"));
     fresh.hide();
 }
 
 TEST_F(AboutWindow, ScrollingRunsFromCreationAndRestartsAfterAClose)
 {
     TAboutForm window(platform, nullptr, gameFile());
-    EXPECT_TRUE(window.SP->isActive());
+    EXPECT_TRUE(Control<ScrollPanel>(window, "SP")->isActive());
     for (int i = 0; i < 30; ++i)
-        window.SP->tick();
+        Control<ScrollPanel>(window, "SP")->tick();
     window.show();
-    EXPECT_GE(window.SP->offset(), 30);  // the first showing does not restart it
-    QTest::mouseClick(window.SpeedButton1, Qt::LeftButton);
+    EXPECT_GE(Control<ScrollPanel>(window, "SP")->offset(), 30);  // the first showing does not restart it
+    QTest::mouseClick(Control<QToolButton>(window, "SpeedButton1"), Qt::LeftButton);
     EXPECT_FALSE(window.isVisible());
-    EXPECT_FALSE(window.SP->isActive());
+    EXPECT_FALSE(Control<ScrollPanel>(window, "SP")->isActive());
     window.show();
-    EXPECT_TRUE(window.SP->isActive());
-    EXPECT_EQ(window.SP->offset(), 0);
+    EXPECT_TRUE(Control<ScrollPanel>(window, "SP")->isActive());
+    EXPECT_EQ(Control<ScrollPanel>(window, "SP")->offset(), 0);
     window.hide();
 }
 
@@ -126,7 +127,7 @@ TEST_F(AboutWindow, OnlyTheCloseButtonClosesIt)
         QTest::keyClick(&window, key);
         EXPECT_TRUE(window.isVisible()) << "closed by key " << key;
     }
-    QTest::mouseClick(window.SpeedButton1, Qt::LeftButton);
+    QTest::mouseClick(Control<QToolButton>(window, "SpeedButton1"), Qt::LeftButton);
     EXPECT_FALSE(window.isVisible());
 }
 
@@ -136,9 +137,9 @@ TEST_F(AboutWindow, MissingVersionInformationIsReportedOnceAndTheWindowStillShow
     EXPECT_EQ(platform.messages, QStringList{QStringLiteral("No Version Info Available.")});
     EXPECT_FALSE(window.hasVersionReader());
     window.show();
-    EXPECT_EQ(window.LName->text(), QStringLiteral("Помрола 99"));
-    EXPECT_FALSE(window.LOs->text().isEmpty());
-    EXPECT_TRUE(window.SP->isActive());
+    EXPECT_EQ(Control<QLabel>(window, "LName")->text(), QStringLiteral("Помрола 99"));
+    EXPECT_FALSE(Control<QLabel>(window, "LOs")->text().isEmpty());
+    EXPECT_TRUE(Control<ScrollPanel>(window, "SP")->isActive());
     window.hide();
     EXPECT_EQ(platform.messages.size(), 1);
 }

@@ -1,3 +1,4 @@
+#include "FindControl.h"
 #include "ShadowLabel.h"
 #include "UHelp.h"
 #include "UReclama.h"
@@ -5,6 +6,7 @@
 #include <QKeyEvent>
 #include <QTest>
 #include <QTextBlock>
+#include <QTextDocument>
 #include <QTextEdit>
 #include <QToolButton>
 
@@ -28,16 +30,17 @@ TEST(RulesWindow, LayoutAndTheTwelveLines)
     EXPECT_EQ(window.size(), QSize(449, 329));
     EXPECT_FALSE(window.windowFlags() & Qt::WindowCloseButtonHint);
     EXPECT_FALSE(window.windowFlags() & Qt::WindowSystemMenuHint);
-    EXPECT_EQ(window.RxLabel1->text(), QStringLiteral("игра   П О М Р О Л А "));
-    EXPECT_EQ(window.RxLabel1->pos(), QPoint(98, 12));
-    EXPECT_EQ(window.SpeedButton1->geometry(), QRect(46, 294, 368, 32));
-    EXPECT_EQ(window.SpeedButton1->text(), QStringLiteral("Закрыть"));
-    EXPECT_EQ(window.RichEdit1->geometry(), QRect(8, 56, 433, 233));
-    EXPECT_FALSE(window.RichEdit1->isEnabled());
-    EXPECT_TRUE(window.RichEdit1->isReadOnly());
+    EXPECT_EQ(Control<ShadowLabel>(window, "RxLabel1")->text(), QStringLiteral("игра   П О М Р О Л А "));
+    EXPECT_EQ(Control<ShadowLabel>(window, "RxLabel1")->pos(), QPoint(98, 12));
+    EXPECT_EQ(Control<QToolButton>(window, "SpeedButton1")->geometry(), QRect(46, 294, 368, 32));
+    EXPECT_EQ(Control<QToolButton>(window, "SpeedButton1")->text(), QStringLiteral("Закрыть"));
+    EXPECT_EQ(Control<QTextEdit>(window, "RichEdit1")->geometry(), QRect(8, 56, 433, 233));
+    EXPECT_FALSE(Control<QTextEdit>(window, "RichEdit1")->isEnabled());
+    EXPECT_TRUE(Control<QTextEdit>(window, "RichEdit1")->isReadOnly());
 
     QStringList lines;
-    for (QTextBlock block = window.RichEdit1->document()->begin(); block.isValid(); block = block.next()) {
+    const QTextDocument* document = Control<QTextEdit>(window, "RichEdit1")->document();
+    for (QTextBlock block = document->begin(); block.isValid(); block = block.next()) {
         lines << block.text();
         EXPECT_EQ(block.blockFormat().alignment() & Qt::AlignHorizontal_Mask, Qt::AlignHCenter);
     }
@@ -57,10 +60,10 @@ TEST(RulesWindow, OnlyTheCloseButtonClosesIt)
     QTest::keyClick(&window, Qt::Key_Return);
     QTest::keyClick(&window, Qt::Key_Enter);
     EXPECT_TRUE(window.isVisible());
-    QTest::mouseClick(window.RichEdit1->viewport(), Qt::LeftButton);
+    QTest::mouseClick(Control<QTextEdit>(window, "RichEdit1")->viewport(), Qt::LeftButton);
     EXPECT_TRUE(window.isVisible());
-    EXPECT_EQ(window.SpeedButton1->focusPolicy(), Qt::NoFocus);
-    QTest::mouseClick(window.SpeedButton1, Qt::LeftButton);
+    EXPECT_EQ(Control<QToolButton>(window, "SpeedButton1")->focusPolicy(), Qt::NoFocus);
+    QTest::mouseClick(Control<QToolButton>(window, "SpeedButton1"), Qt::LeftButton);
     EXPECT_FALSE(window.isVisible());
 }
 
@@ -69,15 +72,15 @@ TEST(AdvertisementWindow, LabelsCoverTheWindow)
     TReclamaForm window;
     EXPECT_EQ(window.windowTitle(), QStringLiteral("Ваша реклама"));
     EXPECT_EQ(window.size(), QSize(442, 248));
-    EXPECT_EQ(window.RxLabel1->geometry(), QRect(0, 0, 442, 145));
-    EXPECT_EQ(window.RxLabel2->geometry(), QRect(0, 145, 442, 88));
-    EXPECT_EQ(window.Label1->geometry(), QRect(0, 233, 442, 15));
-    EXPECT_EQ(window.RxLabel1->text(), QStringLiteral("А это место\nдля Вашей рекламы"));
-    EXPECT_TRUE(window.RxLabel2->text().startsWith(
+    EXPECT_EQ(Control<ShadowLabel>(window, "RxLabel1")->geometry(), QRect(0, 0, 442, 145));
+    EXPECT_EQ(Control<ShadowLabel>(window, "RxLabel2")->geometry(), QRect(0, 145, 442, 88));
+    EXPECT_EQ(Control<ShadowLabel>(window, "Label1")->geometry(), QRect(0, 233, 442, 15));
+    EXPECT_EQ(Control<ShadowLabel>(window, "RxLabel1")->text(), QStringLiteral("А это место\nдля Вашей рекламы"));
+    EXPECT_TRUE(Control<ShadowLabel>(window, "RxLabel2")->text().startsWith(
         QStringLiteral("Свои предложения по размещению рекламы посылать по адресу:\n")));
-    EXPECT_TRUE(window.RxLabel2->text().endsWith(QStringLiteral("@pomrola.example")));
-    EXPECT_EQ(window.Label1->text(), QStringLiteral("Нажмите любую клавишу"));
-    EXPECT_EQ(window.RxLabel1->cursor().shape(), Qt::PointingHandCursor);
+    EXPECT_TRUE(Control<ShadowLabel>(window, "RxLabel2")->text().endsWith(QStringLiteral("@pomrola.example")));
+    EXPECT_EQ(Control<ShadowLabel>(window, "Label1")->text(), QStringLiteral("Нажмите любую клавишу"));
+    EXPECT_EQ(Control<ShadowLabel>(window, "RxLabel1")->cursor().shape(), Qt::PointingHandCursor);
 }
 
 TEST(AdvertisementWindow, AnyKeyButTabCloses)
@@ -106,7 +109,8 @@ TEST(AdvertisementWindow, AnyKeyButTabCloses)
 TEST(AdvertisementWindow, AClickOnAnyLabelCloses)
 {
     TReclamaForm window;
-    for (ShadowLabel* label : {window.RxLabel1, window.RxLabel2, window.Label1}) {
+    for (const char* name : {"RxLabel1", "RxLabel2", "Label1"}) {
+        ShadowLabel* label = Control<ShadowLabel>(window, name);
         ShowAndWait(window);
         QTest::mouseClick(label, Qt::LeftButton);
         EXPECT_FALSE(window.isVisible()) << label->objectName().toStdString();

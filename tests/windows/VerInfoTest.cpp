@@ -31,10 +31,10 @@ QString ErrorOf(const QString& path)
 TEST_F(VersionReader, ReadsTheStringsOfTheFirstTranslation)
 {
     TVerInfoRes reader(fileWith(GameVersionData()));
-    EXPECT_EQ(reader.GetVersionString(3), QStringLiteral("Помрола 99"));
-    EXPECT_EQ(reader.GetVersionString(8), QStringLiteral("2.25"));
-    EXPECT_EQ(reader.GetVersionString(9), QStringLiteral("Game"));
-    EXPECT_EQ(reader.GetVersionString(1), QString());  // present but empty
+    EXPECT_EQ(reader.GetVersionString(VersionKey::InternalName), QStringLiteral("Помрола 99"));
+    EXPECT_EQ(reader.GetVersionString(VersionKey::ProductVersion), QStringLiteral("2.25"));
+    EXPECT_EQ(reader.GetVersionString(VersionKey::Comments), QStringLiteral("Game"));
+    EXPECT_EQ(reader.GetVersionString(VersionKey::FileDescription), QString());  // present but empty
     EXPECT_EQ(reader.GetOsDescription(), QStringLiteral("Designed for 32-bit Windows"));
     EXPECT_TRUE(reader.FileFlags().isEmpty());
 }
@@ -44,9 +44,9 @@ TEST_F(VersionReader, MissingStringGivesAnEmptyText)
     VersionData data = GameVersionData();
     data.strings = {{"ProductName", "Only"}};
     TVerInfoRes reader(fileWith(data));
-    EXPECT_EQ(reader.GetVersionString(7), QStringLiteral("Only"));
-    EXPECT_EQ(reader.GetVersionString(0), QString());
-    EXPECT_EQ(reader.GetVersionString(4), QString());
+    EXPECT_EQ(reader.GetVersionString(VersionKey::ProductName), QStringLiteral("Only"));
+    EXPECT_EQ(reader.GetVersionString(VersionKey::CompanyName), QString());
+    EXPECT_EQ(reader.GetVersionString(VersionKey::LegalCopyright), QString());
 }
 
 TEST_F(VersionReader, QueryPathKeepsLeadingZerosOfLanguageAndCodePage)
@@ -55,7 +55,7 @@ TEST_F(VersionReader, QueryPathKeepsLeadingZerosOfLanguageAndCodePage)
     data.language = 0x0009;
     data.codePage = 0x04B0;
     TVerInfoRes reader(fileWith(data));
-    EXPECT_EQ(reader.GetVersionString(8), QStringLiteral("2.25"));
+    EXPECT_EQ(reader.GetVersionString(VersionKey::ProductVersion), QStringLiteral("2.25"));
     VersionValue value;
     const std::vector<std::uint8_t> block = BuildVersionBlock(data);
     EXPECT_TRUE(QueryVersionValue(block, "\\StringFileInfo\\000904B0\\ProductVersion", value));
@@ -86,7 +86,7 @@ TEST_F(VersionReader, ValuesCutShortAtTheEndOfTheBlockReadNothingBeyondIt)
         VersionData shortTranslation = GameVersionData();
         shortTranslation.translationBytes = static_cast<std::uint16_t>(bytes);
         TVerInfoRes reader(fileWith(shortTranslation));
-        EXPECT_EQ(reader.GetVersionString(3), QString()) << bytes << " bytes of translation";
+        EXPECT_EQ(reader.GetVersionString(VersionKey::InternalName), QString()) << bytes << " bytes of translation";
         EXPECT_EQ(reader.GetOsDescription(), QStringLiteral("Designed for 32-bit Windows"));
     }
 
@@ -95,7 +95,7 @@ TEST_F(VersionReader, ValuesCutShortAtTheEndOfTheBlockReadNothingBeyondIt)
     binaryStrings.stringsLast = true;
     binaryStrings.strings = {{"ProductVersion", "2.25"}, {"InternalName", "Помрола 99"}};
     TVerInfoRes reader(fileWith(binaryStrings));
-    EXPECT_EQ(reader.GetVersionString(3), QStringLiteral("Помрола 99"));
+    EXPECT_EQ(reader.GetVersionString(VersionKey::InternalName), QStringLiteral("Помрола 99"));
 }
 
 TEST_F(VersionReader, FlagsFollowMaskAndFlagsInTheirListedOrder)
@@ -145,10 +145,10 @@ TEST_F(VersionReader, EveryTargetSystemValue)
 TEST(EmbeddedVersion, TheGameExecutableCarriesItsVersionBlock)
 {
     TVerInfoRes reader(QStringLiteral(POMROLA_EXECUTABLE));
-    EXPECT_EQ(reader.GetVersionString(3), QStringLiteral("Помрола 99"));
-    EXPECT_EQ(reader.GetVersionString(8), QStringLiteral("2.25"));
-    EXPECT_EQ(reader.GetVersionString(2), QStringLiteral("2.2.5.0"));
-    EXPECT_EQ(reader.GetVersionString(7), QStringLiteral("Pomrola99"));
+    EXPECT_EQ(reader.GetVersionString(VersionKey::InternalName), QStringLiteral("Помрола 99"));
+    EXPECT_EQ(reader.GetVersionString(VersionKey::ProductVersion), QStringLiteral("2.25"));
+    EXPECT_EQ(reader.GetVersionString(VersionKey::FileVersion), QStringLiteral("2.2.5.0"));
+    EXPECT_EQ(reader.GetVersionString(VersionKey::ProductName), QStringLiteral("Pomrola99"));
     EXPECT_EQ(reader.GetOsDescription(), QStringLiteral("Designed for 32-bit Windows"));
     EXPECT_TRUE(reader.FileFlags().isEmpty());
 }

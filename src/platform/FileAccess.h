@@ -18,12 +18,12 @@ constexpr int DefaultReplaceRetryMs = 3000;
 // open elsewhere (network shares, Windows), the whole write is tried again
 // with a short back-off for up to `retryMs`. Returns a short Russian reason
 // on failure; the old file is then untouched.
-std::optional<QString> WriteFileAtomically(const QString& path, const QByteArray& bytes,
+[[nodiscard]] std::optional<QString> WriteFileAtomically(const QString& path, const QByteArray& bytes,
                                            int retryMs = DefaultReplaceRetryMs);
 
 // Reads at most `maxBytes` of the file and closes it at once, so that a writer
 // elsewhere is kept from replacing it no longer than the read takes. Returns
 // nothing when the file cannot be opened or read.
-std::optional<QByteArray> ReadFileBounded(const QString& path, qint64 maxBytes);
+[[nodiscard]] std::optional<QByteArray> ReadFileBounded(const QString& path, qint64 maxBytes);
 
 }  // namespace pomrola

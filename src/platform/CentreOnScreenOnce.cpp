@@ -1,4 +1,4 @@
-#include "CentredOnce.h"
+#include "CentreOnScreenOnce.h"
 
 #include "FramedPlacement.h"
 

@@ -1,4 +1,4 @@
-#include "AtomicFile.h"
+#include "FileAccess.h"
 
 #include "FileErrorText.h"
 
