@@ -5,6 +5,7 @@
 #include "SavedGame.h"
 #include "ShadowLabel.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -14,8 +15,8 @@ namespace pomrola {
 
 namespace {
 
-const QString OpenFilter = QStringLiteral("Сохраненные игры|*.sav|Все файлы|*.*");
-const QString SaveFilter = QStringLiteral("Сохраненные игры|*.sav|Все файлы |*.*");
+const char* const OpenFilter = QT_TRANSLATE_NOOP("TForm1", "Сохраненные игры|*.sav|Все файлы|*.*");
+const char* const SaveFilter = QT_TRANSLATE_NOOP("TForm1", "Сохраненные игры|*.sav|Все файлы |*.*");
 // A saved game is under a kilobyte; a larger file chosen through "Все файлы"
 // is read only this far, so that loading a film cannot exhaust memory.
 constexpr qint64 MaxSavedGameBytes = 1 << 20;
@@ -24,7 +25,7 @@ constexpr qint64 MaxSavedGameBytes = 1 << 20;
 
 void TForm1::MnuSaveClick()
 {
-    const std::optional<QString> chosen = platform_.saveFileName(this, FileDialogRequest{saveFileName_, SaveFilter});
+    const std::optional<QString> chosen = platform_.saveFileName(this, FileDialogRequest{saveFileName_, QCoreApplication::translate("TForm1", SaveFilter)});
     if (!chosen)
         return;
     const QString path = SavedGameName(*chosen);
@@ -38,14 +39,14 @@ void TForm1::MnuSaveClick()
     const QByteArray bytes = EncodeSavedGame(game_);
     ClearSystemError();
     if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit())
-        platform_.showMessage(this, QStringLiteral("Не удалось сохранить игру в файл %1: %2")
+        platform_.showMessage(this, QCoreApplication::translate("TForm1", "Не удалось сохранить игру в файл %1: %2")
                                         .arg(QDir::toNativeSeparators(path), FileErrorText(file.error(), LastSystemError())));
 }
 
 void TForm1::MnuLoadClick()
 {
     if (const std::optional<QString> chosen =
-            platform_.openFileName(this, FileDialogRequest{QStringLiteral("*.sav"), OpenFilter})) {
+            platform_.openFileName(this, FileDialogRequest{QStringLiteral("*.sav"), QCoreApplication::translate("TForm1", OpenFilter)})) {
         QFile file(*chosen);
         if (file.open(QIODevice::ReadOnly))
             DecodeSavedGame(file.read(MaxSavedGameBytes), game_);

@@ -6,6 +6,7 @@
 #include "Pomrola99_U1.h"
 #include "SystemFolders.h"
 
+#include <QCoreApplication>
 #include <QDir>
 
 namespace pomrola {
@@ -13,10 +14,10 @@ namespace pomrola {
 QString RecordsFolderMessage(const QString& recordsDir, bool startUp)
 {
     const QString lineBreak = QStringLiteral("\n\r");
-    return QStringLiteral("Не могу найти файл рекордов в каталоге : ") + recordsDir +
+    return QCoreApplication::translate("RecordsFolderMessage", "Не могу найти файл рекордов в каталоге : ") + recordsDir +
            (startUp ? QStringLiteral("!") : QStringLiteral(" !")) + (startUp ? lineBreak : lineBreak + lineBreak) +
-           QStringLiteral("Проверте правильность указания каталога") + lineBreak + QStringLiteral(" в меню: ") +
-           (startUp ? QStringLiteral("\"Игра|Файл рекордов\"") : QStringLiteral("\"Игра | Файл рекордов\""));
+           QCoreApplication::translate("RecordsFolderMessage", "Проверте правильность указания каталога") + lineBreak + QCoreApplication::translate("RecordsFolderMessage", " в меню: ") +
+           (startUp ? QCoreApplication::translate("RecordsFolderMessage", "\"Игра|Файл рекордов\"") : QCoreApplication::translate("RecordsFolderMessage", "\"Игра | Файл рекордов\""));
 }
 
 void TForm1::reloadRecords(bool startUp)

@@ -4,6 +4,7 @@
 #include "FolderLock.h"
 #include "RecordsCodec.h"
 
+#include <QCoreApplication>
 #include <QCryptographicHash>
 #include <QDateTime>
 #include <QDir>
@@ -107,7 +108,7 @@ RecordsTable Merge(const RecordsTable& ours, const std::vector<RecordEntry>& las
 
 QString Describe(const QString& path, const QString& reason)
 {
-    return QStringLiteral("Не удалось записать файл рекордов %1: %2").arg(QDir::toNativeSeparators(path), reason);
+    return QCoreApplication::translate("RecordsFile", "Не удалось записать файл рекордов %1: %2").arg(QDir::toNativeSeparators(path), reason);
 }
 
 std::optional<QString> ReplaceAtomically(const QString& path, const QByteArray& bytes)
@@ -130,11 +131,11 @@ std::optional<QString> WriteUnderLock(RecordsBook& book, const QString& path, co
         std::optional<QByteArray> bytes = ReadWhole(path);
         if (!bytes) {
             EnterResult(book.table, playerName, score);
-            return Describe(path, QStringLiteral("файл не читается"));
+            return Describe(path, QCoreApplication::translate("RecordsFile", "файл не читается"));
         }
         if (IsStaleCopy(book, path, *bytes)) {
             EnterResult(book.table, playerName, score);
-            return Describe(path, QStringLiteral("этот компьютер видит устаревшую копию файла, результат будет "
+            return Describe(path, QCoreApplication::translate("RecordsFile", "этот компьютер видит устаревшую копию файла, результат будет "
                                                  "записан в конце следующей игры"));
         }
         book.suspectCopy.clear();
@@ -222,8 +223,8 @@ std::optional<QString> AddRecord(RecordsBook& book, const QString& recordsDir, c
     FolderLock lock(path + QStringLiteral(".lock"), StaleLockMs);
     const FolderLock::Result taken = lock.tryLock(options.lockWaitMs);
     if (taken != FolderLock::Result::Locked)
-        return keepAndReport(taken == FolderLock::Result::Busy ? QStringLiteral("файл занят другой программой")
-                                                               : QStringLiteral("нет доступа к каталогу"));
+        return keepAndReport(taken == FolderLock::Result::Busy ? QCoreApplication::translate("RecordsFile", "файл занят другой программой")
+                                                               : QCoreApplication::translate("RecordsFile", "нет доступа к каталогу"));
     QElapsedTimer held;
     held.start();
     std::optional<QString> error = WriteUnderLock(book, path, playerName, score, options.replace);
