@@ -118,7 +118,7 @@ Do you want to replace it?</translation>
     </message>
     <message>
         <source>        Команда Помролы</source>
-        <translation>          Pomrola Team</translation>
+        <translation>        Pomrola Team</translation>
     </message>
     <message>
         <source>- игры для Windows и Linux</source>
@@ -181,7 +181,7 @@ Do you want to replace it?</translation>
     </message>
     <message>
         <source>С Ч Е Т</source>
-        <translation>S C O R E</translation>
+        <translation>SCORE</translation>
     </message>
     <message>
         <source>ОСТАЛОСЬ</source>
