@@ -5,6 +5,7 @@
 #include "SavedGameFile.h"
 #include "ShadowLabel.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 
@@ -12,14 +13,14 @@ namespace pomrola {
 
 namespace {
 
-const QString OpenFilter = QStringLiteral("Сохраненные игры|*.sav|Все файлы|*.*");
-const QString SaveFilter = QStringLiteral("Сохраненные игры|*.sav|Все файлы |*.*");
+const char* const OpenFilter = QT_TRANSLATE_NOOP("TForm1", "Сохраненные игры|*.sav|Все файлы|*.*");
+const char* const SaveFilter = QT_TRANSLATE_NOOP("TForm1", "Сохраненные игры|*.sav|Все файлы |*.*");
 
 }  // namespace
 
 void TForm1::MnuSaveClick()
 {
-    const std::optional<QString> chosen = platform_.saveFileName(this, FileDialogRequest{saveFileName_, SaveFilter});
+    const std::optional<QString> chosen = platform_.saveFileName(this, FileDialogRequest{saveFileName_, QCoreApplication::translate("TForm1", SaveFilter)});
     if (!chosen)
         return;
     const QString path = SavedGameName(*chosen);
@@ -29,14 +30,15 @@ void TForm1::MnuSaveClick()
         return;
     saveFileName_ = path;
     if (const std::optional<QString> reason = SaveGameToFile(path, game_))
-        platform_.showMessage(this, QStringLiteral("Не удалось сохранить игру в файл %1: %2")
+        platform_.showMessage(this, QCoreApplication::translate("TForm1", "Не удалось сохранить игру в файл %1: %2")
                                         .arg(QDir::toNativeSeparators(path), *reason));
 }
 
 void TForm1::MnuLoadClick()
 {
     if (const std::optional<QString> chosen =
-            platform_.openFileName(this, FileDialogRequest{QStringLiteral("*.sav"), OpenFilter})) {
+            platform_.openFileName(this, FileDialogRequest{QStringLiteral("*.sav"),
+                                                           QCoreApplication::translate("TForm1", OpenFilter)})) {
         // Loading shows no message: what was read before a failure stays, and
         // the board below shows it.
         static_cast<void>(LoadGameFromFile(*chosen, game_));

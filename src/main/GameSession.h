@@ -8,7 +8,7 @@
 namespace pomrola {
 
 // The main window's caption always begins with the game's title.
-inline const QString GameTitle = QStringLiteral("Помрола 99");
+inline const QString GameTitle = QStringLiteral(QT_TRANSLATE_NOOP("GameSession", "Помрола 99"));
 
 // The values that live for the whole run: the game, the player, the records.
 struct GameSession {

@@ -11,11 +11,13 @@
 #include "SettingsFile.h"
 #include "ShadowLabel.h"
 #include "SystemColours.h"
+#include "Translated.h"
 #include "UAbout.h"
 #include "UFunc.h"
 #include "UHelp.h"
 #include "UReclama.h"
 
+#include <QCoreApplication>
 #include <QCloseEvent>
 #include <QLayout>
 #include <QMenuBar>
@@ -111,13 +113,13 @@ void TForm1::buildHeader(QWidget* client)
     }
 
     const QFont counterFont = PixelFont(QStringLiteral("MS Sans Serif"), 27);
-    RxLabel6 = MakeHeaderLabel(scorePanel, "RxLabel6", QStringLiteral("С Ч Е Т"), QRect(1, 1, 118, 27), Qt::AlignLeft,
+    RxLabel6 = MakeHeaderLabel(scorePanel, "RxLabel6", QCoreApplication::translate("TForm1", "С Ч Е Т"), QRect(1, 1, 118, 27), Qt::AlignLeft,
                                PixelFont(QStringLiteral("Tahoma"), 24, true), LabelBlue, LabelAqua);
     RxLabel3 = MakeHeaderLabel(scorePanel, "RxLabel3", QStringLiteral("0"), QRect(119, 1, 81, 27), Qt::AlignHCenter,
                                counterFont, CounterYellow, CounterRed);
     RxLabel4 = MakeHeaderLabel(movesPanel, "RxLabel4", QStringLiteral("0"), QRect(1, 1, 77, 27), Qt::AlignHCenter,
                                counterFont, CounterYellow, CounterRed);
-    RxLabel2 = MakeHeaderLabel(movesPanel, "RxLabel2", QStringLiteral("ОСТАЛОСЬ"), QRect(78, 1, 118, 27),
+    RxLabel2 = MakeHeaderLabel(movesPanel, "RxLabel2", QCoreApplication::translate("TForm1", "ОСТАЛОСЬ"), QRect(78, 1, 118, 27),
                                Qt::AlignRight, PixelFont(QStringLiteral("Tahoma"), 19, true), LabelBlue, LabelAqua);
 }
 
@@ -158,25 +160,25 @@ QAction* TForm1::addCommand(QMenu* menu, const char* name, const QString& captio
 
 void TForm1::buildMenu()
 {
-    QMenu* game = menuBar()->addMenu(QStringLiteral("Игра"));
+    QMenu* game = menuBar()->addMenu(QCoreApplication::translate("TForm1", "Игра"));
     game->setObjectName(QStringLiteral("Game"));
-    addCommand(game, "MnuNew", QStringLiteral("Заново"), QKeySequence(Qt::Key_F4), &TForm1::MnuNewClick);
-    addCommand(game, "MnuSave", QStringLiteral("Сохранить"), QKeySequence(Qt::Key_F2), &TForm1::MnuSaveClick);
-    addCommand(game, "MnuLoad", QStringLiteral("Загрузить"), QKeySequence(Qt::Key_F3), &TForm1::MnuLoadClick);
-    addCommand(game, "MnuRec", QStringLiteral("Рекорды"), QKeySequence(Qt::Key_F5), &TForm1::MnuRecClick);
+    addCommand(game, "MnuNew", QCoreApplication::translate("TForm1", "Заново"), QKeySequence(Qt::Key_F4), &TForm1::MnuNewClick);
+    addCommand(game, "MnuSave", QCoreApplication::translate("TForm1", "Сохранить"), QKeySequence(Qt::Key_F2), &TForm1::MnuSaveClick);
+    addCommand(game, "MnuLoad", QCoreApplication::translate("TForm1", "Загрузить"), QKeySequence(Qt::Key_F3), &TForm1::MnuLoadClick);
+    addCommand(game, "MnuRec", QCoreApplication::translate("TForm1", "Рекорды"), QKeySequence(Qt::Key_F5), &TForm1::MnuRecClick);
     game->addSeparator()->setObjectName(QStringLiteral("N3"));
-    QMenu* recordsFile = game->addMenu(QStringLiteral("Файл рекордов"));
+    QMenu* recordsFile = game->addMenu(QCoreApplication::translate("TForm1", "Файл рекордов"));
     recordsFile->setObjectName(QStringLiteral("MnuRecFile"));
-    addCommand(recordsFile, "N4", QStringLiteral("На этой машине"), QKeySequence(), &TForm1::N4Click);
-    addCommand(recordsFile, "N5", QStringLiteral("По сети"), QKeySequence(), &TForm1::N5Click);
+    addCommand(recordsFile, "N4", QCoreApplication::translate("TForm1", "На этой машине"), QKeySequence(), &TForm1::N4Click);
+    addCommand(recordsFile, "N5", QCoreApplication::translate("TForm1", "По сети"), QKeySequence(), &TForm1::N5Click);
     game->addSeparator()->setObjectName(QStringLiteral("N1"));
-    addCommand(game, "MnuExit", QStringLiteral("Вы&ход"), QKeySequence(Qt::CTRL | Qt::Key_X), &TForm1::MnuExitClick);
+    addCommand(game, "MnuExit", QCoreApplication::translate("TForm1", "Вы&ход"), QKeySequence(Qt::CTRL | Qt::Key_X), &TForm1::MnuExitClick);
 
     QMenu* help = menuBar()->addMenu(QStringLiteral("?"));
     help->setObjectName(QStringLiteral("Hlp"));
-    addCommand(help, "MnuHelp", QStringLiteral("Правила игры"), QKeySequence(), &TForm1::MnuHelpClick);
+    addCommand(help, "MnuHelp", QCoreApplication::translate("TForm1", "Правила игры"), QKeySequence(), &TForm1::MnuHelpClick);
     help->addSeparator()->setObjectName(QStringLiteral("N2"));
-    addCommand(help, "MnuAbout", QStringLiteral("О программе"), QKeySequence(), &TForm1::MnuAboutClick);
+    addCommand(help, "MnuAbout", QCoreApplication::translate("TForm1", "О программе"), QKeySequence(), &TForm1::MnuAboutClick);
 }
 
 void TForm1::FormCreate()
@@ -186,7 +188,7 @@ void TForm1::FormCreate()
     session_.PlayerName = settings.name;
     session_.RecordsDir = settings.directory;
     reloadRecords(true);
-    setWindowTitle(GameTitle + QStringLiteral("      Игрок : (без имени) "));
+    setWindowTitle(Translated("GameSession", GameTitle) + QCoreApplication::translate("TForm1", "      Игрок : (без имени) "));
     NewGame(game_, platform_.utcMillisecondsOfDay());
     RxLabel4->setText(QString::number(game_.MovesLeft));
     ShowBoard();
@@ -269,7 +271,7 @@ void TForm1::MnuRecClick()
 {
     if (!Form2)
         return;
-    Form2->setWindowTitle(QStringLiteral("Рекорды"));
+    Form2->setWindowTitle(QCoreApplication::translate("TForm1", "Рекорды"));
     platform_.showModal(*Form2);
 }
 

@@ -1,14 +1,17 @@
 #include "RecordsFolderMessage.h"
 
+#include <QCoreApplication>
+
 namespace pomrola {
 
 QString RecordsFolderMessage(const QString& recordsDir, bool startUp)
 {
+    const auto tr = [](const char* text) { return QCoreApplication::translate("RecordsFolderMessage", text); };
     const QString lineBreak = QStringLiteral("\n\r");
-    return QStringLiteral("Не могу найти файл рекордов в каталоге : ") + recordsDir +
+    return tr("Не могу найти файл рекордов в каталоге : ") + recordsDir +
            (startUp ? QStringLiteral("!") : QStringLiteral(" !")) + (startUp ? lineBreak : lineBreak + lineBreak) +
-           QStringLiteral("Проверте правильность указания каталога") + lineBreak + QStringLiteral(" в меню: ") +
-           (startUp ? QStringLiteral("\"Игра|Файл рекордов\"") : QStringLiteral("\"Игра | Файл рекордов\""));
+           tr("Проверте правильность указания каталога") + lineBreak + tr(" в меню: ") +
+           (startUp ? tr("\"Игра|Файл рекордов\"") : tr("\"Игра | Файл рекордов\""));
 }
 
 }  // namespace pomrola

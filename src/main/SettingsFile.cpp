@@ -50,6 +50,7 @@ PlayerSettings ReadSettings(const QString& path)
     PlayerSettings settings;
     settings.name = profile.value(Section, QStringLiteral("Name")).value_or(QStringLiteral("User"));
     settings.directory = profile.value(Section, QStringLiteral("Directory")).value_or(CurrentFolder());
+    settings.language = profile.value(QStringLiteral("Options"), QStringLiteral("Language")).value_or(QString());
     return settings;
 }
 

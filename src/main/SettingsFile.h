@@ -9,6 +9,7 @@ namespace pomrola {
 struct PlayerSettings {
     QString name;
     QString directory;
+    QString language = QString();  // from [Options]; empty: the Russian interface
 };
 
 // The settings file: the executable's name with ".INI", in the user's
@@ -16,7 +17,8 @@ struct PlayerSettings {
 QString DefaultSettingsPath();
 
 // Section "Data": Name (default "User") and Directory (default the current
-// folder). A key present with an empty value gives an empty text.
+// folder). A key present with an empty value gives an empty text. Section
+// "Options": Language, which only the player writes.
 PlayerSettings ReadSettings(const QString& path);
 
 // Writes the two keys and keeps everything else in the file; returns an error

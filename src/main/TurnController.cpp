@@ -3,7 +3,10 @@
 #include "CellShape.h"
 #include "Cp1251.h"
 #include "Platform.h"
+#include "Translated.h"
 #include "UFunc.h"
+
+#include <QCoreApplication>
 
 namespace pomrola {
 
@@ -116,9 +119,9 @@ void TurnController::playMove()
 void TurnController::gameEnd()
 {
     session_.PlayerName =
-        platform_.inputBox(view_.dialogParent(), QStringLiteral("Ваше имя ?"),
-                           QStringLiteral("Введите пожалуйста Ваше имя."), session_.PlayerName);
-    view_.setCaption(GameTitle + QStringLiteral("      Игрок : ") + session_.PlayerName);
+        platform_.inputBox(view_.dialogParent(), QCoreApplication::translate("TurnController", "Ваше имя ?"),
+                           QCoreApplication::translate("TurnController", "Введите пожалуйста Ваше имя."), session_.PlayerName);
+    view_.setCaption(Translated("GameSession", GameTitle) + QCoreApplication::translate("TurnController", "      Игрок : ") + session_.PlayerName);
     view_.showMovesLeft(0);
     // A records file that cannot be written is reported; the result stays in
     // the table and the game end goes on.
@@ -126,7 +129,7 @@ void TurnController::gameEnd()
             AddRecord(session_.records, session_.RecordsDir, ToCp1251(session_.PlayerName), game_.Score))
         platform_.showMessage(view_.dialogParent(), *error);
     view_.ShowBoard();
-    view_.showRecords(QStringLiteral("Рекорды.  Ваш результат: ") + view_.scoreText());
+    view_.showRecords(QCoreApplication::translate("TurnController", "Рекорды.  Ваш результат: ") + view_.scoreText());
     view_.showAdvertisement();
     view_.showScore(0);
     NewGame(game_, platform_.utcMillisecondsOfDay());

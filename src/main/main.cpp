@@ -1,5 +1,6 @@
 #include "Fonts.h"
 #include "GameSession.h"
+#include "LanguageChoice.h"
 #include "Pomr_Rec_U.h"
 #include "Pomrola99_U1.h"
 #include "QtPlatform.h"
@@ -20,7 +21,9 @@ int main(int argc, char* argv[])
     QApplication::setApplicationName(QStringLiteral("pomrola99"));
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/pomrola99.png")));
     InstallFontSubstitutes();
-    InstallQtTranslations(app);
+    // Read before any window exists, so that every text comes out in the
+    // chosen language.
+    InstallTranslations(app, ChosenLanguage(QApplication::arguments(), ReadSettings(DefaultSettingsPath()).language));
 
     QtPlatform platform;
     GameSession session;

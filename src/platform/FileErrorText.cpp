@@ -1,5 +1,7 @@
 #include "FileErrorText.h"
 
+#include <QCoreApplication>
+
 #include <cerrno>
 
 #ifdef Q_OS_WIN
@@ -10,10 +12,10 @@ namespace pomrola {
 
 namespace {
 
-const char* const NoAccess = "нет доступа";
-const char* const DiskFull = "диск полон";
-const char* const NoFolder = "папка не найдена";
-const char* const Busy = "файл занят другой программой";
+const char* const NoAccess = QT_TRANSLATE_NOOP("FileErrorText", "нет доступа");
+const char* const DiskFull = QT_TRANSLATE_NOOP("FileErrorText", "диск полон");
+const char* const NoFolder = QT_TRANSLATE_NOOP("FileErrorText", "папка не найдена");
+const char* const Busy = QT_TRANSLATE_NOOP("FileErrorText", "файл занят другой программой");
 
 const char* FromSystem(int code)
 {
@@ -53,7 +55,7 @@ const char* FromSystem(int code)
     case ETXTBSY:
         return Busy;
     case EISDIR:
-        return "на месте файла папка";
+        return QT_TRANSLATE_NOOP("FileErrorText", "на месте файла папка");
     default:
         return nullptr;
     }
@@ -66,15 +68,15 @@ const char* FromQt(QFileDevice::FileError error)
     case QFileDevice::PermissionsError:
         return NoAccess;
     case QFileDevice::ResourceError:
-        return "не хватает места или ресурсов системы";
+        return QT_TRANSLATE_NOOP("FileErrorText", "не хватает места или ресурсов системы");
     case QFileDevice::OpenError:
-        return "файл не открывается";
+        return QT_TRANSLATE_NOOP("FileErrorText", "файл не открывается");
     case QFileDevice::RenameError:
-        return "файл не удалось заменить";
+        return QT_TRANSLATE_NOOP("FileErrorText", "файл не удалось заменить");
     case QFileDevice::ReadError:
-        return "ошибка чтения";
+        return QT_TRANSLATE_NOOP("FileErrorText", "ошибка чтения");
     default:
-        return "ошибка записи";
+        return QT_TRANSLATE_NOOP("FileErrorText", "ошибка записи");
     }
 }
 
@@ -101,7 +103,7 @@ int LastSystemError()
 QString FileErrorText(QFileDevice::FileError error, int systemError)
 {
     const char* reason = FromSystem(systemError);
-    return QString::fromUtf8(reason ? reason : FromQt(error));
+    return QCoreApplication::translate("FileErrorText", reason ? reason : FromQt(error));
 }
 
 }  // namespace pomrola

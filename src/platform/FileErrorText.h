@@ -12,7 +12,7 @@ namespace pomrola {
 void ClearSystemError();
 int LastSystemError();
 
-// A short Russian reason for a failed file operation, for our own messages:
+// A short reason, in the player's language, for a failed file operation, for our own messages:
 // from the system's code where it says more, else from Qt's kind of error.
 // Qt's own error strings are English and never shown.
 QString FileErrorText(QFileDevice::FileError error, int systemError);

@@ -31,4 +31,17 @@ bool InstallQtTranslations(QCoreApplication& app)
     return false;
 }
 
+bool InstallTranslations(QCoreApplication& app, const QString& language)
+{
+    if (language != EnglishLanguage)
+        return InstallQtTranslations(app);
+    auto* translator = new QTranslator(&app);
+    if (translator->load(QStringLiteral(":/i18n/pomrola99_en.qm"))) {
+        QCoreApplication::installTranslator(translator);
+        return true;
+    }
+    delete translator;
+    return false;
+}
+
 }  // namespace pomrola

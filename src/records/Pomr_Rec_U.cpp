@@ -6,6 +6,7 @@
 #include "Fonts.h"
 #include "OwnerDrawnList.h"
 
+#include <QCoreApplication>
 #include <QKeyEvent>
 
 namespace pomrola {
@@ -35,7 +36,7 @@ TForm2::TForm2(RecordsBook& records, QWidget* parent)
       records_(records)
 {
     setObjectName(QStringLiteral("Form2"));
-    setWindowTitle(QStringLiteral("Рекорды"));
+    setWindowTitle(QCoreApplication::translate("TForm2", "Рекорды"));
     setFixedSize(ClientSize);
     setAutoFillBackground(true);
     QPalette face = palette();

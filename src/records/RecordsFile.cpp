@@ -4,6 +4,7 @@
 #include "FolderLock.h"
 #include "RecordsCodec.h"
 
+#include <QCoreApplication>
 #include <QCryptographicHash>
 #include <QDateTime>
 #include <QDir>
@@ -108,7 +109,7 @@ RecordsTable Merge(const RecordsTable& ours, const std::vector<RecordEntry>& las
 
 QString Describe(const QString& path, const QString& reason)
 {
-    return QStringLiteral("Не удалось записать файл рекордов %1: %2").arg(QDir::toNativeSeparators(path), reason);
+    return QCoreApplication::translate("RecordsFile", "Не удалось записать файл рекордов %1: %2").arg(QDir::toNativeSeparators(path), reason);
 }
 
 std::optional<QString> ReplaceAtomically(const QString& path, const QByteArray& bytes)
@@ -131,11 +132,11 @@ std::optional<QString> WriteUnderLock(RecordsBook& book, const QString& path, co
         std::optional<QByteArray> bytes = ReadWhole(path);
         if (!bytes) {
             EnterResult(book.table, playerName, score);
-            return Describe(path, QStringLiteral("файл не читается"));
+            return Describe(path, QCoreApplication::translate("RecordsFile", "файл не читается"));
         }
         if (IsStaleCopy(book, path, *bytes)) {
             EnterResult(book.table, playerName, score);
-            return Describe(path, QStringLiteral("этот компьютер видит устаревшую копию файла, результат будет "
+            return Describe(path, QCoreApplication::translate("RecordsFile", "этот компьютер видит устаревшую копию файла, результат будет "
                                                  "записан в конце следующей игры"));
         }
         book.suspectCopy.clear();
@@ -223,10 +224,11 @@ std::optional<QString> AddRecord(RecordsBook& book, const QString& recordsDir, c
     FolderLock lock(path + QStringLiteral(".lock"), StaleLockMs);
     const FolderLock::Result taken = lock.tryLock(options.lockWaitMs);
     if (taken == FolderLock::Result::Busy)
-        return keepAndReport(QStringLiteral("файл занят другой программой"));
+        return keepAndReport(QCoreApplication::translate("RecordsFile", "файл занят другой программой"));
     if (taken == FolderLock::Result::NoAccess)
-        return keepAndReport(QFileInfo(recordsDir).isDir() ? QStringLiteral("нет доступа к каталогу")
-                                                           : QStringLiteral("каталог не найден"));
+        return keepAndReport(QFileInfo(recordsDir).isDir()
+                                 ? QCoreApplication::translate("RecordsFile", "нет доступа к каталогу")
+                                 : QCoreApplication::translate("RecordsFile", "каталог не найден"));
     QElapsedTimer held;
     held.start();
     std::optional<QString> error = WriteUnderLock(book, path, playerName, score, options.replace);

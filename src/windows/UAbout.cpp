@@ -6,8 +6,10 @@
 #include "Fonts.h"
 #include "Platform.h"
 #include "ScrollPanel.h"
+#include "Translated.h"
 #include "VersionLibrary.h"
 
+#include <QCoreApplication>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QToolButton>
@@ -18,6 +20,12 @@ namespace {
 
 constexpr int ScrollIntervalMs = 60;
 constexpr int SystemLabelRightEdge = 282;
+
+// The names the version data gives, listed so that they have translations.
+[[maybe_unused]] const char* const VersionTexts[] = {
+    QT_TRANSLATE_NOOP("TAboutForm", "Помрола 99"),
+    QT_TRANSLATE_NOOP("TAboutForm", "Команда Помролы, 2026"),
+};
 
 QLabel* MakeLabel(QWidget* parent, const char* name, const QString& text, const QFont& font, const QColor& colour)
 {
@@ -43,17 +51,17 @@ BevelPanel* MakeBevelLine(QWidget* parent, const char* name, QRect geometry)
 
 const QStringList TAboutForm::ScrollLines = {
     QString(), QString(), QString(), QString(), QString(), QString(), QString(),
-    QStringLiteral("        Команда Помролы"),
+    QT_TRANSLATE_NOOP("TAboutForm", "        Команда Помролы"),
     QString(),
-    QStringLiteral("- игры для Windows и Linux"),
-    QStringLiteral("- программы на заказ"),
-    QStringLiteral("- настольные приложения"),
-    QStringLiteral("  для дома и офиса"),
-    QStringLiteral("- базы данных"),
-    QStringLiteral("- сайты и"),
-    QStringLiteral("  интернет-магазины"),
-    QStringLiteral("- перенос старых программ"),
-    QStringLiteral("- сопровождение"),
+    QT_TRANSLATE_NOOP("TAboutForm", "- игры для Windows и Linux"),
+    QT_TRANSLATE_NOOP("TAboutForm", "- программы на заказ"),
+    QT_TRANSLATE_NOOP("TAboutForm", "- настольные приложения"),
+    QT_TRANSLATE_NOOP("TAboutForm", "  для дома и офиса"),
+    QT_TRANSLATE_NOOP("TAboutForm", "- базы данных"),
+    QT_TRANSLATE_NOOP("TAboutForm", "- сайты и"),
+    QT_TRANSLATE_NOOP("TAboutForm", "  интернет-магазины"),
+    QT_TRANSLATE_NOOP("TAboutForm", "- перенос старых программ"),
+    QT_TRANSLATE_NOOP("TAboutForm", "- сопровождение"),
     QString(),
     QStringLiteral("e-mail: team@pomrola.example"),
 };
@@ -62,7 +70,7 @@ TAboutForm::TAboutForm(Platform& platform, QWidget* parent, const QString& execu
     : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::MSWindowsFixedSizeDialogHint),
       platformId_(PlatformId())
 {
-    MakeGreenWindow(*this, "AboutForm", QStringLiteral("О программе"), QSize(287, 256));
+    MakeGreenWindow(*this, "AboutForm", QCoreApplication::translate("TAboutForm", "О программе"), QSize(287, 256));
 
     Image1 = new QLabel(this);
     Image1->setObjectName(QStringLiteral("Image1"));
@@ -96,7 +104,7 @@ TAboutForm::TAboutForm(Platform& platform, QWidget* parent, const QString& execu
     scroll.setColor(QPalette::Window, colours::Green);
     scroll.setColor(QPalette::WindowText, colours::Yellow);
     SP->setPalette(scroll);
-    SP->setLines(ScrollLines);
+    SP->setLines(Translated("TAboutForm", ScrollLines));
     SP->setInterval(ScrollIntervalMs);
     SP->setActive(true);  // scrolls from creation, while the window is still hidden
 
@@ -151,16 +159,17 @@ void TAboutForm::FormShow()
     LSystem->move(SystemLabelRightEdge - LSystem->width(), LSystem->y());
 
     if (VersionReader) {
-        LName->setText(VersionReader->GetVersionString(VersionKey::InternalName));
+        LName->setText(Translated("TAboutForm", VersionReader->GetVersionString(VersionKey::InternalName)));
         LVersion->setText(QStringLiteral("Version ") + VersionReader->GetVersionString(VersionKey::ProductVersion));
-        LCopy->setText(QStringLiteral("(c) ") + VersionReader->GetVersionString(VersionKey::LegalCopyright));
+        LCopy->setText(QStringLiteral("(c) ") +
+                       Translated("TAboutForm", VersionReader->GetVersionString(VersionKey::LegalCopyright)));
         LOs->setText(VersionReader->GetOsDescription());
     } else {
         // Without version information the window names the game and says so.
-        LName->setText(QStringLiteral("Помрола 99"));
+        LName->setText(QCoreApplication::translate("TAboutForm", "Помрола 99"));
         LVersion->setText(QString());
         LCopy->setText(QString());
-        LOs->setText(QStringLiteral("Нет сведений о версии"));
+        LOs->setText(QCoreApplication::translate("TAboutForm", "Нет сведений о версии"));
     }
     LCopy->adjustSize();
     LOs->adjustSize();

@@ -4,7 +4,9 @@
 #include "WindowLook.h"
 #include "Fonts.h"
 #include "ShadowLabel.h"
+#include "Translated.h"
 
+#include <QCoreApplication>
 #include <QKeyEvent>
 #include <QScrollBar>
 #include <QTextBlock>
@@ -14,26 +16,26 @@
 namespace pomrola {
 
 const QStringList THelpForm::RulesText = {
-    QStringLiteral("В эту игру играть достаточно просто."),
+    QT_TRANSLATE_NOOP("THelpForm", "В эту игру играть достаточно просто."),
     QString(),
-    QStringLiteral("Дано поле, заполненное разноцветными шарами . "),
+    QT_TRANSLATE_NOOP("THelpForm", "Дано поле, заполненное разноцветными шарами . "),
     QStringLiteral("  "),
-    QStringLiteral("Необходимо поменять местами шарики так, чтобы по вертикали "),
-    QStringLiteral("или по  горизонтали рядом было не менее трех шаров одного "),
-    QStringLiteral("цвета, при этом переставлять шар можно только один раз."),
+    QT_TRANSLATE_NOOP("THelpForm", "Необходимо поменять местами шарики так, чтобы по вертикали "),
+    QT_TRANSLATE_NOOP("THelpForm", "или по  горизонтали рядом было не менее трех шаров одного "),
+    QT_TRANSLATE_NOOP("THelpForm", "цвета, при этом переставлять шар можно только один раз."),
     QStringLiteral("  "),
-    QStringLiteral("Игра заканчивается только тогда, когда ни один шар нельзя "),
-    QStringLiteral("больше переместить."),
+    QT_TRANSLATE_NOOP("THelpForm", "Игра заканчивается только тогда, когда ни один шар нельзя "),
+    QT_TRANSLATE_NOOP("THelpForm", "больше переместить."),
     QString(),
-    QStringLiteral("Желаю удачи ! ! ! "),
+    QT_TRANSLATE_NOOP("THelpForm", "Желаю удачи ! ! ! "),
 };
 
 THelpForm::THelpForm(QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::MSWindowsFixedSizeDialogHint)
 {
-    MakeGreenWindow(*this, "HelpForm", QStringLiteral("Правила игры"), QSize(449, 329));
+    MakeGreenWindow(*this, "HelpForm", QCoreApplication::translate("THelpForm", "Правила игры"), QSize(449, 329));
 
-    RxLabel1 = new ShadowLabel(QStringLiteral("игра   П О М Р О Л А "), this);
+    RxLabel1 = new ShadowLabel(QCoreApplication::translate("THelpForm", "игра   П О М Р О Л А "), this);
     RxLabel1->setObjectName(QStringLiteral("RxLabel1"));
     RxLabel1->setFont(PixelFont(QStringLiteral("MS Sans Serif"), 27));
     RxLabel1->setTextColour(colours::Blue);
@@ -56,7 +58,7 @@ THelpForm::THelpForm(QWidget* parent)
         text.setColor(group, QPalette::Text, colours::Yellow);
     }
     RichEdit1->setPalette(text);
-    RichEdit1->setPlainText(RulesText.join(QLatin1Char('\n')));
+    RichEdit1->setPlainText(Translated("THelpForm", RulesText).join(QLatin1Char('\n')));
     for (QTextBlock block = RichEdit1->document()->begin(); block.isValid(); block = block.next()) {
         QTextCursor cursor(block);
         QTextBlockFormat format = block.blockFormat();

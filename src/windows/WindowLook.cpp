@@ -2,6 +2,7 @@
 
 #include "Fonts.h"
 
+#include <QCoreApplication>
 #include <QToolButton>
 
 namespace pomrola {
@@ -22,7 +23,7 @@ QToolButton* MakeCloseButton(QWidget* parent, QRect geometry, int fontHeight)
 {
     auto* button = new QToolButton(parent);
     button->setObjectName(QStringLiteral("SpeedButton1"));
-    button->setText(QStringLiteral("Закрыть"));
+    button->setText(QCoreApplication::translate("WindowLook", "Закрыть"));
     button->setAutoRaise(true);
     button->setFocusPolicy(Qt::NoFocus);
     button->setGeometry(geometry);
