@@ -82,6 +82,10 @@ Do you want to replace it?</translation>
         <source>нет доступа к каталогу</source>
         <translation>no access to the folder</translation>
     </message>
+    <message>
+        <source>каталог не найден</source>
+        <translation>the folder is not there</translation>
+    </message>
 </context>
 <context>
     <name>RecordsFolderMessage</name>
