@@ -172,6 +172,13 @@ void TForm1::buildMenu()
     addCommand(help, "MnuHelp", QStringLiteral("Правила игры"), QKeySequence(), &TForm1::MnuHelpClick);
     help->addSeparator()->setObjectName(QStringLiteral("N2"));
     addCommand(help, "MnuAbout", QStringLiteral("О программе"), QKeySequence(), &TForm1::MnuAboutClick);
+
+    // A key of the window, not of the menu: the menu stays as it is.
+    auto* symbols = new QAction(this);
+    symbols->setObjectName(QStringLiteral("ActSymbols"));
+    symbols->setShortcut(QKeySequence(Qt::Key_F6));
+    addAction(symbols);
+    connect(symbols, &QAction::triggered, this, &TForm1::toggleSymbols);
 }
 
 void TForm1::FormCreate()
@@ -180,6 +187,8 @@ void TForm1::FormCreate()
     const PlayerSettings settings = ReadSettings(storage_.settingsFile);
     session_.PlayerName = settings.name;
     session_.RecordsDir = settings.directory;
+    symbols_ = settings.symbols;
+    applySymbols();
     reloadRecords(true);
     setWindowTitle(GameTitle + QStringLiteral("      Игрок : (без имени) "));
     NewGame(game_, platform_.utcMillisecondsOfDay());
@@ -201,6 +210,7 @@ void TForm1::ShowBoard()
         if (LookUpColour(game_.board.at(column, row), colour))
             paintColour_ = colour;
         cells_[k]->setFillColour(ColourFromReference(paintColour_, palette()));
+        cells_[k]->setSymbolCode(game_.board.at(column, row));
         cells_[k]->setForm(CellShape::Form::Circle);
     }
 }
@@ -268,7 +278,7 @@ void TForm1::closeEvent(QCloseEvent* event)
 bool TForm1::FormCloseQuery()
 {
     const std::optional<QString> error =
-        WriteSettings(storage_.settingsFile, PlayerSettings{session_.PlayerName, session_.RecordsDir});
+        WriteSettings(storage_.settingsFile, PlayerSettings{session_.PlayerName, session_.RecordsDir, symbols_});
     if (error)
         platform_.showMessage(this, *error);
     return true;  // the program closes even when the settings could not be written
@@ -283,6 +293,18 @@ void TForm1::restorePlacement()
 void TForm1::savePlacement()
 {
     SavePlacement(MainFormPlacement(storage_), *this);
+}
+
+void TForm1::toggleSymbols()
+{
+    symbols_ = !symbols_.value_or(false);
+    applySymbols();
+}
+
+void TForm1::applySymbols()
+{
+    for (CellShape* shape : cells_)
+        shape->setShowSymbol(symbols_.value_or(false));
 }
 
 }  // namespace pomrola

@@ -9,6 +9,11 @@ namespace pomrola {
 struct PlayerSettings {
     QString name;
     QString directory;
+    // Section "Options", key Symbols: "1" shows a symbol in every ball, "0"
+    // does not. Nothing when the file has no valid value; then writing
+    // leaves the section alone, so a file whose player never switched
+    // symbols keeps exactly the lines it had.
+    std::optional<bool> symbols = std::nullopt;
 };
 
 // The settings file: the executable's name with ".INI", in the user's
@@ -19,7 +24,7 @@ QString DefaultSettingsPath();
 // folder). A key present with an empty value gives an empty text.
 PlayerSettings ReadSettings(const QString& path);
 
-// Writes the two keys and keeps everything else in the file; returns an error
+// Writes the two keys (and Symbols when it has a value) and keeps everything else in the file; returns an error
 // text when the file cannot be written.
 std::optional<QString> WriteSettings(const QString& path, const PlayerSettings& settings);
 
