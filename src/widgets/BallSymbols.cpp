@@ -52,7 +52,7 @@ void PaintBallSymbol(QPainter& painter, const BallSymbol& symbol, const QRectF& 
     // The symbol fills a square of 44% of the ball, well inside its edge.
     const QPointF c = ball.center();
     const qreal h = ball.width() * 0.22;  // half the symbol's side
-    const qreal stroke = std::max<qreal>(1.5, ball.width() * 0.09);
+    const qreal stroke = std::max<qreal>(1.5, ball.width() * 0.07);
 
     painter.save();
     painter.setRenderHint(QPainter::Antialiasing);
@@ -63,7 +63,7 @@ void PaintBallSymbol(QPainter& painter, const BallSymbol& symbol, const QRectF& 
     case SymbolShape::None:
         break;
     case SymbolShape::Dot:
-        painter.drawEllipse(c, h * 0.6, h * 0.6);
+        painter.drawEllipse(c, h * 0.5, h * 0.5);
         break;
     case SymbolShape::Ring:
         painter.setPen(pen);
@@ -80,15 +80,18 @@ void PaintBallSymbol(QPainter& painter, const BallSymbol& symbol, const QRectF& 
         painter.drawLine(c + QPointF(-h, 0), c + QPointF(h, 0));
         painter.drawLine(c + QPointF(0, -h), c + QPointF(0, h));
         break;
-    case SymbolShape::Square:
-        painter.drawRect(QRectF(c - QPointF(h, h) * 0.8, c + QPointF(h, h) * 0.8));
+    case SymbolShape::Square: {
+        painter.setPen(pen);
+        painter.setBrush(Qt::NoBrush);
+        // Smaller than the ring, so that the two outlines barely cross.
+        const qreal half = h * 0.6 - stroke / 2;
+        painter.drawRect(QRectF(c - QPointF(half, half), c + QPointF(half, half)));
         break;
+    }
     case SymbolShape::Triangle:
         painter.drawPolygon(QPolygonF{c + QPointF(0, -h), c + QPointF(h, h * 0.8), c + QPointF(-h, h * 0.8)});
         break;
     case SymbolShape::Diamond:
-        painter.setPen(pen);
-        painter.setBrush(Qt::NoBrush);
         painter.drawPolygon(QPolygonF{c + QPointF(0, -h), c + QPointF(h, 0), c + QPointF(0, h), c + QPointF(-h, 0)});
         break;
     case SymbolShape::Star:
