@@ -179,6 +179,13 @@ void TForm1::buildMenu()
     addCommand(help, "MnuHelp", QCoreApplication::translate("TForm1", "Правила игры"), QKeySequence(), &TForm1::MnuHelpClick);
     help->addSeparator()->setObjectName(QStringLiteral("N2"));
     addCommand(help, "MnuAbout", QCoreApplication::translate("TForm1", "О программе"), QKeySequence(), &TForm1::MnuAboutClick);
+
+    // A key of the window, not of the menu: the menu stays as it is.
+    auto* symbols = new QAction(this);
+    symbols->setObjectName(QStringLiteral("ActSymbols"));
+    symbols->setShortcut(QKeySequence(Qt::Key_F6));
+    addAction(symbols);
+    connect(symbols, &QAction::triggered, this, &TForm1::toggleSymbols);
 }
 
 void TForm1::FormCreate()
@@ -187,6 +194,8 @@ void TForm1::FormCreate()
     const PlayerSettings settings = ReadSettings(storage_.settingsFile);
     session_.PlayerName = settings.name;
     session_.RecordsDir = settings.directory;
+    symbols_ = settings.symbols;
+    applySymbols();
     reloadRecords(true);
     setWindowTitle(Translated("GameSession", GameTitle) + QCoreApplication::translate("TForm1", "      Игрок : (без имени) "));
     NewGame(game_, platform_.utcMillisecondsOfDay());
@@ -208,6 +217,7 @@ void TForm1::ShowBoard()
         if (LookUpColour(game_.board.at(column, row), colour))
             paintColour_ = colour;
         cells_[k]->setFillColour(ColourFromReference(paintColour_, palette()));
+        cells_[k]->setSymbolCode(game_.board.at(column, row));
         cells_[k]->setForm(CellShape::Form::Circle);
     }
 }
@@ -318,7 +328,7 @@ void TForm1::closeEvent(QCloseEvent* event)
 bool TForm1::FormCloseQuery()
 {
     const std::optional<QString> error =
-        WriteSettings(storage_.settingsFile, PlayerSettings{session_.PlayerName, session_.RecordsDir});
+        WriteSettings(storage_.settingsFile, PlayerSettings{session_.PlayerName, session_.RecordsDir, symbols_});
     if (error)
         platform_.showMessage(this, *error);
     return true;  // the program closes even when the settings could not be written
@@ -333,6 +343,18 @@ void TForm1::restorePlacement()
 void TForm1::savePlacement()
 {
     SavePlacement(MainFormPlacement(storage_), *this);
+}
+
+void TForm1::toggleSymbols()
+{
+    symbols_ = !symbols_.value_or(false);
+    applySymbols();
+}
+
+void TForm1::applySymbols()
+{
+    for (CellShape* shape : cells_)
+        shape->setShowSymbol(symbols_.value_or(false));
 }
 
 }  // namespace pomrola

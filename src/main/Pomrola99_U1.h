@@ -6,6 +6,7 @@
 #include <QMainWindow>
 
 #include <array>
+#include <optional>
 
 class QAction;
 class QMenu;
@@ -94,6 +95,10 @@ private:
     void restorePlacement();
     void savePlacement();
 
+    // F6: a symbol inside every ball, for players who cannot tell the colours apart.
+    void toggleSymbols();
+    void applySymbols();
+
     Platform& platform_;
     GameSession& session_;
     GameState& game_;
@@ -109,6 +114,7 @@ private:
     ShadowLabel* RxLabel2 = nullptr;
     FolderEdit* DirEdt = nullptr;
     bool placementRestored_ = false;
+    std::optional<bool> symbols_;  // nothing until the settings file or F6 gives a choice
     QString saveFileName_ = QStringLiteral("*.sav");
 
     TForm2* Form2 = nullptr;

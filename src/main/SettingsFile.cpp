@@ -13,6 +13,20 @@ namespace pomrola {
 namespace {
 
 const QString Section = QStringLiteral("Data");
+const QString OptionsSection = QStringLiteral("Options");
+const QString SymbolsKey = QStringLiteral("Symbols");
+
+std::optional<bool> ReadSwitch(const std::optional<QString>& value)
+{
+    if (!value)
+        return std::nullopt;
+    const QString text = value->trimmed();
+    if (text == QLatin1String("1"))
+        return true;
+    if (text == QLatin1String("0"))
+        return false;
+    return std::nullopt;
+}
 
 QString SettingsFileName()
 {
@@ -51,6 +65,7 @@ PlayerSettings ReadSettings(const QString& path)
     settings.name = profile.value(Section, QStringLiteral("Name")).value_or(QStringLiteral("User"));
     settings.directory = profile.value(Section, QStringLiteral("Directory")).value_or(CurrentFolder());
     settings.language = profile.value(QStringLiteral("Options"), QStringLiteral("Language")).value_or(QString());
+    settings.symbols = ReadSwitch(profile.value(OptionsSection, SymbolsKey));
     return settings;
 }
 
@@ -59,6 +74,8 @@ std::optional<QString> WriteSettings(const QString& path, const PlayerSettings& 
     ProfileFile profile = ProfileFile::Read(path);
     profile.setValue(Section, QStringLiteral("Name"), settings.name);
     profile.setValue(Section, QStringLiteral("Directory"), settings.directory);
+    if (settings.symbols)
+        profile.setValue(OptionsSection, SymbolsKey, *settings.symbols ? QStringLiteral("1") : QStringLiteral("0"));
     return profile.write(path);
 }
 

@@ -10,6 +10,11 @@ struct PlayerSettings {
     QString name;
     QString directory;
     QString language = QString();  // from [Options]; empty: the Russian interface
+    // Section "Options", key Symbols: "1" shows a symbol in every ball, "0"
+    // does not. Nothing when the file has no valid value; then writing
+    // leaves the section alone, so a file whose player never switched
+    // symbols keeps exactly the lines it had.
+    std::optional<bool> symbols = std::nullopt;
 };
 
 // The settings file: the executable's name with ".INI", in the user's
@@ -21,7 +26,7 @@ QString DefaultSettingsPath();
 // "Options": Language, which only the player writes.
 PlayerSettings ReadSettings(const QString& path);
 
-// Writes the two keys and keeps everything else in the file; returns an error
+// Writes the two keys (and Symbols when it has a value) and keeps everything else in the file; returns an error
 // text when the file cannot be written.
 [[nodiscard]] std::optional<QString> WriteSettings(const QString& path, const PlayerSettings& settings);
 

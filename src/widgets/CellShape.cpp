@@ -1,5 +1,7 @@
 #include "CellShape.h"
 
+#include "BallSymbols.h"
+
 #include <QMouseEvent>
 #include <QPainter>
 
@@ -31,19 +33,38 @@ void CellShape::setOutlineColour(const QColor& colour)
     }
 }
 
+void CellShape::setSymbolCode(int code)
+{
+    if (symbolCode_ != code) {
+        symbolCode_ = code;
+        if (showSymbol_)
+            update();
+    }
+}
+
+void CellShape::setShowSymbol(bool show)
+{
+    if (showSymbol_ != show) {
+        showSymbol_ = show;
+        update();
+    }
+}
+
 void CellShape::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
     painter.setPen(QPen(outline_, 1));
     painter.setBrush(fill_);
+    const int side = std::min(width(), height());
+    const QRectF square((width() - side) / 2.0, (height() - side) / 2.0, side, side);
     if (form_ == Form::Rectangle) {
         painter.drawRect(rect().adjusted(0, 0, -1, -1));
-        return;
+    } else {
+        painter.setRenderHint(QPainter::Antialiasing);
+        painter.drawEllipse(square.adjusted(0.5, 0.5, -0.5, -0.5));
     }
-    painter.setRenderHint(QPainter::Antialiasing);
-    const int side = std::min(width(), height());
-    QRectF square((width() - side) / 2.0, (height() - side) / 2.0, side, side);
-    painter.drawEllipse(square.adjusted(0.5, 0.5, -0.5, -0.5));
+    if (showSymbol_)
+        PaintBallSymbol(painter, SymbolForCode(symbolCode_), square);
 }
 
 void CellShape::mousePressEvent(QMouseEvent* event)

@@ -20,6 +20,11 @@ public:
     QColor fillColour() const { return fill_; }
     void setFillColour(const QColor& colour);
     void setOutlineColour(const QColor& colour);
+    // The colour code whose symbol is drawn inside the shape while symbols
+    // are shown.
+    void setSymbolCode(int code);
+    bool showsSymbol() const { return showSymbol_; }
+    void setShowSymbol(bool show);
 
 signals:
     void pressed(pomrola::CellShape* shape);
@@ -32,6 +37,8 @@ private:
     Form form_ = Form::Circle;
     QColor fill_ = Qt::white;
     QColor outline_ = Qt::black;
+    int symbolCode_ = 0;
+    bool showSymbol_ = false;
 };
 
 }  // namespace pomrola

@@ -44,6 +44,34 @@ TEST(Settings, EmptyNameIsKeptAndWritingKeepsOtherLines)
                                  "\r\nDirectory=/srv/rec\r\n");
 }
 
+// The option is read only as "0" or "1", written only when it has a value,
+// and then in place, keeping the other keys of its section.
+TEST(Settings, SymbolsOptionIsWrittenOnlyWhenChosen)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("p.INI"));
+    const QByteArray original = "[Options]\r\nSize=big\r\nSymbols= 1 \r\n[Data]\r\nName=A\r\nDirectory=/r\r\n";
+    QFile file(path);
+    file.open(QIODevice::WriteOnly);
+    file.write(original);
+    file.close();
+    PlayerSettings settings = ReadSettings(path);
+    EXPECT_EQ(settings.symbols, std::optional<bool>(true));
+    settings.symbols.reset();
+    ASSERT_EQ(WriteSettings(path, settings), std::nullopt);
+    EXPECT_EQ(ReadAll(path), original);
+    settings.symbols = false;
+    ASSERT_EQ(WriteSettings(path, settings), std::nullopt);
+    EXPECT_EQ(ReadAll(path), "[Options]\r\nSize=big\r\nSymbols=0\r\n[Data]\r\nName=A\r\nDirectory=/r\r\n");
+    EXPECT_EQ(ReadSettings(path).symbols, std::optional<bool>(false));
+    for (const char* value : {"on", "", "10", "-1"}) {
+        file.open(QIODevice::WriteOnly);
+        file.write(QByteArray("[Options]\r\nSymbols=") + value + "\r\n");
+        file.close();
+        EXPECT_EQ(ReadSettings(path).symbols, std::nullopt) << value;
+    }
+}
+
 class ClosingTheWindow : public ::testing::Test {
 protected:
     GameHarness harness;
