@@ -327,8 +327,11 @@ void TForm1::closeEvent(QCloseEvent* event)
 
 bool TForm1::FormCloseQuery()
 {
-    const std::optional<QString> error =
-        WriteSettings(storage_.settingsFile, PlayerSettings{session_.PlayerName, session_.RecordsDir, symbols_});
+    PlayerSettings settings;
+    settings.name = session_.PlayerName;
+    settings.directory = session_.RecordsDir;
+    settings.symbols = symbols_;
+    const std::optional<QString> error = WriteSettings(storage_.settingsFile, settings);
     if (error)
         platform_.showMessage(this, *error);
     return true;  // the program closes even when the settings could not be written
