@@ -10,7 +10,7 @@ BUILD_PACKAGES=(
     libgtest-dev libgmock-dev libbenchmark-dev
     fonts-liberation2 fonts-dejavu-core
     dpkg-dev file desktop-file-utils appstream
-    xvfb openbox xdotool x11-utils
+    xvfb openbox xdotool x11-utils imagemagick
 )
 # The fuzz targets of the test command are built with Clang and its libFuzzer.
 FUZZ_PACKAGES=(clang-14 libclang-rt-14-dev)
