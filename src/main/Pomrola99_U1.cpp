@@ -19,6 +19,7 @@
 
 #include <QCoreApplication>
 #include <QCloseEvent>
+#include <QKeyEvent>
 #include <QLayout>
 #include <QMenuBar>
 
@@ -141,6 +142,8 @@ void TForm1::buildBoard(QWidget* client)
     }
     DirEdt = new FolderEdit(board);
     DirEdt->setObjectName(QStringLiteral("DirEdt"));
+    keyboard_ =
+        std::make_unique<KeyboardPlay>(*board, [this](int column, int row) { return cell(column, row); }, turns_);
 }
 
 QAction* TForm1::addCommand(QMenu* menu, const char* name, const QString& caption, const QKeySequence& shortcut,
@@ -224,6 +227,7 @@ void TForm1::ShowBoard()
 
 void TForm1::ShapeMouseDown(CellShape* cell)
 {
+    keyboard_->mousePressed();
     turns_.press(*cell);
 }
 
@@ -323,6 +327,12 @@ void TForm1::closeEvent(QCloseEvent* event)
     FormCloseQuery();
     savePlacement();
     event->accept();
+}
+
+void TForm1::keyPressEvent(QKeyEvent* event)
+{
+    if (!keyboard_->keyPressed(*event))
+        QMainWindow::keyPressEvent(event);
 }
 
 bool TForm1::FormCloseQuery()

@@ -1,11 +1,13 @@
 #pragma once
 
 #include "GameSession.h"
+#include "KeyboardPlay.h"
 #include "TurnController.h"
 
 #include <QMainWindow>
 
 #include <array>
+#include <memory>
 #include <optional>
 
 class QAction;
@@ -53,6 +55,7 @@ public:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     // Menu commands.
@@ -107,6 +110,7 @@ private:
     std::array<CellShape*, 64> cells_{};  // s11, s12, ... s18, s21, ... s88
     std::uint32_t paintColour_ = 0;       // carried from cell to cell and call to call
     TurnController turns_;
+    std::unique_ptr<KeyboardPlay> keyboard_;
 
     ShadowLabel* RxLabel6 = nullptr;
     ShadowLabel* RxLabel3 = nullptr;  // score counter

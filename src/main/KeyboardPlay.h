@@ -1,0 +1,43 @@
+#pragma once
+
+#include "BoardCursor.h"
+
+#include <functional>
+
+class QKeyEvent;
+class QWidget;
+
+namespace pomrola {
+
+class CellShape;
+class KeyboardCursor;
+class TurnController;
+
+// Play without the mouse: the arrow keys steer a cursor over the board, and
+// Space or Enter presses the cell under it through the turn controller, just
+// as a mouse press does. Nothing shows until the first arrow key.
+class KeyboardPlay {
+public:
+    using CellAt = std::function<CellShape*(int column, int row)>;
+
+    // The cursor becomes a child of `board`, above the cells.
+    KeyboardPlay(QWidget& board, CellAt cellAt, TurnController& turns);
+
+    // Returns false for keys that are not the board's, which the window then
+    // handles as before.
+    bool keyPressed(const QKeyEvent& event);
+    // A mouse press on the board takes over from the keyboard.
+    void mousePressed();
+
+    const BoardCursor& cursor() const { return cursor_; }
+
+private:
+    void showCursor();
+
+    CellAt cellAt_;
+    TurnController& turns_;
+    BoardCursor cursor_;
+    KeyboardCursor* frame_;
+};
+
+}  // namespace pomrola
