@@ -24,11 +24,6 @@ constexpr int StaleLockMs = 15000;
 // Twenty lines are under a kilobyte; a stray huge file is read only this far.
 constexpr qint64 MaxRecordsFileBytes = 1 << 20;
 
-// A copy that disagrees with the seal the same way for this long is what the
-// file really holds (written by a program that keeps no seal, or the seal's
-// write failed): longer than any network client's attribute cache.
-constexpr qint64 SuspectCopyAcceptMs = 60000;
-
 std::optional<QByteArray> ReadWhole(const QString& path)
 {
     return ReadFileBounded(path, MaxRecordsFileBytes);
@@ -57,7 +52,7 @@ qint64 SealedLength(const QByteArray& seal)
 
 // Whether `bytes`, read under the lock, may be an out-of-date or cut copy of
 // what the last writer wrote. One re-read is made first.
-bool IsStaleCopy(RecordsBook& book, const QString& path, QByteArray& bytes)
+bool IsStaleCopy(RecordsBook& book, const QString& path, QByteArray& bytes, qint64 acceptMs)
 {
     std::optional<QByteArray> seal = ReadFileBounded(SealPath(path), 64);
     if (!seal || SealedLength(*seal) < 0 || SealOf(bytes) == *seal)
@@ -79,7 +74,7 @@ bool IsStaleCopy(RecordsBook& book, const QString& path, QByteArray& bytes)
         book.suspectSinceMs = now;
         return true;
     }
-    return now - book.suspectSinceMs < SuspectCopyAcceptMs;
+    return now - book.suspectSinceMs < acceptMs;
 }
 
 // Multiset difference: `from` without one occurrence of each of `remove`.
@@ -125,7 +120,7 @@ std::optional<QString> ReplaceAtomically(const QString& path, const QByteArray& 
 // Called with the lock held: reads the file again, merges, enters the result
 // and writes.
 std::optional<QString> WriteUnderLock(RecordsBook& book, const QString& path, const QByteArray& playerName,
-                                      std::int32_t score, const RecordsFileReplacer& replace)
+                                      std::int32_t score, const RecordsWriteOptions& options)
 {
     std::vector<RecordEntry> onDisk;
     if (QFile::exists(path)) {
@@ -134,7 +129,7 @@ std::optional<QString> WriteUnderLock(RecordsBook& book, const QString& path, co
             EnterResult(book.table, playerName, score);
             return Describe(path, QCoreApplication::translate("RecordsFile", "файл не читается"));
         }
-        if (IsStaleCopy(book, path, *bytes)) {
+        if (IsStaleCopy(book, path, *bytes, options.staleCopyAcceptMs)) {
             EnterResult(book.table, playerName, score);
             return Describe(path, QCoreApplication::translate("RecordsFile", "этот компьютер видит устаревшую копию файла, результат будет "
                                                  "записан в конце следующей игры"));
@@ -154,7 +149,7 @@ std::optional<QString> WriteUnderLock(RecordsBook& book, const QString& path, co
     book.lastSeenPath = path;
 
     const QByteArray bytes = EncodeRecords(merged);
-    if (std::optional<QString> error = replace ? replace(path, bytes) : ReplaceAtomically(path, bytes))
+    if (std::optional<QString> error = options.replace ? options.replace(path, bytes) : ReplaceAtomically(path, bytes))
         return error;
     book.lastSeen = ShownEntries(merged);
     return std::nullopt;
@@ -231,7 +226,7 @@ std::optional<QString> AddRecord(RecordsBook& book, const QString& recordsDir, c
                                  : QCoreApplication::translate("RecordsFile", "каталог не найден"));
     QElapsedTimer held;
     held.start();
-    std::optional<QString> error = WriteUnderLock(book, path, playerName, score, options.replace);
+    std::optional<QString> error = WriteUnderLock(book, path, playerName, score, options);
     // The outcome is the write's: a lock folder left behind goes stale and
     // the next writer breaks it.
     static_cast<void>(lock.unlock());

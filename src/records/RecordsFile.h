@@ -39,6 +39,10 @@ QString RecordsFilePath(const QString& recordsDir);
 // The result stays in the table even when writing fails; the error text is
 // returned then.
 constexpr int RecordsLockWaitMs = 5000;
+// A copy that disagrees with the seal the same way for this long is what the
+// file really holds (written by a program that keeps no seal, or the seal's
+// write failed): longer than any network client's attribute cache.
+constexpr std::int64_t StaleCopyAcceptMs = 60000;
 [[nodiscard]] std::optional<QString> AddRecord(RecordsBook& book, const QString& recordsDir,
                                                const QByteArray& playerName, std::int32_t score,
                                                int lockWaitMs = RecordsLockWaitMs);
@@ -52,6 +56,7 @@ struct RecordsWriteOptions {
     int lockWaitMs = RecordsLockWaitMs;
     RecordsFileReplacer replace;  // empty: the atomic replacement the game uses
     std::int64_t* lockHeldNs = nullptr;  // when set, receives how long the lock was held
+    std::int64_t staleCopyAcceptMs = StaleCopyAcceptMs;
 };
 [[nodiscard]] std::optional<QString> AddRecord(RecordsBook& book, const QString& recordsDir,
                                                const QByteArray& playerName, std::int32_t score,

@@ -5,6 +5,8 @@
 # CTest skip code, with a loud message where that cannot be done: not root, no FUSE.
 #   smb-eight   eight writers on the Samba share (smbnetfs)
 #   sftp-eight  eight writers split over two sshfs mounts of one SFTP server
+#   sftp-cached-eight  eight writers split over the two sshfs mounts with default caching:
+#               each write keeps every result or reports a stale copy
 #   smb-faults  a writer killed while it holds the lock; a reader holding the file open
 set -uo pipefail
 HERE="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)"
@@ -26,6 +28,9 @@ skip() {
 case $scenario in
   smb-eight)  export POMROLA_RECORDS_FOLDERS="$S/mnt-smb/127.0.0.1/records"; filter='RecordsConcurrency.*' ;;
   sftp-eight) export POMROLA_RECORDS_FOLDERS="$S/mnt-ssh:$S/mnt-ssh2"; filter='RecordsConcurrency.*' ;;
+  sftp-cached-eight)
+    export POMROLA_RECORDS_FOLDERS="$S/mnt-ssh-cached:$S/mnt-ssh2-cached" POMROLA_RECORDS_CHECK_FOLDER="$S/mnt-ssh"
+    filter='CachingShare.*' ;;
   smb-faults) export POMROLA_SMB_FOLDER="$S/mnt-smb/127.0.0.1/records"; filter='NetShare.*' ;;
   *) echo "unknown scenario $scenario" >&2; exit 2 ;;
 esac

@@ -7,19 +7,22 @@
 #     $S/mnt-smb  ->  the share is $S/mnt-smb/127.0.0.1/records
 #   OpenSSH sshd on 127.0.0.1:2222 (sftp only, key auth, user pomshare, same folder),
 #     mounted with sshfs twice, as two independent clients ("two computers"):
-#     $S/mnt-ssh and $S/mnt-ssh2
+#     $S/mnt-ssh and $S/mnt-ssh2, attribute caching off as the README asks;
+#     and twice more with sshfs's default caching (20 s attribute cache), as a computer
+#     mounted carelessly would: $S/mnt-ssh-cached and $S/mnt-ssh2-cached
 #
 # No systemd: both servers run as plain background processes; PIDs in $S/run.
 # Needs root (mounts, useradd). Only 127.0.0.1 is ever used as an address.
 #
-# SSHFS_CACHE=default  keeps sshfs's default caches (20 s attribute cache): with it a
-#   second client reads a replaced records file cut to the old size (a reader on the second client then gets the old length).
-#   Default here: dir_cache=no,attr_timeout=0,entry_timeout=0.
+# SSHFS_CACHE=default  keeps sshfs's default caches on mnt-ssh and mnt-ssh2 as well: with
+#   them a second client reads a replaced records file cut to the old size.
+#   Default there: dir_cache=no,attr_timeout=0,entry_timeout=0.
 set -euo pipefail
 S="${SHARE_ROOT:-/tmp/pomrola-share}"
 RUN=$S/run
 mkdir -p $RUN $S/export $S/samba/{private,lock,state,cache,pid,log,ncalrpc} \
-         $S/smbnetfs-home/.smb $S/ssh $S/mnt-smb $S/mnt-ssh $S/mnt-ssh2 /run/sshd
+         $S/smbnetfs-home/.smb $S/ssh $S/mnt-smb $S/mnt-ssh $S/mnt-ssh2 \
+         $S/mnt-ssh-cached $S/mnt-ssh2-cached /run/sshd
 
 # --- packages (services must not be started by the install) -------------------
 need=()
@@ -148,13 +151,19 @@ if ! { [ -f $RUN/sshd.pid ] && kill -0 "$(cat $RUN/sshd.pid)" 2>/dev/null; }; th
 fi
 for i in $(seq 50); do ss -ltn | grep -q '127.0.0.1:2222 ' && break; sleep 0.2; done
 
-# --- SFTP clients: two sshfs mounts ----------------------------------------------------
-opts="IdentityFile=$S/ssh/client_ed25519,UserKnownHostsFile=$S/ssh/known_hosts,StrictHostKeyChecking=accept-new,Port=2222"
-[ "${SSHFS_CACHE:-off}" = default ] || opts="$opts,dir_cache=no,attr_timeout=0,entry_timeout=0"
-for m in mnt-ssh mnt-ssh2; do
-  grep -q " $S/$m fuse" /proc/mounts || sshfs pomshare@127.0.0.1:$S/export $S/$m -o "$opts" > /dev/null 2>&1 < /dev/null
-done
+# --- SFTP clients: four sshfs mounts, two of them with the default caching ---------------
+cached="IdentityFile=$S/ssh/client_ed25519,UserKnownHostsFile=$S/ssh/known_hosts,StrictHostKeyChecking=accept-new,Port=2222"
+uncached="$cached,dir_cache=no,attr_timeout=0,entry_timeout=0"
+[ "${SSHFS_CACHE:-off}" = default ] && uncached=$cached
+mount_sftp() {  # mount_sftp <mount folder> <sshfs options>
+  grep -q " $S/$1 fuse" /proc/mounts || sshfs pomshare@127.0.0.1:$S/export $S/$1 -o "$2" > /dev/null 2>&1 < /dev/null
+}
+mount_sftp mnt-ssh "$uncached"
+mount_sftp mnt-ssh2 "$uncached"
+mount_sftp mnt-ssh-cached "$cached"
+mount_sftp mnt-ssh2-cached "$cached"
 
 echo "SMB  (smbd $(cat $RUN/smbd.pid), smbnetfs): $S/mnt-smb/127.0.0.1/records"
 echo "SFTP (sshd $(cat $RUN/sshd.pid), sshfs):    $S/mnt-ssh   and second client $S/mnt-ssh2"
+echo "SFTP, sshfs default caching:              $S/mnt-ssh-cached and $S/mnt-ssh2-cached"
 echo "server-side folder:                       $S/export"

@@ -139,3 +139,82 @@ TEST(RecordsConcurrency, EightProcessesLoseNoResultAndReadersSeeOnlyWholeFiles)
 }
 
 }  // namespace
+
+// On a share whose clients cache file lengths (sshfs by default) a writer may
+// read a cut copy of the file. It must then say so and write nothing; every
+// write it calls a success must keep every result. The final file is read
+// through POMROLA_RECORDS_CHECK_FOLDER, a view of the share without caching,
+// when it is given.
+TEST(CachingShare, EightProcessesKeepEveryResultOrReportAStaleCopy)
+{
+    QTemporaryDir dir;
+    const QStringList folders = SharedFolders(dir);
+    const QString checkFolder = qEnvironmentVariable("POMROLA_RECORDS_CHECK_FOLDER", folders.front());
+    const QString path = RecordsFilePath(checkFolder);
+    {
+        QFile file(path);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(ScrambledLine("champion_99999") + ScrambledLine("small_5"));
+    }
+
+    constexpr int Processes = 8;
+    constexpr int Order[] = {9, 0, 8, 1, 7, 2, 6, 3, 5, 4};
+    constexpr int LongLockWaitMs = 120000;
+    std::vector<std::unique_ptr<QProcess>> writers;
+    std::vector<std::int32_t> known = {99999, 5};
+    for (int p = 0; p < Processes; ++p) {
+        QStringList own;
+        for (const int rank : Order) {
+            const std::int32_t score = 1000 + rank * Processes + p;
+            known.push_back(score);
+            own.push_back(QString::number(score));
+        }
+        auto process = std::make_unique<QProcess>();
+        process->start(QStringLiteral(RECORDS_WRITER),
+                       {QStringLiteral("--keep-going"), folders[p % folders.size()], QStringLiteral("w%1").arg(p),
+                        QString::number(LongLockWaitMs), own.join(QLatin1Char(','))});
+        writers.push_back(std::move(process));
+    }
+
+    std::vector<std::int32_t> kept;
+    int stale = 0;
+    for (auto& w : writers) {
+        ASSERT_TRUE(w->waitForFinished(LongLockWaitMs + 30000));
+        EXPECT_EQ(w->exitStatus(), QProcess::NormalExit);
+        EXPECT_EQ(w->exitCode(), 0) << w->readAllStandardError().toStdString();
+        for (const QByteArray& line : w->readAllStandardOutput().split('\n')) {
+            const QList<QByteArray> words = line.split(' ');
+            if (words.front() == "ok") {
+                kept.push_back(words.value(1).toInt());
+            } else if (words.front() == "failed") {
+                ++stale;
+                EXPECT_TRUE(QString::fromUtf8(line).contains(QStringLiteral("устаревшую копию"))) << line.toStdString();
+            }
+        }
+    }
+    EXPECT_EQ(kept.size() + std::size_t(stale), std::size_t(Processes * std::size(Order)));
+
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    RecordsTable table;
+    const DecodeResult result = DecodeRecords(file.readAll(), table);
+    ASSERT_TRUE(result.ok);
+    std::vector<std::int32_t> stored;
+    for (const RecordEntry& entry : result.entries)
+        stored.push_back(entry.score);
+    ASSERT_FALSE(stored.empty());
+    EXPECT_TRUE(std::is_sorted(stored.begin(), stored.end(), std::greater<>()));
+    EXPECT_EQ(std::adjacent_find(stored.begin(), stored.end()), stored.end()) << "a result stored twice";
+    for (const std::int32_t score : stored)
+        EXPECT_NE(std::find(known.begin(), known.end(), score), known.end()) << score;
+    // A result a writer saw written leaves the table only for 20 better ones.
+    const bool full = stored.size() == std::size_t(RecordsCount);
+    int lost = 0;
+    for (const std::int32_t score : kept) {
+        if (std::find(stored.begin(), stored.end(), score) == stored.end() && !(full && stored.back() > score)) {
+            ++lost;
+            ADD_FAILURE() << "result " << score << " was reported written but is gone";
+        }
+    }
+    std::printf("caching share: %zu writes kept, %d stale copies reported, %d results lost\n", kept.size(), stale, lost);
+}

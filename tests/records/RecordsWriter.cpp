@@ -1,6 +1,10 @@
 // records_writer <folder> <name> <lock wait ms> <score,score,...>: loads the
 // records file of the folder, then adds the results in order. Prints how long
 // each write held the lock, in microseconds, one line each.
+// records_writer --keep-going <folder> <name> <lock wait ms> <score,score,...>:
+// the same, but goes on after a failed write as the game does, the result kept
+// in its table for the next write; prints "ok <score>" or "failed <score>
+// <reason>" for each, one line each.
 // records_writer --hold-lock <folder>: takes the records lock, says "locked"
 // and waits to be killed, as a program that dies while writing.
 // records_writer --hold-open <file> <ms>: opens the file for reading, says
@@ -41,6 +45,21 @@ int HoldOpen(const QString& path, int ms)
     return 0;
 }
 
+int KeepGoing(const QStringList& args)
+{
+    pomrola::RecordsBook book;
+    static_cast<void>(pomrola::LoadRecords(book, args[0]));
+    pomrola::RecordsWriteOptions options;
+    options.lockWaitMs = args[2].toInt();
+    for (const QString& score : args[3].split(QLatin1Char(','))) {
+        if (const auto error = pomrola::AddRecord(book, args[0], pomrola::ToCp1251(args[1]), score.toInt(), options))
+            std::printf("failed %s %s\n", qPrintable(score), error->toUtf8().constData());
+        else
+            std::printf("ok %s\n", qPrintable(score));
+    }
+    return 0;
+}
+
 }  // namespace
 
 int main(int argc, char* argv[])
@@ -51,6 +70,8 @@ int main(int argc, char* argv[])
         return HoldLock(args[2]);
     if (args.size() == 4 && args[1] == QLatin1String("--hold-open"))
         return HoldOpen(args[2], args[3].toInt());
+    if (args.size() == 6 && args[1] == QLatin1String("--keep-going"))
+        return KeepGoing(args.mid(2));
     if (args.size() != 5)
         return 2;
     pomrola::RecordsBook book;
