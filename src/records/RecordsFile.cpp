@@ -122,22 +122,21 @@ std::optional<QString> ReplaceAtomically(const QString& path, const QByteArray& 
 std::optional<QString> WriteUnderLock(RecordsBook& book, const QString& path, const QByteArray& playerName,
                                       std::int32_t score, const RecordsWriteOptions& options)
 {
-    std::vector<RecordEntry> onDisk;
-    if (QFile::exists(path)) {
-        std::optional<QByteArray> bytes = ReadWhole(path);
-        if (!bytes) {
-            EnterResult(book.table, playerName, score);
-            return Describe(path, QCoreApplication::translate("RecordsFile", "файл не читается"));
-        }
-        if (IsStaleCopy(book, path, *bytes, options.staleCopyAcceptMs)) {
-            EnterResult(book.table, playerName, score);
-            return Describe(path, QCoreApplication::translate("RecordsFile", "этот компьютер видит устаревшую копию файла, результат будет "
-                                                 "записан в конце следующей игры"));
-        }
-        book.suspectCopy.clear();
-        RecordsTable scratch;
-        onDisk = DecodeRecords(*bytes, scratch).entries;
+    // A file that seems missing is checked against the seal as a cut copy
+    // would be: a caching client may not see a file that was just replaced.
+    std::optional<QByteArray> read = QFile::exists(path) ? ReadWhole(path) : QByteArray();
+    if (!read) {
+        EnterResult(book.table, playerName, score);
+        return Describe(path, QCoreApplication::translate("RecordsFile", "файл не читается"));
     }
+    if (IsStaleCopy(book, path, *read, options.staleCopyAcceptMs)) {
+        EnterResult(book.table, playerName, score);
+        return Describe(path, QCoreApplication::translate("RecordsFile", "этот компьютер видит устаревшую копию файла, результат будет "
+                                                                         "записан в конце следующей игры"));
+    }
+    book.suspectCopy.clear();
+    RecordsTable scratch;
+    std::vector<RecordEntry> onDisk = DecodeRecords(*read, scratch).entries;
 
     const std::vector<RecordEntry> seen = book.lastSeenPath == path ? book.lastSeen : std::vector<RecordEntry>();
     RecordsTable merged = Merge(book.table, seen, onDisk);

@@ -103,6 +103,23 @@ TEST_F(StaleCopy, CutCopyUnderTheSealIsReportedKeptForLaterAndNothingIsWritten)
                                 + ScrambledLine("me_150") + ScrambledLine("c_100") + ScrambledLine("me_50"));
 }
 
+TEST_F(StaleCopy, FileThatSeemsGoneUnderItsSealIsAStaleCopyToo)
+{
+    // A caching client may not see a file that was just replaced at all.
+    writeSealedTable();
+    ASSERT_TRUE(QFile::remove(file()));
+
+    const std::optional<QString> error = AddRecord(book, dir.path(), "me", 150);
+    ASSERT_TRUE(error.has_value());
+    EXPECT_TRUE(error->contains(StaleCopyText)) << error->toStdString();
+    EXPECT_FALSE(QFile::exists(file()));
+    EXPECT_TRUE(holds(book.table, {"me", 150}));
+
+    overwrite(file(), full);
+    ASSERT_EQ(AddRecord(book, dir.path(), "me", 50), std::nullopt);
+    EXPECT_EQ(entries(read(file())).size(), 6u);
+}
+
 TEST_F(StaleCopy, TheSameCutCopyIsTakenAsTheFilesContentOnlyAfterTheAcceptanceTime)
 {
     writeSealedTable();
