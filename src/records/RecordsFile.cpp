@@ -3,9 +3,11 @@
 #include "RecordsCodec.h"
 
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QLockFile>
 #include <QSaveFile>
+#include <QThread>
 
 #include <algorithm>
 
@@ -52,6 +54,37 @@ RecordsTable Merge(const RecordsTable& ours, const std::vector<RecordEntry>& las
     for (std::size_t i = 0; i < all.size() && i < merged.size(); ++i)
         merged[i] = all[i];
     return merged;
+}
+
+// Replaces the file as a whole; an error text when that fails.
+std::optional<QString> ReplaceWhole(const QString& path, const QByteArray& bytes)
+{
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly))
+        return file.errorString();
+    if (file.write(bytes) != bytes.size() || !file.commit())
+        return file.errorString();
+    return std::nullopt;
+}
+
+#ifdef Q_OS_WIN
+// Windows refuses to replace a file that another program has open, even for
+// reading; readers of a shared records file hold it only for a moment.
+constexpr int ReplaceRetryMs = 3000;
+#endif
+
+std::optional<QString> ReplaceWholeWhenFree(const QString& path, const QByteArray& bytes)
+{
+    std::optional<QString> error = ReplaceWhole(path, bytes);
+#ifdef Q_OS_WIN
+    QElapsedTimer waited;
+    waited.start();
+    while (error && waited.elapsed() < ReplaceRetryMs) {
+        QThread::msleep(5);
+        error = ReplaceWhole(path, bytes);
+    }
+#endif
+    return error;
 }
 
 QString Describe(const QString& path, const QString& reason)
@@ -111,12 +144,8 @@ std::optional<QString> AddRecord(RecordsBook& book, const QString& recordsDir, c
     EnterResult(merged, playerName, score);
     book.table = merged;
 
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return Describe(path, file.errorString());
-    const QByteArray bytes = EncodeRecords(merged);
-    if (file.write(bytes) != bytes.size() || !file.commit())
-        return Describe(path, file.errorString());
+    if (const std::optional<QString> error = ReplaceWholeWhenFree(path, EncodeRecords(merged)))
+        return Describe(path, *error);
     book.lastSeen = ShownEntries(merged);
     return std::nullopt;
 }
