@@ -12,6 +12,13 @@ BUILD_PACKAGES=(
     dpkg-dev file desktop-file-utils appstream
 )
 
+# The Windows build, made here and run under Wine (scripts/windows).
+WINDOWS_PACKAGES=(
+    cmake ninja-build qt6-base-dev qt6-translations-l10n libgtest-dev xz-utils
+    g++-mingw-w64-x86-64-posix mingw-w64-tools wine64 fonts-wine nsis
+    xvfb xdotool imagemagick python3
+)
+
 # Installs the Debian packages in "$@" that are not installed yet.
 ensure_packages() {
     local missing=()

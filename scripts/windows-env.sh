@@ -9,10 +9,6 @@ GTEST_WIN="$WIN_BUILD_DIR/googletest"
 WINE="/usr/lib/wine/wine64"
 WINESERVER="/usr/lib/wine/wineserver"
 
-WINDOWS_PACKAGES=(
-    cmake ninja-build qt6-base-dev qt6-translations-l10n libgtest-dev
-    g++-mingw-w64-x86-64-posix mingw-w64-tools wine64 nsis xvfb xz-utils
-)
 
 export WINEPREFIX="${WINEPREFIX:-$WIN_BUILD_DIR/wineprefix}"
 export WINEDEBUG="${WINEDEBUG:--all}"
