@@ -1,5 +1,5 @@
 # Shared by the Windows commands: the cross build in build-win/ and Wine to run it.
-source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
+declare -F ensure_packages >/dev/null || source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
 
 WIN_BUILD_DIR="${WIN_BUILD_DIR:-$ROOT/build-win}"
 QT_KIT_ARCHIVE="$ROOT/../shared/qt-win64/qt6.4.2-win64-mingw.tar.xz"
@@ -71,6 +71,5 @@ stop_wine() {
 windows_test() {
     start_wine
     trap stop_wine EXIT
-    cd "$WIN_BUILD_DIR"
-    QT_QPA_PLATFORM=offscreen ctest --output-on-failure --parallel 2 --timeout 300
+    run_suite Windows "$WIN_BUILD_DIR"
 }
