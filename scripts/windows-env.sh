@@ -60,6 +60,7 @@ windows_build() {
 
 # A Wine prefix made once, and one Wine server for the whole run.
 start_wine() {
+    mkdir -p "$WINEPREFIX"  # the server will not start without its folder
     "$WINESERVER" -p >/dev/null 2>&1
     "$WINE" wineboot -i >/dev/null 2>&1   # makes the prefix once; later runs return at once
 }
