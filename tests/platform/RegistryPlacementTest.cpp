@@ -16,6 +16,9 @@ namespace {
 TEST(RegistryPlacement, SavedUnderTheGamesKeyAsText)
 {
     const PlacementStore store{QStringLiteral("trumvex"), QStringLiteral("pomrola"), QStringLiteral("storage/MainForm")};
+    // Values saved earlier, on another screen size, would stay beside the new ones.
+    QSettings(QSettings::NativeFormat, QSettings::UserScope, store.organization, store.application)
+        .remove(store.section);
     QWidget window;
     window.setFixedSize(120, 90);
     window.move(123, 45);
