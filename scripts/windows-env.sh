@@ -4,22 +4,23 @@ declare -F ensure_packages >/dev/null || source "$(dirname "${BASH_SOURCE[0]}")/
 WIN_BUILD_DIR="${WIN_BUILD_DIR:-$ROOT/build-win}"
 QT_KIT_ARCHIVE="$ROOT/../shared/qt-win64/qt6.4.2-win64-mingw.tar.xz"
 QT_KIT_SCRIPT="$ROOT/../shared/qt-win64/build-kit.sh"
+[ -f "$QT_KIT_SCRIPT" ] || QT_KIT_SCRIPT="$ROOT/scripts/build-qt-win64-kit.sh"
 QT_KIT="$WIN_BUILD_DIR/qt6-win64"
 GTEST_WIN="$WIN_BUILD_DIR/googletest"
 WINE="/usr/lib/wine/wine64"
 WINESERVER="/usr/lib/wine/wineserver"
 
-
 export WINEPREFIX="${WINEPREFIX:-$WIN_BUILD_DIR/wineprefix}"
 export WINEDEBUG="${WINEDEBUG:--all}"
 export WINEARCH=win64
 
-# Unpacks the Qt kit for Windows, or builds it when the shared archive is missing.
+# Unpacks the Qt kit for Windows, or builds the same kit when the shared archive is missing.
 unpack_qt_kit() {
     [ -f "$QT_KIT/bin/Qt6Core.dll" ] && return 0
     mkdir -p "$WIN_BUILD_DIR"
     if [ ! -f "$QT_KIT_ARCHIVE" ]; then
         echo "No Qt kit at $QT_KIT_ARCHIVE: building it (about 45 minutes)"
+        mkdir -p "$WIN_BUILD_DIR/qt-kit-work"
         OUT_DIR="$WIN_BUILD_DIR" bash "$QT_KIT_SCRIPT" "$WIN_BUILD_DIR/qt-kit-work"
         tar -C "$WIN_BUILD_DIR" -xJf "$WIN_BUILD_DIR/qt6.4.2-win64-mingw.tar.xz"
     else
