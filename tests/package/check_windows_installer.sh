@@ -25,6 +25,8 @@ done
 
 Xvfb "$DISPLAY" -screen 0 1024x768x24 >/dev/null 2>&1 &
 xvfb=$!
+sleep 0.5
+kill -0 $xvfb 2>/dev/null || fail "display $DISPLAY is taken; give another as an argument"
 trap '"$WINESERVER" -k 2>/dev/null || true; kill $xvfb 2>/dev/null || true; rm -rf "$WINEPREFIX"' EXIT
 rm -rf "$WINEPREFIX"
 "$WINE" wineboot -i >/dev/null 2>&1

@@ -19,6 +19,8 @@ work="$BUILD/game-work"  # the game's working and records folder
 rm -rf "$work"; mkdir -p "$work"
 Xvfb "$DISPLAY" -screen 0 1024x768x24 >/dev/null 2>&1 &
 xvfb=$!
+sleep 0.5
+kill -0 $xvfb 2>/dev/null || fail "display $DISPLAY is taken; give another as an argument"
 game=""
 trap 'kill $game 2>/dev/null || true; "$WINESERVER" -k 2>/dev/null || true; kill $xvfb 2>/dev/null || true; rm -rf "$work" "$WINEPREFIX"' EXIT
 rm -rf "$WINEPREFIX"
