@@ -2,7 +2,11 @@
 include(GNUInstallDirs)
 
 set(POMROLA_APP_ID example.pomrola.Pomrola99)
-install(TARGETS pomrola99 RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+if(WIN32)
+    install(TARGETS pomrola99 RUNTIME DESTINATION .)  # the DLLs and plugins go beside it
+else()
+    install(TARGETS pomrola99 RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+endif()
 
 if(UNIX AND NOT APPLE)
     install(FILES ${PROJECT_SOURCE_DIR}/resources/${POMROLA_APP_ID}.desktop
@@ -31,4 +35,7 @@ set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 # Stand-ins for Times New Roman, MS Sans Serif and Tahoma.
 # Qt's own Russian texts for its buttons and dialogs.
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-liberation2, fonts-dejavu-core, qt6-translations-l10n")
+if(WIN32)
+    include(${CMAKE_CURRENT_LIST_DIR}/WindowsPackage.cmake)
+endif()
 include(CPack)

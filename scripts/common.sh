@@ -3,6 +3,7 @@ set -euo pipefail
 
 ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 BUILD_DIR="${BUILD_DIR:-$ROOT/build}"
+SUITE_COUNTS=()  # one line per test suite run, filled by run_suite
 
 BUILD_PACKAGES=(
     cmake ninja-build g++ pkg-config
@@ -14,6 +15,13 @@ BUILD_PACKAGES=(
 )
 # The fuzz targets of the test command are built with Clang and its libFuzzer.
 FUZZ_PACKAGES=(clang-14 libclang-rt-14-dev)
+
+# The Windows build, made here and run under Wine (scripts/windows).
+WINDOWS_PACKAGES=(
+    cmake ninja-build qt6-base-dev qt6-translations-l10n libgtest-dev xz-utils
+    g++-mingw-w64-x86-64-posix mingw-w64-tools wine64 fonts-wine nsis
+    xvfb xdotool imagemagick python3
+)
 
 # Installs the Debian packages in "$@" that are not installed yet.
 ensure_packages() {
@@ -31,5 +39,21 @@ ensure_packages() {
 
 build_tree() {
     cmake -S "$ROOT" -B "$BUILD_DIR" -G Ninja -DCMAKE_BUILD_TYPE=Release "$@"
-    cmake --build "$BUILD_DIR" --parallel
+    cmake --build "$BUILD_DIR" --parallel 2
+}
+
+# Runs the CTest suite of a build tree and prints how many of its tests passed;
+# returns CTest's status.
+run_suite() {
+    local name="$1" dir="$2" log status=0
+    log="$(mktemp)"
+    (cd "$dir" && QT_QPA_PLATFORM=offscreen ctest --output-on-failure --parallel 2 --timeout 300) 2>&1 | tee "$log" || status=$?
+    local total failed skipped
+    total=$(grep -oP 'tests failed out of \K[0-9]+' "$log" || echo 0)
+    failed=$(grep -oP '[0-9]+(?= tests? failed out of)' "$log" || echo "$total")
+    skipped=$(grep -cP '^\s+[0-9]+ - .* \(Skipped\)$' "$log" || true)
+    rm -f "$log"
+    SUITE_COUNTS+=("$name suite: $((total - failed - skipped)) passed, $skipped skipped, $failed failed, of $total tests")
+    echo "== ${SUITE_COUNTS[-1]}"
+    return $status
 }

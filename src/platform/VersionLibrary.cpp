@@ -4,6 +4,10 @@
 
 #ifdef Q_OS_WIN
 #include <windows.h>
+// <windows.h> maps these names to their W variants; ours keep their own names.
+#undef GetFileVersionInfoSize
+#undef GetFileVersionInfo
+#undef VerQueryValue
 #endif
 
 namespace pomrola {

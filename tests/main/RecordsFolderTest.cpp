@@ -52,9 +52,10 @@ protected:
 TEST_F(RecordsFolderCommands, OnThisMachineTakesTheCurrentFolder)
 {
     trigger("N4");
-    EXPECT_EQ(harness.session.RecordsDir, QDir::currentPath());
+    const QString current = QDir::toNativeSeparators(QDir::currentPath());
+    EXPECT_EQ(harness.session.RecordsDir, current);
     ASSERT_EQ(harness.platform.messages.size(), 1);  // the test's working folder has no records file
-    EXPECT_EQ(harness.platform.messages[0], RecordsFolderMessage(QDir::currentPath(), false));
+    EXPECT_EQ(harness.platform.messages[0], RecordsFolderMessage(current, false));
 }
 
 TEST_F(RecordsFolderCommands, AcceptedFolderIsLoadedAndRemembered)
@@ -62,9 +63,10 @@ TEST_F(RecordsFolderCommands, AcceptedFolderIsLoadedAndRemembered)
     WriteRecords(other.path(), "net_500");
     harness.platform.folderAnswers.push_back(other.path() + QStringLiteral("/"));
     trigger("N5");
+    const QString chosen = QDir::toNativeSeparators(other.path());
     EXPECT_EQ(harness.platform.folderStarts, QStringList{harness.recordsDir()});  // opened at RecordsDir
-    EXPECT_EQ(harness.session.RecordsDir, other.path());  // trailing separator removed
-    EXPECT_EQ(Control<FolderEdit>(harness.window(), "DirEdt")->text(), other.path());
+    EXPECT_EQ(harness.session.RecordsDir, chosen);  // trailing separator removed
+    EXPECT_EQ(Control<FolderEdit>(harness.window(), "DirEdt")->text(), chosen);
     EXPECT_EQ(harness.session.records.table[0], (RecordEntry{"net", 500}));
     EXPECT_TRUE(harness.platform.messages.isEmpty());
 
@@ -72,8 +74,8 @@ TEST_F(RecordsFolderCommands, AcceptedFolderIsLoadedAndRemembered)
     trigger("N4");
     harness.platform.messages.clear();
     trigger("N5");  // cancelled
-    EXPECT_EQ(harness.platform.folderStarts.last(), other.path());
-    EXPECT_EQ(harness.session.RecordsDir, other.path());
+    EXPECT_EQ(harness.platform.folderStarts.last(), chosen);
+    EXPECT_EQ(harness.session.RecordsDir, chosen);
     EXPECT_TRUE(harness.platform.messages.isEmpty());
 }
 
@@ -91,9 +93,10 @@ TEST_F(RecordsFolderCommands, UnreachableFolderOpensTheDialogAtTheRoot)
 {
     harness.session.RecordsDir = other.filePath(QStringLiteral("gone"));
     trigger("N5");
-    EXPECT_EQ(harness.platform.folderStarts, QStringList{QStringLiteral("/")});
-    EXPECT_EQ(harness.session.RecordsDir, QStringLiteral("/"));
-    EXPECT_EQ(harness.platform.messages.last(), RecordsFolderMessage(QStringLiteral("/"), false));
+    const QString root(QDir::separator());
+    EXPECT_EQ(harness.platform.folderStarts, QStringList{root});
+    EXPECT_EQ(harness.session.RecordsDir, root);
+    EXPECT_EQ(harness.platform.messages.last(), RecordsFolderMessage(root, false));
 }
 
 TEST_F(RecordsFolderCommands, FailedLoadKeepsThePreviousTableForTheNextGame)

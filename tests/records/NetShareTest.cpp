@@ -4,6 +4,7 @@
 // cannot be replaced; elsewhere on a local folder, where the same must hold.
 #include "RecordsBytes.h"
 #include "RecordsFile.h"
+#include "WriterProgram.h"
 
 #include <QDir>
 #include <QElapsedTimer>
@@ -16,6 +17,7 @@
 
 using namespace pomrola;
 using pomrola::testing::ScrambledLine;
+using pomrola::testing::WriterProgram;
 
 namespace {
 
@@ -37,7 +39,7 @@ protected:
     // Starts a helper process and waits until it reports `word`.
     void startHelper(QProcess& helper, const QStringList& args, const QByteArray& word)
     {
-        helper.start(QStringLiteral(RECORDS_WRITER), args);
+        helper.start(WriterProgram(), args);
         ASSERT_TRUE(helper.waitForStarted(10000));
         ASSERT_TRUE(helper.waitForReadyRead(30000)) << helper.readAllStandardError().toStdString();
         ASSERT_EQ(helper.readLine().trimmed(), word);

@@ -5,6 +5,12 @@
 #include <QFile>
 #include <QTemporaryDir>
 
+#ifdef Q_OS_WIN
+#include "VersionResourceWriter.h"
+
+#include <QCoreApplication>
+#endif
+
 namespace pomrola::testing {
 
 // The game's own version data, as the build embeds it.
@@ -21,6 +27,24 @@ inline VersionData GameVersionData()
     return data;
 }
 
+#ifdef Q_OS_WIN
+
+// A small program carrying the block as its version resource, read back
+// through the system's version library.
+inline QString WriteFileWithBlock(const QTemporaryDir& dir, const char* name, const VersionData* data)
+{
+    const QString path = dir.filePath(QLatin1String(name));
+    QFile::remove(path);
+    if (!QFile::copy(QCoreApplication::applicationDirPath() + QStringLiteral("/" VERSION_CARRIER), path))
+        return path;
+    QFile::setPermissions(path, QFile::permissions(path) | QFileDevice::WriteOwner);
+    if (data && !WriteVersionResource(path, BuildVersionBlock(*data)))
+        QFile::remove(path);  // reads then fail as a file without version information
+    return path;
+}
+
+#else
+
 // A file that holds the block somewhere between other bytes, as an executable does.
 inline QString WriteFileWithBlock(const QTemporaryDir& dir, const char* name, const VersionData* data)
 {
@@ -35,5 +59,7 @@ inline QString WriteFileWithBlock(const QTemporaryDir& dir, const char* name, co
     file.write(QByteArray(333, '\0'));
     return path;
 }
+
+#endif
 
 }  // namespace pomrola::testing

@@ -1,0 +1,85 @@
+// Where the settings file lives: the user's configuration folder of each
+// system, and on Windows the one-time read of an older installation's file
+// from the Windows folder.
+#include "SettingsFile.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+#include <gtest/gtest.h>
+
+using namespace pomrola;
+
+namespace {
+
+QString ConfigurationFolder()
+{
+#ifdef Q_OS_WIN
+    return QDir::fromNativeSeparators(qEnvironmentVariable("LOCALAPPDATA"));
+#else
+    return QDir::fromNativeSeparators(qEnvironmentVariable("XDG_CONFIG_HOME"));  // set by the test main
+#endif
+}
+
+TEST(SettingsLocation, TheProgramsNameWithIniInTheUsersConfigurationFolder)
+{
+    ASSERT_FALSE(ConfigurationFolder().isEmpty());
+    EXPECT_EQ(QDir::fromNativeSeparators(DefaultSettingsPath()), ConfigurationFolder() + QStringLiteral("/main_tests.INI"));
+}
+
+#ifdef Q_OS_WIN
+
+class OlderInstallation : public ::testing::Test {
+protected:
+    void SetUp() override { removeBoth(); }
+    void TearDown() override { removeBoth(); }
+    void removeBoth()
+    {
+        QFile::remove(path);
+        QFile::remove(legacy);
+    }
+    static QByteArray read(const QString& file)
+    {
+        QFile in(file);
+        return in.open(QIODevice::ReadOnly) ? in.readAll() : QByteArray();
+    }
+
+    const QString path = DefaultSettingsPath();
+    const QString legacy = QDir(qEnvironmentVariable("WINDIR")).filePath(QFileInfo(path).fileName());
+};
+
+TEST_F(OlderInstallation, WindowsFolderFileIsReadUntilTheProgramWritesItsOwn)
+{
+    // As an older version left it: code page 1251, in the Windows folder.
+    const QByteArray old = "[Data]\r\nName=\xD1\xF2\xE0\xF0\xFB\xE9\r\nDirectory=C:\\Games\r\n";
+    {
+        QFile out(legacy);
+        ASSERT_TRUE(out.open(QIODevice::WriteOnly)) << qPrintable(legacy);
+        out.write(old);
+    }
+    ASSERT_FALSE(QFile::exists(path));
+    const PlayerSettings first = ReadSettings(path);
+    EXPECT_EQ(first.name, QStringLiteral("Старый"));
+    EXPECT_EQ(first.directory, QStringLiteral("C:\\Games"));
+
+    EXPECT_EQ(WriteSettings(path, PlayerSettings{QStringLiteral("Новый"), QStringLiteral("D:\\Records")}),
+              std::nullopt);
+    EXPECT_TRUE(QFile::exists(path));
+    EXPECT_EQ(read(legacy), old);  // the Windows folder is never written
+
+    const PlayerSettings next = ReadSettings(path);
+    EXPECT_EQ(next.name, QStringLiteral("Новый"));
+    EXPECT_EQ(next.directory, QStringLiteral("D:\\Records"));
+}
+
+TEST_F(OlderInstallation, WithoutAnyFileTheDefaultsHold)
+{
+    const PlayerSettings settings = ReadSettings(path);
+    EXPECT_EQ(settings.name, QStringLiteral("User"));
+    EXPECT_FALSE(QFile::exists(path));
+}
+
+#endif
+
+}  // namespace

@@ -1,0 +1,100 @@
+#!/usr/bin/env python3
+"""Reads the board from a screenshot of the main window and names a move that makes a line.
+
+    board_move.py SHOT.ppm          prints "x1 y1 x2 y2" (window pixels of the two cells to press)
+    board_move.py SHOT.ppm --board  prints the 8 rows of colour letters
+
+The board is found where all 64 cell centres show ball colours; nothing of the program's
+inside is used, so the script checks the real window as a player sees it.
+"""
+import sys
+
+CELL = 50
+COLOURS = {
+    (0, 0, 255): "B", (255, 0, 0): "R", (0, 128, 0): "G", (0, 0, 0): "K",
+    (255, 255, 0): "Y", (0, 255, 255): "A", (128, 128, 128): "S", (255, 0, 255): "F",
+}
+
+
+def read_ppm(path):
+    with open(path, "rb") as f:
+        data = f.read()
+    fields, pos = [], 0
+    while len(fields) < 4:  # magic, width, height, maximum
+        while data[pos:pos + 1].isspace():
+            pos += 1
+        if data[pos:pos + 1] == b"#":
+            pos = data.index(b"\n", pos)
+            continue
+        end = pos
+        while not data[end:end + 1].isspace():
+            end += 1
+        fields.append(data[pos:end])
+        pos = end
+    width, height = int(fields[1]), int(fields[2])
+    pixels = data[pos + 1:]
+    return width, height, lambda x, y: tuple(pixels[(y * width + x) * 3:(y * width + x) * 3 + 3])
+
+
+def find_board(width, height, pixel):
+    for top in range(0, height - 8 * CELL + 1):
+        for left in range(0, width - 8 * CELL + 1):
+            rows = []
+            for r in range(8):
+                row = ""
+                for c in range(8):
+                    x, y = left + c * CELL + CELL // 2, top + r * CELL + CELL // 2
+                    codes = {COLOURS.get(pixel(x + dx, y + dy)) for dx, dy in ((0, 0), (-12, 0), (12, 0), (0, -12), (0, 12))}
+                    if len(codes) != 1 or None in codes:
+                        break
+                    row += codes.pop()
+                if len(row) != 8:
+                    break
+                rows.append(row)
+            if len(rows) == 8:
+                return left, top, rows
+    return None
+
+
+def has_line(rows):
+    for r in range(8):
+        for c in range(8):
+            if c <= 5 and rows[r][c] == rows[r][c + 1] == rows[r][c + 2]:
+                return True
+            if r <= 5 and rows[r][c] == rows[r + 1][c] == rows[r + 2][c]:
+                return True
+    return False
+
+
+def find_move(rows):
+    for r in range(8):
+        for c in range(8):
+            for r2, c2 in ((r, c + 1), (r + 1, c)):
+                if r2 > 7 or c2 > 7:
+                    continue
+                swapped = [list(row) for row in rows]
+                swapped[r][c], swapped[r2][c2] = swapped[r2][c2], swapped[r][c]
+                if has_line(["".join(row) for row in swapped]):
+                    return (r, c), (r2, c2)
+    return None
+
+
+def main():
+    width, height, pixel = read_ppm(sys.argv[1])
+    found = find_board(width, height, pixel)
+    if not found:
+        sys.exit("no board in the screenshot")
+    left, top, rows = found
+    if "--board" in sys.argv:
+        print("\n".join(rows))
+        return
+    move = find_move(rows)
+    if not move:
+        sys.exit("no move on the board")
+    (r1, c1), (r2, c2) = move
+    centre = lambda r, c: (left + c * CELL + CELL // 2, top + r * CELL + CELL // 2)
+    print(*centre(r1, c1), *centre(r2, c2))
+
+
+if __name__ == "__main__":
+    main()
