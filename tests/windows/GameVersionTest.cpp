@@ -1,6 +1,7 @@
 // The game's executable carries its version data where the version library
 // finds it: on Windows the compiled resource, read through the system's
 // library; elsewhere the embedded block. Both give the same values.
+#include "FindControl.h"
 #include "ScriptedPlatform.h"
 #include "UAbout.h"
 #include "VersionLibrary.h"
@@ -62,14 +63,14 @@ TEST(GameVersion, AboutWindowNamesTheRunningSystem)
     window.show();
 #ifdef Q_OS_WIN
     EXPECT_EQ(PlatformId(), 2);
-    EXPECT_EQ(window.LSystem->text(), QStringLiteral("System is Windows NT."));
+    EXPECT_EQ(Control<QLabel>(window, "LSystem")->text(), QStringLiteral("System is Windows NT."));
 #else
     EXPECT_EQ(PlatformId(), 3);  // none of the Win32 platforms: the design text stays
-    EXPECT_EQ(window.LSystem->text(), QStringLiteral("LSystem"));
+    EXPECT_EQ(Control<QLabel>(window, "LSystem")->text(), QStringLiteral("LSystem"));
 #endif
-    EXPECT_EQ(window.LName->text(), QStringLiteral("Помрола 99"));
-    EXPECT_EQ(window.LVersion->text(), QStringLiteral("Version 2.25"));
-    EXPECT_EQ(window.LOs->text(), QStringLiteral("Designed for 32-bit Windows"));
+    EXPECT_EQ(Control<QLabel>(window, "LName")->text(), QStringLiteral("Помрола 99"));
+    EXPECT_EQ(Control<QLabel>(window, "LVersion")->text(), QStringLiteral("Version 2.25"));
+    EXPECT_EQ(Control<QLabel>(window, "LOs")->text(), QStringLiteral("Designed for 32-bit Windows"));
     EXPECT_TRUE(platform.messages.isEmpty());
     window.hide();
 }
