@@ -46,6 +46,9 @@ private:
     // Index of the key's line within the section that starts at `header`, or -1.
     int findKey(int header, const QString& key) const;
     int sectionEnd(int header) const;
+    // Line indexes are int, with -1 for "none"; the one cast to the vector's index is here.
+    Line& lineAt(int index) { return lines_[static_cast<std::size_t>(index)]; }
+    const Line& lineAt(int index) const { return lines_[static_cast<std::size_t>(index)]; }
 
     QByteArray byteOrderMark_;
     std::vector<Line> lines_;
