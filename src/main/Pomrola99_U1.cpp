@@ -31,7 +31,8 @@ constexpr int CellSide = 50;
 // Cells are kept column by column, s11 .. s18, s21 .. s88, as they are created.
 std::size_t CellIndex(int column, int row)
 {
-    return static_cast<std::size_t>((column - 1) * BoardSize + (row - 1));
+    const int index = (column - 1) * BoardSize + (row - 1);
+    return static_cast<std::size_t>(index);
 }
 const QColor PanelGreen(0, 128, 0);
 const QColor LabelBlue(0, 0, 255);

@@ -22,7 +22,7 @@ public:
     static ProfileFile Read(const QString& path);
     // The file's bytes, cut at MaxFileBytes; a UTF-8 byte-order mark at the
     // start is accepted and written again.
-    static ProfileFile FromBytes(const QByteArray& bytes);
+    static ProfileFile FromBytes(const QByteArray& file);
 
     // The value, cut at 2047 characters; nothing when the key is missing.
     std::optional<QString> value(const QString& section, const QString& key) const;
