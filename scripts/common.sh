@@ -14,6 +14,8 @@ BUILD_PACKAGES=(
 )
 # The fuzz targets of the test command are built with Clang and its libFuzzer.
 FUZZ_PACKAGES=(clang-14 libclang-rt-14-dev)
+# The test command checks the sources with clang-tidy and its parallel runner.
+TIDY_PACKAGES=(clang-tidy)
 
 # Installs the Debian packages in "$@" that are not installed yet.
 ensure_packages() {
