@@ -82,7 +82,7 @@ int main(int argc, char* argv[])
         const double before = CpuSeconds();
         QTest::mouseClick(window.cell(3, 1), Qt::LeftButton);  // resolves with its pauses
         cpu += CpuSeconds() - before;
-        wall += timer.nsecsElapsed() / 1e9;
+        wall += static_cast<double>(timer.nsecsElapsed()) / 1e9;
     }
     std::printf("moves: %d, wall: %.3f s, cpu: %.3f s, cpu share: %.2f%% of one core\n", Moves, wall, cpu,
                 100.0 * cpu / wall);

@@ -13,8 +13,11 @@ BUILD_PACKAGES=(
     dpkg-dev file desktop-file-utils appstream
     xvfb openbox xdotool x11-utils imagemagick
 )
-# The fuzz targets of the test command are built with Clang and its libFuzzer.
+# The fuzz targets of the test command are built with Clang and its libFuzzer;
+# the sources are checked with clang-format and clang-tidy.
 FUZZ_PACKAGES=(clang-14 libclang-rt-14-dev)
+# The test command checks the sources with clang-tidy and its parallel runner.
+TIDY_PACKAGES=(clang-tidy clang-format)
 
 # The Windows build, made here and run under Wine (scripts/windows).
 WINDOWS_PACKAGES=(
@@ -40,6 +43,18 @@ ensure_packages() {
 build_tree() {
     cmake -S "$ROOT" -B "$BUILD_DIR" -G Ninja -DCMAKE_BUILD_TYPE=Release "$@"
     cmake --build "$BUILD_DIR" --parallel 2
+}
+
+# The house style: every C++ file as clang-format would write it.
+check_format() {
+    local files
+    mapfile -t files < <(cd "$ROOT" && git ls-files '*.cpp' '*.h')
+    if (cd "$ROOT" && clang-format --dry-run --Werror "${files[@]}"); then
+        SUITE_COUNTS+=("clang-format: ${#files[@]} files as the house style writes them")
+    else
+        SUITE_COUNTS+=("clang-format: FILES DIFFER (run clang-format -i on them)")
+        return 1
+    fi
 }
 
 # Runs the CTest suite of a build tree and prints how many of its tests passed;

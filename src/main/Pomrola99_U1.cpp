@@ -30,6 +30,13 @@ namespace {
 constexpr int ClientWidth = 399;
 constexpr int ClientHeight = 432;
 constexpr int CellSide = 50;
+
+// Cells are kept column by column, s11 .. s18, s21 .. s88, as they are created.
+std::size_t CellIndex(int column, int row)
+{
+    const int index = (column - 1) * BoardSize + (row - 1);
+    return static_cast<std::size_t>(index);
+}
 const QColor PanelGreen(0, 128, 0);
 const QColor LabelBlue(0, 0, 255);
 const QColor LabelAqua(0, 255, 255);
@@ -137,7 +144,7 @@ void TForm1::buildBoard(QWidget* client)
             shape->setGeometry((column - 1) * CellSide, (row - 1) * CellSide, CellSide, CellSide);
             shape->setOutlineColour(face);
             connect(shape, &CellShape::pressed, this, &TForm1::ShapeMouseDown);
-            cells_[(column - 1) * BoardSize + (row - 1)] = shape;
+            cells_[CellIndex(column, row)] = shape;
         }
     }
     DirEdt = new FolderEdit(board);
@@ -208,7 +215,7 @@ void TForm1::FormCreate()
 
 CellShape* TForm1::cell(int column, int row) const
 {
-    return cells_[(column - 1) * BoardSize + (row - 1)];
+    return cells_[CellIndex(column, row)];
 }
 
 void TForm1::ShowBoard()
@@ -219,9 +226,9 @@ void TForm1::ShowBoard()
         std::uint32_t colour = 0;
         if (LookUpColour(game_.board.at(column, row), colour))
             paintColour_ = colour;
-        cells_[k]->setFillColour(ColourFromReference(paintColour_, palette()));
-        cells_[k]->setSymbolCode(game_.board.at(column, row));
-        cells_[k]->setForm(CellShape::Form::Circle);
+        cell(column, row)->setFillColour(ColourFromReference(paintColour_, palette()));
+        cell(column, row)->setSymbolCode(game_.board.at(column, row));
+        cell(column, row)->setForm(CellShape::Form::Circle);
     }
 }
 

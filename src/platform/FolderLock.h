@@ -36,7 +36,7 @@ public:
 
 private:
     enum class Judgement { Live, Stale, Gone };
-    Judgement judge(QByteArray& seenToken, qint64& seenSinceMs, qint64 nowMs) const;
+    Judgement judge(QByteArray& seenToken, qint64& seenSinceMs, qint64 elapsedMs) const;
     bool breakStale(const QByteArray& token) const;
     void sweepGraves() const;
 

@@ -24,7 +24,7 @@ bool ParseHex(QByteArrayView digits, std::int32_t& value)
     for (char c : digits) {
         if (!IsHexDigit(c))
             return false;
-        result = result * 16 + HexValue(c);
+        result = result * 16 + static_cast<std::uint64_t>(HexValue(c));
         if (result > 0xFFFFFFFFu)
             return false;
     }

@@ -102,7 +102,7 @@ ProfileFile ProfileFile::FromBytes(const QByteArray& file)
 int ProfileFile::findSection(const QString& section) const
 {
     for (int i = 0; i < static_cast<int>(lines_.size()); ++i)
-        if (IsSectionHeader(lines_[i].text) && SectionName(lines_[i].text).compare(section, Qt::CaseInsensitive) == 0)
+        if (IsSectionHeader(lineAt(i).text) && SectionName(lineAt(i).text).compare(section, Qt::CaseInsensitive) == 0)
             return i;
     return -1;
 }
@@ -110,7 +110,7 @@ int ProfileFile::findSection(const QString& section) const
 int ProfileFile::sectionEnd(int header) const
 {
     int i = header + 1;
-    while (i < static_cast<int>(lines_.size()) && !IsSectionHeader(lines_[i].text))
+    while (i < static_cast<int>(lines_.size()) && !IsSectionHeader(lineAt(i).text))
         ++i;
     return i;
 }
@@ -120,7 +120,7 @@ int ProfileFile::findKey(int header, const QString& key) const
     const int end = sectionEnd(header);
     for (int i = header + 1; i < end; ++i) {
         QByteArray name, value;
-        if (SplitKeyLine(lines_[i].text, name, value) && DecodeValue(name).compare(key, Qt::CaseInsensitive) == 0)
+        if (SplitKeyLine(lineAt(i).text, name, value) && DecodeValue(name).compare(key, Qt::CaseInsensitive) == 0)
             return i;
     }
     return -1;
@@ -135,7 +135,7 @@ std::optional<QString> ProfileFile::value(const QString& section, const QString&
     if (line < 0)
         return std::nullopt;
     QByteArray name, raw;
-    SplitKeyLine(lines_[line].text, name, raw);
+    SplitKeyLine(lineAt(line).text, name, raw);
     if (raw.size() >= 2 && raw.startsWith('"') && raw.endsWith('"'))
         raw = raw.mid(1, raw.size() - 2);
     return DecodeValue(raw).left(MaxValueLength);
@@ -154,15 +154,15 @@ void ProfileFile::setValue(const QString& section, const QString& key, const QSt
     }
     const int existing = findKey(header, key);
     if (existing >= 0) {
-        lines_[existing].text = keyLine;
+        lineAt(existing).text = keyLine;
         return;
     }
     // After the section's last non-blank line.
     int insertAt = sectionEnd(header);
-    while (insertAt > header + 1 && lines_[insertAt - 1].text.trimmed().isEmpty())
+    while (insertAt > header + 1 && lineAt(insertAt - 1).text.trimmed().isEmpty())
         --insertAt;
-    if (lines_[insertAt - 1].ending.isEmpty())
-        lines_[insertAt - 1].ending = Newline;
+    if (lineAt(insertAt - 1).ending.isEmpty())
+        lineAt(insertAt - 1).ending = Newline;
     lines_.insert(lines_.begin() + insertAt, Line{keyLine, Newline});
 }
 

@@ -22,7 +22,7 @@ public:
     static ProfileFile Read(const QString& path);
     // The file's bytes, cut at MaxFileBytes; a UTF-8 byte-order mark at the
     // start is accepted and written again.
-    static ProfileFile FromBytes(const QByteArray& bytes);
+    static ProfileFile FromBytes(const QByteArray& file);
 
     // The value, cut at 2047 characters; nothing when the key is missing.
     std::optional<QString> value(const QString& section, const QString& key) const;
@@ -46,6 +46,9 @@ private:
     // Index of the key's line within the section that starts at `header`, or -1.
     int findKey(int header, const QString& key) const;
     int sectionEnd(int header) const;
+    // Line indexes are int, with -1 for "none"; the one cast to the vector's index is here.
+    Line& lineAt(int index) { return lines_[static_cast<std::size_t>(index)]; }
+    const Line& lineAt(int index) const { return lines_[static_cast<std::size_t>(index)]; }
 
     QByteArray byteOrderMark_;
     std::vector<Line> lines_;

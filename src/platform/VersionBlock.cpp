@@ -17,11 +17,11 @@ std::u16string FromUtf8(const std::string& text)
     for (std::size_t i = 0; i < text.size();) {
         const auto c = static_cast<unsigned char>(text[i]);
         std::uint32_t code = c;
-        int extra = 0;
+        std::size_t extra = 0;
         if (c >= 0xF0) code = c & 0x07, extra = 3;
         else if (c >= 0xE0) code = c & 0x0F, extra = 2;
         else if (c >= 0xC0) code = c & 0x1F, extra = 1;
-        for (int k = 1; k <= extra && i + k < text.size(); ++k)
+        for (std::size_t k = 1; k <= extra && i + k < text.size(); ++k)
             code = (code << 6) | (static_cast<unsigned char>(text[i + k]) & 0x3F);
         i += 1 + extra;
         if (code >= 0x10000) {
@@ -39,8 +39,8 @@ class Writer {
 public:
     std::vector<std::uint8_t> bytes;
 
-    void word(std::uint16_t v) { bytes.push_back(v & 0xFF), bytes.push_back(v >> 8); }
-    void dword(std::uint32_t v) { word(v & 0xFFFF), word(v >> 16); }
+    void word(std::uint16_t v) { bytes.push_back(static_cast<std::uint8_t>(v & 0xFF)), bytes.push_back(static_cast<std::uint8_t>(v >> 8)); }
+    void dword(std::uint32_t v) { word(static_cast<std::uint16_t>(v & 0xFFFF)), word(static_cast<std::uint16_t>(v >> 16)); }
     void text(const std::u16string& s)
     {
         for (char16_t c : s)
@@ -64,8 +64,8 @@ public:
     void finish(std::size_t start)
     {
         const auto length = static_cast<std::uint16_t>(bytes.size() - start);
-        bytes[start] = length & 0xFF;
-        bytes[start + 1] = length >> 8;
+        bytes[start] = static_cast<std::uint8_t>(length & 0xFF);
+        bytes[start + 1] = static_cast<std::uint8_t>(length >> 8);
     }
 };
 
@@ -179,10 +179,10 @@ std::vector<std::uint8_t> BuildVersionBlock(const VersionData& data)
     auto writeTranslation = [&] {
         const std::size_t varInfo = w.begin(0, TextValue, "VarFileInfo");
         const std::size_t var = w.begin(data.translationBytes, BinaryValue, "Translation");
-        const std::size_t valueStart = w.bytes.size();
+        const std::size_t translationStart = w.bytes.size();
         w.word(data.language);
         w.word(data.codePage);
-        w.bytes.resize(valueStart + std::min<std::size_t>(data.translationBytes, 4));
+        w.bytes.resize(translationStart + std::min<std::size_t>(data.translationBytes, 4));
         w.finish(var);
         w.finish(varInfo);
     };

@@ -14,7 +14,7 @@ void MatrSortir(RecordsTable& table)
     bool swapped = true;
     while (swapped) {
         swapped = false;
-        for (int i = 1; i < RecordsCount; ++i) {
+        for (std::size_t i = 1; i < table.size(); ++i) {
             if (table[i].score > table[i - 1].score) {
                 std::swap(table[i], table[i - 1]);
                 swapped = true;

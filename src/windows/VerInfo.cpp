@@ -69,7 +69,7 @@ void TVerInfoRes::LoadFixedInfo()
 
 std::uint32_t TVerInfoRes::fixedField(int index) const
 {
-    return ReadDword(FixedInfo + index * 4);
+    return ReadDword(FixedInfo + static_cast<std::ptrdiff_t>(index) * 4);
 }
 
 void TVerInfoRes::LoadFileFlags()

@@ -22,20 +22,20 @@ inline Board StaircaseBoard()
 inline void SetRow(Board& board, int row, const Row& codes)
 {
     for (int c = 1; c <= BoardSize; ++c)
-        board.at(c, row) = codes[c - 1];
+        board.at(c, row) = codes[static_cast<std::size_t>(c - 1)];
 }
 
 inline void SetColumn(Board& board, int column, const Row& codes)
 {
     for (int r = 1; r <= BoardSize; ++r)
-        board.at(column, r) = codes[r - 1];
+        board.at(column, r) = codes[static_cast<std::size_t>(r - 1)];
 }
 
 inline Row ColumnOf(const Board& board, int column)
 {
     Row codes{};
     for (int r = 1; r <= BoardSize; ++r)
-        codes[r - 1] = board.at(column, r);
+        codes[static_cast<std::size_t>(r - 1)] = board.at(column, r);
     return codes;
 }
 
@@ -43,7 +43,7 @@ inline Row RowOf(const Board& board, int row)
 {
     Row codes{};
     for (int c = 1; c <= BoardSize; ++c)
-        codes[c - 1] = board.at(c, row);
+        codes[static_cast<std::size_t>(c - 1)] = board.at(c, row);
     return codes;
 }
 

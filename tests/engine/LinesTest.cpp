@@ -86,7 +86,7 @@ INSTANTIATE_TEST_SUITE_P(
                       },
                       {{1, 2}, {1, 3}, {1, 4}, {1, 5}, {1, 6}, {2, 4}, {3, 4}}},
         FindLinesCase{"GapBreaksTheRun", [](Board& b) { SetRow(b, 5, {5, 5, 1, 5, 2, 3, 4, 6}); }, {}}),
-    [](const auto& info) { return std::string(info.param.name); });
+    [](const auto& instance) { return std::string(instance.param.name); });
 
 TEST(FindLines, ThreeEmptyCellsAreALineButChangeNothing)
 {
@@ -217,14 +217,14 @@ TEST(RefillBoard, ScoreWrapsAtTheTopOfItsRange)
     for (int round = 0; round < 2000; ++round) {
         GameState game;
         game.board = StaircaseBoard();
-        int empty = 0;
+        unsigned empty = 0;
         for (int r = 1; r <= BoardSize; ++r)
             for (int c = 1; c <= BoardSize; ++c)
                 if (random() % 3 == 0)
                     game.board.at(c, r) = 0, ++empty;
         const auto start = static_cast<std::int32_t>(random());
         game.Score = start;
-        game.RandomState = random();
+        game.RandomState = static_cast<std::uint32_t>(random());
         SettleBoard(game);
         const std::uint32_t gained = static_cast<std::uint32_t>(game.Score) - static_cast<std::uint32_t>(start);
         ASSERT_EQ(gained % 5, 0u) << "seed " << seed << " round " << round;

@@ -10,7 +10,7 @@ namespace {
 
 constexpr std::uint32_t TimeOfDay(int h, int m, int s, int ms)
 {
-    return ((h * 60 + m) * 60 + s) * 1000 + ms;
+    return static_cast<std::uint32_t>(((h * 60 + m) * 60 + s) * 1000 + ms);
 }
 
 TEST(RandomAndFill, GeneratorFollowsTheCongruentialSequence)

@@ -92,12 +92,13 @@ TEST_F(Placement, PositionOffEveryScreenIsPulledOntoTheNearestScreen)
         saved.sync();
         ASSERT_TRUE(RestorePlacement(store, window)) << "seed " << seed << " case " << i;
         const QRect placed(window.pos(), window.size());
-        if (available.contains(QRect(x, y, 120, 90)))
+        if (available.contains(QRect(x, y, 120, 90))) {
             EXPECT_EQ(window.pos(), QPoint(x, y)) << "seed " << seed << " case " << i;
-        else if (!available.intersects(QRect(x, y, 120, 90)))
+        } else if (!available.intersects(QRect(x, y, 120, 90))) {
             EXPECT_TRUE(available.contains(placed))
                 << "seed " << seed << " case " << i << ": " << x << "," << y << " placed at " << placed.x() << ","
                 << placed.y();
+        }
     }
 }
 

@@ -58,7 +58,7 @@ TEST_F(RecordsFile, MissingFileOrFolderFailsAndLeavesTheTable)
 TEST_F(RecordsFile, LoadAfterAFolderChangeKeepsEntriesBeyondTheNewLines)
 {
     for (int i = 0; i < 5; ++i)
-        book.table[i] = {"a" + QByteArray::number(i), 50 - i};
+        book.table[static_cast<std::size_t>(i)] = {"a" + QByteArray::number(i), 50 - i};
     writeFile(ScrambledLine("b0_900") + ScrambledLine("b1_800"));
     EXPECT_TRUE(LoadRecords(book, dir.path()));
     EXPECT_EQ(book.table[0], (RecordEntry{"b0", 900}));

@@ -10,7 +10,7 @@ RecordsTable FullTable(std::int32_t lowest)
 {
     RecordsTable table;
     for (int i = 0; i < RecordsCount; ++i)
-        table[i] = {"p" + QByteArray::number(i + 1), lowest + (RecordsCount - 1 - i) * 10};
+        table[static_cast<std::size_t>(i)] = {"p" + QByteArray::number(i + 1), lowest + (RecordsCount - 1 - i) * 10};
     return table;
 }
 
@@ -68,7 +68,7 @@ TEST(EnterResult, NeverOverwritesAResultLoadedAfterAFolderChange)
     // Rows shown before the change: 2. The new folder brought 5 results.
     RecordsTable table;
     for (int i = 0; i < 5; ++i)
-        table[i] = {"r" + QByteArray::number(i), 500 - i * 100};
+        table[static_cast<std::size_t>(i)] = {"r" + QByteArray::number(i), 500 - i * 100};
     EXPECT_TRUE(EnterResult(table, "new", 10));
     EXPECT_EQ(ShownEntries(table).size(), 6u);
     EXPECT_EQ(table[5], (RecordEntry{"new", 10}));

@@ -41,7 +41,7 @@ int HoldOpen(const QString& path, int ms)
     file.read(1);
     std::printf("open\n");
     std::fflush(stdout);
-    QThread::msleep(ms);
+    QThread::msleep(static_cast<unsigned long>(ms));
     return 0;
 }
 

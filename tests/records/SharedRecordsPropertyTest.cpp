@@ -91,8 +91,9 @@ TEST(SharedRecordsProperty, FaultsNeverDuplicateOrLoseWrittenResults)
         if (action < 15) {
             // A reload, which fails now and then as if the share were unreachable.
             const bool fail = chance(50);
-            if (fail)
+            if (fail) {
                 ASSERT_TRUE(QFile::rename(path, path + QStringLiteral(".away")) || !QFile::exists(path));
+            }
             static_cast<void>(LoadRecords(book, dir.path()));
             if (fail)
                 QFile::rename(path + QStringLiteral(".away"), path);
