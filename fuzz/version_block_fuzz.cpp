@@ -22,7 +22,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         for (int index = 0; index < TVerInfoRes::VersionKeyCount; ++index)
             reader.GetVersionString(index);
         reader.GetOsDescription();
-    } catch (const Exception&) {
-    }
+    } catch (const Exception&) {}
     return 0;
 }

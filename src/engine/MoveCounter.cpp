@@ -20,6 +20,8 @@ struct Pattern {
     Offset first, second;
 };
 
+// A table laid out by hand.
+// clang-format off
 constexpr Pattern Patterns[16] = {
     // left
     {{-1, -1}, {+1, -1}}, {{-2, -1}, {-1, -1}}, {{+1, -1}, {+2, -1}}, {{0, -3}, {0, -2}},
@@ -30,6 +32,7 @@ constexpr Pattern Patterns[16] = {
     // down
     {{+1, -1}, {+1, +1}}, {{+1, -2}, {+1, -1}}, {{+1, +1}, {+1, +2}}, {{+2, 0}, {+3, 0}},
 };
+// clang-format on
 
 bool onBoard(int row, int column)
 {

@@ -20,7 +20,8 @@ const char* const SaveFilter = QT_TRANSLATE_NOOP("TForm1", "Сохраненны
 
 void TForm1::MnuSaveClick()
 {
-    const std::optional<QString> chosen = platform_.saveFileName(this, FileDialogRequest{saveFileName_, QCoreApplication::translate("TForm1", SaveFilter)});
+    const std::optional<QString> chosen = platform_.saveFileName(
+        this, FileDialogRequest{saveFileName_, QCoreApplication::translate("TForm1", SaveFilter)});
     if (!chosen)
         return;
     const QString path = SavedGameName(*chosen);
@@ -36,9 +37,8 @@ void TForm1::MnuSaveClick()
 
 void TForm1::MnuLoadClick()
 {
-    if (const std::optional<QString> chosen =
-            platform_.openFileName(this, FileDialogRequest{QStringLiteral("*.sav"),
-                                                           QCoreApplication::translate("TForm1", OpenFilter)})) {
+    if (const std::optional<QString> chosen = platform_.openFileName(
+            this, FileDialogRequest{QStringLiteral("*.sav"), QCoreApplication::translate("TForm1", OpenFilter)})) {
         // Loading shows no message: what was read before a failure stays, and
         // the board below shows it.
         static_cast<void>(LoadGameFromFile(*chosen, game_));

@@ -3,9 +3,8 @@
 #include "BevelPanel.h"
 #include "CellShape.h"
 #include "CentreOnScreenOnce.h"
-#include "WindowPlacement.h"
-#include "Fonts.h"
 #include "FolderEdit.h"
+#include "Fonts.h"
 #include "Platform.h"
 #include "Pomr_Rec_U.h"
 #include "SettingsFile.h"
@@ -16,9 +15,10 @@
 #include "UFunc.h"
 #include "UHelp.h"
 #include "UReclama.h"
+#include "WindowPlacement.h"
 
-#include <QCoreApplication>
 #include <QCloseEvent>
+#include <QCoreApplication>
 #include <QKeyEvent>
 #include <QLayout>
 #include <QMenuBar>
@@ -121,14 +121,16 @@ void TForm1::buildHeader(QWidget* client)
     }
 
     const QFont counterFont = PixelFont(QStringLiteral("MS Sans Serif"), 27);
-    RxLabel6 = MakeHeaderLabel(scorePanel, "RxLabel6", QCoreApplication::translate("TForm1", "С Ч Е Т"), QRect(1, 1, 118, 27), Qt::AlignLeft,
-                               PixelFont(QStringLiteral("Tahoma"), 24, true), LabelBlue, LabelAqua);
+    RxLabel6 =
+        MakeHeaderLabel(scorePanel, "RxLabel6", QCoreApplication::translate("TForm1", "С Ч Е Т"), QRect(1, 1, 118, 27),
+                        Qt::AlignLeft, PixelFont(QStringLiteral("Tahoma"), 24, true), LabelBlue, LabelAqua);
     RxLabel3 = MakeHeaderLabel(scorePanel, "RxLabel3", QStringLiteral("0"), QRect(119, 1, 81, 27), Qt::AlignHCenter,
                                counterFont, CounterYellow, CounterRed);
     RxLabel4 = MakeHeaderLabel(movesPanel, "RxLabel4", QStringLiteral("0"), QRect(1, 1, 77, 27), Qt::AlignHCenter,
                                counterFont, CounterYellow, CounterRed);
-    RxLabel2 = MakeHeaderLabel(movesPanel, "RxLabel2", QCoreApplication::translate("TForm1", "ОСТАЛОСЬ"), QRect(78, 1, 118, 27),
-                               Qt::AlignRight, PixelFont(QStringLiteral("Tahoma"), 19, true), LabelBlue, LabelAqua);
+    RxLabel2 = MakeHeaderLabel(movesPanel, "RxLabel2", QCoreApplication::translate("TForm1", "ОСТАЛОСЬ"),
+                               QRect(78, 1, 118, 27), Qt::AlignRight, PixelFont(QStringLiteral("Tahoma"), 19, true),
+                               LabelBlue, LabelAqua);
 }
 
 void TForm1::buildBoard(QWidget* client)
@@ -149,8 +151,8 @@ void TForm1::buildBoard(QWidget* client)
     }
     DirEdt = new FolderEdit(board);
     DirEdt->setObjectName(QStringLiteral("DirEdt"));
-    keyboard_ =
-        std::make_unique<KeyboardPlay>(*board, [this](int column, int row) { return cell(column, row); }, turns_);
+    keyboard_ = std::make_unique<KeyboardPlay>(
+        *board, [this](int column, int row) { return cell(column, row); }, turns_);
 }
 
 QAction* TForm1::addCommand(QMenu* menu, const char* name, const QString& caption, const QKeySequence& shortcut,
@@ -172,23 +174,31 @@ void TForm1::buildMenu()
 {
     QMenu* game = menuBar()->addMenu(QCoreApplication::translate("TForm1", "Игра"));
     game->setObjectName(QStringLiteral("Game"));
-    addCommand(game, "MnuNew", QCoreApplication::translate("TForm1", "Заново"), QKeySequence(Qt::Key_F4), &TForm1::MnuNewClick);
-    addCommand(game, "MnuSave", QCoreApplication::translate("TForm1", "Сохранить"), QKeySequence(Qt::Key_F2), &TForm1::MnuSaveClick);
-    addCommand(game, "MnuLoad", QCoreApplication::translate("TForm1", "Загрузить"), QKeySequence(Qt::Key_F3), &TForm1::MnuLoadClick);
-    addCommand(game, "MnuRec", QCoreApplication::translate("TForm1", "Рекорды"), QKeySequence(Qt::Key_F5), &TForm1::MnuRecClick);
+    addCommand(game, "MnuNew", QCoreApplication::translate("TForm1", "Заново"), QKeySequence(Qt::Key_F4),
+               &TForm1::MnuNewClick);
+    addCommand(game, "MnuSave", QCoreApplication::translate("TForm1", "Сохранить"), QKeySequence(Qt::Key_F2),
+               &TForm1::MnuSaveClick);
+    addCommand(game, "MnuLoad", QCoreApplication::translate("TForm1", "Загрузить"), QKeySequence(Qt::Key_F3),
+               &TForm1::MnuLoadClick);
+    addCommand(game, "MnuRec", QCoreApplication::translate("TForm1", "Рекорды"), QKeySequence(Qt::Key_F5),
+               &TForm1::MnuRecClick);
     game->addSeparator()->setObjectName(QStringLiteral("N3"));
     QMenu* recordsFile = game->addMenu(QCoreApplication::translate("TForm1", "Файл рекордов"));
     recordsFile->setObjectName(QStringLiteral("MnuRecFile"));
-    addCommand(recordsFile, "N4", QCoreApplication::translate("TForm1", "На этой машине"), QKeySequence(), &TForm1::N4Click);
+    addCommand(recordsFile, "N4", QCoreApplication::translate("TForm1", "На этой машине"), QKeySequence(),
+               &TForm1::N4Click);
     addCommand(recordsFile, "N5", QCoreApplication::translate("TForm1", "По сети"), QKeySequence(), &TForm1::N5Click);
     game->addSeparator()->setObjectName(QStringLiteral("N1"));
-    addCommand(game, "MnuExit", QCoreApplication::translate("TForm1", "Вы&ход"), QKeySequence(Qt::CTRL | Qt::Key_X), &TForm1::MnuExitClick);
+    addCommand(game, "MnuExit", QCoreApplication::translate("TForm1", "Вы&ход"), QKeySequence(Qt::CTRL | Qt::Key_X),
+               &TForm1::MnuExitClick);
 
     QMenu* help = menuBar()->addMenu(QStringLiteral("?"));
     help->setObjectName(QStringLiteral("Hlp"));
-    addCommand(help, "MnuHelp", QCoreApplication::translate("TForm1", "Правила игры"), QKeySequence(), &TForm1::MnuHelpClick);
+    addCommand(help, "MnuHelp", QCoreApplication::translate("TForm1", "Правила игры"), QKeySequence(),
+               &TForm1::MnuHelpClick);
     help->addSeparator()->setObjectName(QStringLiteral("N2"));
-    addCommand(help, "MnuAbout", QCoreApplication::translate("TForm1", "О программе"), QKeySequence(), &TForm1::MnuAboutClick);
+    addCommand(help, "MnuAbout", QCoreApplication::translate("TForm1", "О программе"), QKeySequence(),
+               &TForm1::MnuAboutClick);
 
     // A key of the window, not of the menu: the menu stays as it is.
     auto* symbols = new QAction(this);
@@ -207,7 +217,8 @@ void TForm1::FormCreate()
     symbols_ = settings.symbols;
     applySymbols();
     reloadRecords(true);
-    setWindowTitle(Translated("GameSession", GameTitle) + QCoreApplication::translate("TForm1", "      Игрок : (без имени) "));
+    setWindowTitle(Translated("GameSession", GameTitle) +
+                   QCoreApplication::translate("TForm1", "      Игрок : (без имени) "));
     NewGame(game_, platform_.utcMillisecondsOfDay());
     RxLabel4->setText(QString::number(game_.MovesLeft));
     ShowBoard();

@@ -27,7 +27,7 @@ class TReclamaForm;
 
 // Where the window keeps what survives a restart.
 struct StoragePaths {
-    QString settingsFile;      // the profile file with the player's name and records folder
+    QString settingsFile;  // the profile file with the player's name and records folder
     QString placementOrganization = QStringLiteral("trumvex");
     QString placementApplication = QStringLiteral("pomrola");
 };
@@ -68,7 +68,6 @@ private:
     void MnuAboutClick();
     void N4Click();
     void N5Click();
-
 
     void buildHeader(QWidget* client);
     void buildBoard(QWidget* client);

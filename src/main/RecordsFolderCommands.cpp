@@ -26,9 +26,8 @@ void TForm1::N5Click()
             return WithoutTrailingSeparator(*chosen);
         return std::nullopt;
     };
-    DirEdt->runDialog(chooseFolder,
-                      [this] { DirEdtBeforeDialog(); },
-                      [this](const QString& folder) { DirEdtAfterDialog(folder); });
+    DirEdt->runDialog(
+        chooseFolder, [this] { DirEdtBeforeDialog(); }, [this](const QString& folder) { DirEdtAfterDialog(folder); });
 }
 
 void TForm1::DirEdtBeforeDialog()

@@ -95,7 +95,8 @@ QString SavedGameName(const QString& chosen)
 {
     // Only the part after the last separator is the file's name; a dot in a
     // folder's name must not cut the path.
-    const qsizetype nameStart = std::max(chosen.lastIndexOf(QLatin1Char('/')), chosen.lastIndexOf(QLatin1Char('\\'))) + 1;
+    const qsizetype nameStart =
+        std::max(chosen.lastIndexOf(QLatin1Char('/')), chosen.lastIndexOf(QLatin1Char('\\'))) + 1;
     QString name = chosen.mid(nameStart);
     if (name.size() >= 4 && name.at(name.size() - 4) == QLatin1Char('.'))
         name.chop(4);

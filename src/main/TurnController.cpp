@@ -38,8 +38,7 @@ private:
 
 TurnController::TurnController(Platform& platform, GameSession& session, TurnView& view)
     : platform_(platform), session_(session), game_(session.game), view_(view)
-{
-}
+{}
 
 void TurnController::PomrMatr(const QString& name, std::int32_t& column, std::int32_t& row)
 {
@@ -118,15 +117,15 @@ void TurnController::playMove()
 
 void TurnController::gameEnd()
 {
-    session_.PlayerName =
-        platform_.inputBox(view_.dialogParent(), QCoreApplication::translate("TurnController", "Ваше имя ?"),
-                           QCoreApplication::translate("TurnController", "Введите пожалуйста Ваше имя."), session_.PlayerName);
-    view_.setCaption(Translated("GameSession", GameTitle) + QCoreApplication::translate("TurnController", "      Игрок : ") + session_.PlayerName);
+    session_.PlayerName = platform_.inputBox(
+        view_.dialogParent(), QCoreApplication::translate("TurnController", "Ваше имя ?"),
+        QCoreApplication::translate("TurnController", "Введите пожалуйста Ваше имя."), session_.PlayerName);
+    view_.setCaption(Translated("GameSession", GameTitle) +
+                     QCoreApplication::translate("TurnController", "      Игрок : ") + session_.PlayerName);
     view_.showMovesLeft(0);
     // A records file that cannot be written is reported; the result stays in
     // the table and the game end goes on.
-    if (const auto error =
-            AddRecord(session_.records, session_.RecordsDir, ToCp1251(session_.PlayerName), game_.Score))
+    if (const auto error = AddRecord(session_.records, session_.RecordsDir, ToCp1251(session_.PlayerName), game_.Score))
         platform_.showMessage(view_.dialogParent(), *error);
     view_.ShowBoard();
     view_.showRecords(QCoreApplication::translate("TurnController", "Рекорды.  Ваш результат: ") + view_.scoreText());

@@ -5,8 +5,8 @@
 #include <QEvent>
 #include <QGuiApplication>
 #include <QPointer>
-#include <QTimer>
 #include <QScreen>
+#include <QTimer>
 #include <QWidget>
 
 namespace pomrola {

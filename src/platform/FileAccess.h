@@ -19,7 +19,7 @@ constexpr int DefaultReplaceRetryMs = 3000;
 // with a short back-off for up to `retryMs`. Returns a short Russian reason
 // on failure; the old file is then untouched.
 [[nodiscard]] std::optional<QString> WriteFileAtomically(const QString& path, const QByteArray& bytes,
-                                           int retryMs = DefaultReplaceRetryMs);
+                                                         int retryMs = DefaultReplaceRetryMs);
 
 // Reads at most `maxBytes` of the file and closes it at once, so that a writer
 // elsewhere is kept from replacing it no longer than the read takes. Returns

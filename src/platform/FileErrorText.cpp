@@ -22,42 +22,32 @@ const char* FromSystem(int code)
 #ifdef Q_OS_WIN
     switch (code) {
     case ERROR_ACCESS_DENIED:
-    case ERROR_WRITE_PROTECT:
-        return NoAccess;
+    case ERROR_WRITE_PROTECT: return NoAccess;
     case ERROR_DISK_FULL:
-    case ERROR_HANDLE_DISK_FULL:
-        return DiskFull;
+    case ERROR_HANDLE_DISK_FULL: return DiskFull;
     case ERROR_PATH_NOT_FOUND:
     case ERROR_BAD_NETPATH:
-    case ERROR_BAD_NET_NAME:
-        return NoFolder;
+    case ERROR_BAD_NET_NAME: return NoFolder;
     case ERROR_SHARING_VIOLATION:
-    case ERROR_LOCK_VIOLATION:
-        return Busy;
-    default:
-        return nullptr;
+    case ERROR_LOCK_VIOLATION: return Busy;
+    default: return nullptr;
     }
 #else
     switch (code) {
     case EACCES:
     case EPERM:
-    case EROFS:
-        return NoAccess;
+    case EROFS: return NoAccess;
     case ENOSPC:
 #ifdef EDQUOT
     case EDQUOT:
 #endif
         return DiskFull;
     case ENOENT:
-    case ENOTDIR:
-        return NoFolder;
+    case ENOTDIR: return NoFolder;
     case EBUSY:
-    case ETXTBSY:
-        return Busy;
-    case EISDIR:
-        return QT_TRANSLATE_NOOP("FileErrorText", "на месте файла папка");
-    default:
-        return nullptr;
+    case ETXTBSY: return Busy;
+    case EISDIR: return QT_TRANSLATE_NOOP("FileErrorText", "на месте файла папка");
+    default: return nullptr;
     }
 #endif
 }
@@ -65,18 +55,12 @@ const char* FromSystem(int code)
 const char* FromQt(QFileDevice::FileError error)
 {
     switch (error) {
-    case QFileDevice::PermissionsError:
-        return NoAccess;
-    case QFileDevice::ResourceError:
-        return QT_TRANSLATE_NOOP("FileErrorText", "не хватает места или ресурсов системы");
-    case QFileDevice::OpenError:
-        return QT_TRANSLATE_NOOP("FileErrorText", "файл не открывается");
-    case QFileDevice::RenameError:
-        return QT_TRANSLATE_NOOP("FileErrorText", "файл не удалось заменить");
-    case QFileDevice::ReadError:
-        return QT_TRANSLATE_NOOP("FileErrorText", "ошибка чтения");
-    default:
-        return QT_TRANSLATE_NOOP("FileErrorText", "ошибка записи");
+    case QFileDevice::PermissionsError: return NoAccess;
+    case QFileDevice::ResourceError: return QT_TRANSLATE_NOOP("FileErrorText", "не хватает места или ресурсов системы");
+    case QFileDevice::OpenError: return QT_TRANSLATE_NOOP("FileErrorText", "файл не открывается");
+    case QFileDevice::RenameError: return QT_TRANSLATE_NOOP("FileErrorText", "файл не удалось заменить");
+    case QFileDevice::ReadError: return QT_TRANSLATE_NOOP("FileErrorText", "ошибка чтения");
+    default: return QT_TRANSLATE_NOOP("FileErrorText", "ошибка записи");
     }
 }
 

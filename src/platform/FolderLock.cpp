@@ -17,8 +17,8 @@
 #ifdef Q_OS_WIN
 #include <windows.h>
 #else
-#include <cerrno>
 #include <signal.h>
+#include <cerrno>
 #endif
 
 namespace pomrola {
@@ -115,10 +115,8 @@ bool IsProcessRunning(qint64 pid)
 #endif
 }
 
-FolderLock::FolderLock(QString path, int staleMs)
-    : path_(std::move(path)), staleMs_(staleMs)
-{
-}
+FolderLock::FolderLock(QString path, int staleMs) : path_(std::move(path)), staleMs_(staleMs)
+{}
 
 FolderLock::~FolderLock()
 {
@@ -145,8 +143,8 @@ FolderLock::Result FolderLock::tryLock(int waitMs)
     for (;;) {
         if (QDir().mkdir(path_)) {
             token_ = QByteArray::number(QRandomGenerator::system()->generate64(), 16);
-            const QByteArray owner = HostName() + '\n' + QByteArray::number(QCoreApplication::applicationPid()) + '\n'
-                + token_ + '\n' + QByteArray::number(NowMs()) + '\n';
+            const QByteArray owner = HostName() + '\n' + QByteArray::number(QCoreApplication::applicationPid()) + '\n' +
+                                     token_ + '\n' + QByteArray::number(NowMs()) + '\n';
             QFile file(ownerFilePath());
             if (file.open(QIODevice::WriteOnly) && file.write(owner) == owner.size() && file.flush()) {
                 file.close();
@@ -216,8 +214,8 @@ FolderLock::Judgement FolderLock::judge(QByteArray& seenToken, qint64& seenSince
         seenSinceMs = elapsedMs;
     }
     const bool ourProcess = owner.pid == QCoreApplication::applicationPid();
-    if (!owner.host.isEmpty() && owner.host == HostName() && owner.pid > 0 && !ourProcess
-        && !IsProcessRunning(owner.pid))
+    if (!owner.host.isEmpty() && owner.host == HostName() && owner.pid > 0 && !ourProcess &&
+        !IsProcessRunning(owner.pid))
         return Judgement::Stale;
     // The owner's time when it wrote one, else the file system's; and in any
     // case a lock we ourselves have watched unchanged for the stale time.
@@ -236,8 +234,8 @@ bool FolderLock::breakStale(const QByteArray& token) const
     const QString grave = GraveName(path_);
     if (!QDir().rename(path_, grave))
         return false;
-    const std::optional<QByteArray> bytes = ReadFileBounded(grave + QLatin1Char('/') + QLatin1String(OwnerFileName),
-                                                            MaxOwnerBytes);
+    const std::optional<QByteArray> bytes =
+        ReadFileBounded(grave + QLatin1Char('/') + QLatin1String(OwnerFileName), MaxOwnerBytes);
     const QByteArray moved = bytes ? ParseOwner(*bytes).token : QByteArray("?");
     if (moved != token && !moved.isEmpty() && token != "?") {
         // Someone took the lock between our look and the move: give it back.

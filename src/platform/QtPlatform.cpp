@@ -82,8 +82,9 @@ std::optional<QString> QtPlatform::saveFileName(QWidget* parent, const FileDialo
 bool QtPlatform::confirmOverwrite(QWidget* parent, const QString& path)
 {
     // The file dialog's own words, so Qt's Russian translation covers them.
-    const QString question = QCoreApplication::translate("QFileDialog", "%1 already exists.\nDo you want to replace it?")
-                                 .arg(QFileInfo(path).fileName());
+    const QString question =
+        QCoreApplication::translate("QFileDialog", "%1 already exists.\nDo you want to replace it?")
+            .arg(QFileInfo(path).fileName());
     return QMessageBox::warning(parent, ApplicationTitle, question, QMessageBox::Yes | QMessageBox::No,
                                 QMessageBox::No) == QMessageBox::Yes;
 }

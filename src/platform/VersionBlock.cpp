@@ -18,9 +18,12 @@ std::u16string FromUtf8(const std::string& text)
         const auto c = static_cast<unsigned char>(text[i]);
         std::uint32_t code = c;
         std::size_t extra = 0;
-        if (c >= 0xF0) code = c & 0x07, extra = 3;
-        else if (c >= 0xE0) code = c & 0x0F, extra = 2;
-        else if (c >= 0xC0) code = c & 0x1F, extra = 1;
+        if (c >= 0xF0)
+            code = c & 0x07, extra = 3;
+        else if (c >= 0xE0)
+            code = c & 0x0F, extra = 2;
+        else if (c >= 0xC0)
+            code = c & 0x1F, extra = 1;
         for (std::size_t k = 1; k <= extra && i + k < text.size(); ++k)
             code = (code << 6) | (static_cast<unsigned char>(text[i + k]) & 0x3F);
         i += 1 + extra;
@@ -39,15 +42,25 @@ class Writer {
 public:
     std::vector<std::uint8_t> bytes;
 
-    void word(std::uint16_t v) { bytes.push_back(static_cast<std::uint8_t>(v & 0xFF)), bytes.push_back(static_cast<std::uint8_t>(v >> 8)); }
-    void dword(std::uint32_t v) { word(static_cast<std::uint16_t>(v & 0xFFFF)), word(static_cast<std::uint16_t>(v >> 16)); }
+    void word(std::uint16_t v)
+    {
+        bytes.push_back(static_cast<std::uint8_t>(v & 0xFF)), bytes.push_back(static_cast<std::uint8_t>(v >> 8));
+    }
+    void dword(std::uint32_t v)
+    {
+        word(static_cast<std::uint16_t>(v & 0xFFFF)), word(static_cast<std::uint16_t>(v >> 16));
+    }
     void text(const std::u16string& s)
     {
         for (char16_t c : s)
             word(c);
         word(0);
     }
-    void align() { while (bytes.size() % 4) bytes.push_back(0); }
+    void align()
+    {
+        while (bytes.size() % 4)
+            bytes.push_back(0);
+    }
 
     // Starts a node; returns its offset for finish().
     std::size_t begin(std::uint16_t valueLength, std::uint16_t type, const std::string& key)

@@ -17,7 +17,7 @@ namespace pomrola {
 // passed on to GetFileVersionInfo.
 std::uint32_t GetFileVersionInfoSize(const QString& fileName, std::uint32_t& handle);
 [[nodiscard]] bool GetFileVersionInfo(const QString& fileName, std::uint32_t handle, std::uint32_t size,
-                        std::vector<std::uint8_t>& buffer);
+                                      std::vector<std::uint8_t>& buffer);
 [[nodiscard]] bool VerQueryValue(const std::vector<std::uint8_t>& block, const QString& subBlock, VersionValue& value);
 
 // The platform identifier: 2 (Windows NT) on Windows; 3 elsewhere, which is

@@ -5,10 +5,10 @@
 #include <QGuiApplication>
 #include <QList>
 
-#include <algorithm>
 #include <QScreen>
 #include <QSettings>
 #include <QWidget>
+#include <algorithm>
 
 namespace pomrola {
 

@@ -6,7 +6,7 @@ namespace pomrola {
 
 namespace {
 
-constexpr char LetterU = static_cast<char>(0xF3);   // "у", scrambles to CR
+constexpr char LetterU = static_cast<char>(0xF3);    // "у", scrambles to CR
 constexpr char LetterTse = static_cast<char>(0xF6);  // "ц", scrambles to LF
 
 void Scramble(QByteArray& bytes, qsizetype count)
@@ -36,8 +36,8 @@ QByteArray JoinLineEndPairs(const QByteArray& text)
     QByteArray out;
     out.reserve(text.size());
     for (qsizetype i = 0; i < text.size(); ++i) {
-        const bool separator = text[i] == '\0' && i > 0 && text[i - 1] == LetterU && i + 1 < text.size() &&
-                               text[i + 1] == LetterTse;
+        const bool separator =
+            text[i] == '\0' && i > 0 && text[i - 1] == LetterU && i + 1 < text.size() && text[i + 1] == LetterTse;
         if (!separator)
             out.append(text[i]);
     }
@@ -72,7 +72,8 @@ QByteArray EncodeRecords(const RecordsTable& table)
 {
     QByteArray file;
     for (const RecordEntry& entry : ShownEntries(table)) {
-        QByteArray line = SeparateLineEndPairs(RecordName(OnOneLine(entry.name)) + '_' + QByteArray::number(entry.score));
+        QByteArray line =
+            SeparateLineEndPairs(RecordName(OnOneLine(entry.name)) + '_' + QByteArray::number(entry.score));
         Scramble(line, line.size());
         file += line;
         file += "\r\n";

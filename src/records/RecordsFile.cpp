@@ -39,8 +39,8 @@ QString SealPath(const QString& path)
 
 QByteArray SealOf(const QByteArray& bytes)
 {
-    return QByteArray::number(bytes.size()).rightJustified(10, '0') + ' '
-        + QCryptographicHash::hash(bytes, QCryptographicHash::Sha1).toHex() + "\r\n";
+    return QByteArray::number(bytes.size()).rightJustified(10, '0') + ' ' +
+           QCryptographicHash::hash(bytes, QCryptographicHash::Sha1).toHex() + "\r\n";
 }
 
 qint64 SealedLength(const QByteArray& seal)
@@ -95,7 +95,8 @@ RecordsTable Merge(const RecordsTable& ours, const std::vector<RecordEntry>& las
 {
     std::vector<RecordEntry> all = Without(ShownEntries(ours), lastSeen);
     all.insert(all.end(), onDisk.begin(), onDisk.end());
-    std::stable_sort(all.begin(), all.end(), [](const RecordEntry& a, const RecordEntry& b) { return a.score > b.score; });
+    std::stable_sort(all.begin(), all.end(),
+                     [](const RecordEntry& a, const RecordEntry& b) { return a.score > b.score; });
     RecordsTable merged;
     for (std::size_t i = 0; i < all.size() && i < merged.size(); ++i)
         merged[i] = all[i];
@@ -104,7 +105,8 @@ RecordsTable Merge(const RecordsTable& ours, const std::vector<RecordEntry>& las
 
 QString Describe(const QString& path, const QString& reason)
 {
-    return QCoreApplication::translate("RecordsFile", "Не удалось записать файл рекордов %1: %2").arg(QDir::toNativeSeparators(path), reason);
+    return QCoreApplication::translate("RecordsFile", "Не удалось записать файл рекордов %1: %2")
+        .arg(QDir::toNativeSeparators(path), reason);
 }
 
 std::optional<QString> ReplaceAtomically(const QString& path, const QByteArray& bytes)
@@ -131,8 +133,10 @@ std::optional<QString> WriteUnderLock(RecordsBook& book, const QString& path, co
     }
     if (IsStaleCopy(book, path, *read, options.staleCopyAcceptMs)) {
         EnterResult(book.table, playerName, score);
-        return Describe(path, QCoreApplication::translate("RecordsFile", "этот компьютер видит устаревшую копию файла, результат будет "
-                                                                         "записан в конце следующей игры"));
+        return Describe(path,
+                        QCoreApplication::translate("RecordsFile",
+                                                    "этот компьютер видит устаревшую копию файла, результат будет "
+                                                    "записан в конце следующей игры"));
     }
     book.suspectCopy.clear();
     RecordsTable scratch;

@@ -43,7 +43,7 @@ BallSymbol SymbolForCode(int code)
 {
     if (code < 1 || code > static_cast<int>(Symbols.size()))
         return {};
-    return Symbols[code - 1];
+    return Symbols[static_cast<std::size_t>(code - 1)];
 }
 
 void PaintBallSymbol(QPainter& painter, const BallSymbol& symbol, const QRectF& ball)
@@ -61,11 +61,8 @@ void PaintBallSymbol(QPainter& painter, const BallSymbol& symbol, const QRectF& 
     painter.setPen(Qt::NoPen);
     painter.setBrush(symbol.ink);
     switch (symbol.shape) {
-    case SymbolShape::None:
-        break;
-    case SymbolShape::Dot:
-        painter.drawEllipse(c, h * 0.5, h * 0.5);
-        break;
+    case SymbolShape::None: break;
+    case SymbolShape::Dot: painter.drawEllipse(c, h * 0.5, h * 0.5); break;
     case SymbolShape::Ring:
         painter.setPen(pen);
         painter.setBrush(Qt::NoBrush);
@@ -95,9 +92,7 @@ void PaintBallSymbol(QPainter& painter, const BallSymbol& symbol, const QRectF& 
     case SymbolShape::Diamond:
         painter.drawPolygon(QPolygonF{c + QPointF(0, -h), c + QPointF(h, 0), c + QPointF(0, h), c + QPointF(-h, 0)});
         break;
-    case SymbolShape::Star:
-        painter.drawPolygon(Star(c, h * 1.1, h * 0.45));
-        break;
+    case SymbolShape::Star: painter.drawPolygon(Star(c, h * 1.1, h * 0.45)); break;
     }
     painter.restore();
 }

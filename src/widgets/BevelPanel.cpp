@@ -4,7 +4,8 @@
 
 namespace pomrola {
 
-BevelPanel::BevelPanel(QWidget* parent) : QWidget(parent) {}
+BevelPanel::BevelPanel(QWidget* parent) : QWidget(parent)
+{}
 
 void BevelPanel::setFill(const QColor& colour)
 {

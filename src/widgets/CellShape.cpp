@@ -7,7 +7,8 @@
 
 namespace pomrola {
 
-CellShape::CellShape(QWidget* parent) : QWidget(parent) {}
+CellShape::CellShape(QWidget* parent) : QWidget(parent)
+{}
 
 void CellShape::setForm(Form form)
 {

@@ -4,7 +4,8 @@
 
 namespace pomrola {
 
-OwnerDrawnList::OwnerDrawnList(QWidget* parent) : QWidget(parent) {}
+OwnerDrawnList::OwnerDrawnList(QWidget* parent) : QWidget(parent)
+{}
 
 void OwnerDrawnList::setColours(const QColor& background, const QColor& text)
 {

@@ -6,8 +6,7 @@
 namespace pomrola {
 
 ShadowLabel::ShadowLabel(const QString& text, QWidget* parent) : QWidget(parent), text_(text)
-{
-}
+{}
 
 void ShadowLabel::setText(const QString& text)
 {

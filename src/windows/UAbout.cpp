@@ -2,12 +2,12 @@
 
 #include "BevelPanel.h"
 #include "CentreOnScreenOnce.h"
-#include "WindowLook.h"
 #include "Fonts.h"
 #include "Platform.h"
 #include "ScrollPanel.h"
 #include "Translated.h"
 #include "VersionLibrary.h"
+#include "WindowLook.h"
 
 #include <QCoreApplication>
 #include <QKeyEvent>
@@ -50,7 +50,13 @@ BevelPanel* MakeBevelLine(QWidget* parent, const char* name, QRect geometry)
 }  // namespace
 
 const QStringList TAboutForm::ScrollLines = {
-    QString(), QString(), QString(), QString(), QString(), QString(), QString(),
+    QString(),
+    QString(),
+    QString(),
+    QString(),
+    QString(),
+    QString(),
+    QString(),
     QT_TRANSLATE_NOOP("TAboutForm", "        Команда Помролы"),
     QString(),
     QT_TRANSLATE_NOOP("TAboutForm", "- игры для Windows и Linux"),
@@ -78,8 +84,8 @@ TAboutForm::TAboutForm(Platform& platform, QWidget* parent, const QString& execu
     Image1->setAlignment(Qt::AlignCenter);
     Image1->setGeometry(8, 8, 85, 84);
 
-    LName = MakeLabel(this, "LName", QStringLiteral("Internal Name"), PixelFont(QStringLiteral("Times New Roman"), 24, true),
-                      colours::Yellow);
+    LName = MakeLabel(this, "LName", QStringLiteral("Internal Name"),
+                      PixelFont(QStringLiteral("Times New Roman"), 24, true), colours::Yellow);
     LName->setGeometry(101, 8, 182, 52);
     LName->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
     LName->setWordWrap(true);
@@ -89,8 +95,8 @@ TAboutForm::TAboutForm(Platform& platform, QWidget* parent, const QString& execu
     LVersion->setGeometry(134, 60, 121, 16);
     LVersion->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
 
-    LCopy = MakeLabel(this, "LCopy", QStringLiteral("Legal Copyright"), PixelFont(QStringLiteral("MS Sans Serif"), 11, true),
-                      colours::Navy);
+    LCopy = MakeLabel(this, "LCopy", QStringLiteral("Legal Copyright"),
+                      PixelFont(QStringLiteral("MS Sans Serif"), 11, true), colours::Navy);
     LCopy->move(101, 81);
     LCopy->adjustSize();
 

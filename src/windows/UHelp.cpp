@@ -1,10 +1,10 @@
 #include "UHelp.h"
 
 #include "CentreOnScreenOnce.h"
-#include "WindowLook.h"
 #include "Fonts.h"
 #include "ShadowLabel.h"
 #include "Translated.h"
+#include "WindowLook.h"
 
 #include <QCoreApplication>
 #include <QKeyEvent>

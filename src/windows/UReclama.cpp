@@ -1,9 +1,9 @@
 #include "UReclama.h"
 
 #include "CentreOnScreenOnce.h"
-#include "WindowLook.h"
 #include "Fonts.h"
 #include "ShadowLabel.h"
+#include "WindowLook.h"
 
 #include <QCoreApplication>
 #include <QKeyEvent>
@@ -36,17 +36,21 @@ ShadowLabel* MakeLabel(QWidget* parent, const char* name, const QString& text, Q
 TReclamaForm::TReclamaForm(QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::MSWindowsFixedSizeDialogHint)
 {
-    MakeGreenWindow(*this, "ReclamaForm", QCoreApplication::translate("TReclamaForm", "Ваша реклама"), QSize(ClientWidth, ClientHeight));
+    MakeGreenWindow(*this, "ReclamaForm", QCoreApplication::translate("TReclamaForm", "Ваша реклама"),
+                    QSize(ClientWidth, ClientHeight));
 
-    RxLabel1 = MakeLabel(this, "RxLabel1", QCoreApplication::translate("TReclamaForm", "А это место\nдля Вашей рекламы"),
-                         QRect(0, 0, ClientWidth, 145), 40, colours::Maroon);
+    RxLabel1 =
+        MakeLabel(this, "RxLabel1", QCoreApplication::translate("TReclamaForm", "А это место\nдля Вашей рекламы"),
+                  QRect(0, 0, ClientWidth, 145), 40, colours::Maroon);
     RxLabel1->setShadow(colours::Lime, QPoint(1, 1));
-    RxLabel2 = MakeLabel(this, "RxLabel2",
-                         QCoreApplication::translate("TReclamaForm", "Свои предложения по размещению рекламы посылать по адресу:\n") + ContactAddress,
-                         QRect(0, 145, ClientWidth, 88), 16, colours::Yellow);
+    RxLabel2 = MakeLabel(
+        this, "RxLabel2",
+        QCoreApplication::translate("TReclamaForm", "Свои предложения по размещению рекламы посылать по адресу:\n") +
+            ContactAddress,
+        QRect(0, 145, ClientWidth, 88), 16, colours::Yellow);
     RxLabel2->setShadow(colours::Maroon, QPoint(1, 1));
-    Label1 = MakeLabel(this, "Label1", QCoreApplication::translate("TReclamaForm", "Нажмите любую клавишу"), QRect(0, 233, ClientWidth, 15), 13,
-                       Qt::black);
+    Label1 = MakeLabel(this, "Label1", QCoreApplication::translate("TReclamaForm", "Нажмите любую клавишу"),
+                       QRect(0, 233, ClientWidth, 15), 13, Qt::black);
     Label1->setShadow(Qt::black, QPoint(0, 0));
 
     for (ShadowLabel* label : {RxLabel1, RxLabel2, Label1})

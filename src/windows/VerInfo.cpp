@@ -35,7 +35,7 @@ std::size_t TVerInfoRes::bytesLeft(const std::uint8_t* at) const
 }
 
 const char* const TVerInfoRes::VersionKeyNames[VersionKeyCount] = {
-    "CompanyName",  "FileDescription",  "FileVersion", "InternalName",   "LegalCopyright",
+    "CompanyName",     "FileDescription",  "FileVersion", "InternalName",   "LegalCopyright",
     "LegalTrademarks", "OriginalFilename", "ProductName", "ProductVersion", "Comments",
 };
 

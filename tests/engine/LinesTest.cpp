@@ -45,6 +45,8 @@ TEST_P(FindLinesShapes, EmptiesExactlyTheLineCells)
         EXPECT_EQ(state.board.at(c, r), 0);
 }
 
+// A table laid out by hand.
+// clang-format off
 INSTANTIATE_TEST_SUITE_P(
     Lines, FindLinesShapes,
     ::testing::Values(
@@ -87,6 +89,7 @@ INSTANTIATE_TEST_SUITE_P(
                       {{1, 2}, {1, 3}, {1, 4}, {1, 5}, {1, 6}, {2, 4}, {3, 4}}},
         FindLinesCase{"GapBreaksTheRun", [](Board& b) { SetRow(b, 5, {5, 5, 1, 5, 2, 3, 4, 6}); }, {}}),
     [](const auto& instance) { return std::string(instance.param.name); });
+// clang-format on
 
 TEST(FindLines, ThreeEmptyCellsAreALineButChangeNothing)
 {
@@ -118,6 +121,8 @@ struct DropCase {
 
 TEST(DropBalls, ColumnsFallByThePassRule)
 {
+    // A table laid out by hand.
+    // clang-format off
     const DropCase cases[] = {
         {{5, 0, 2, 0, 7, 1, 4, 6}, {0, 5, 0, 2, 7, 1, 4, 6}},
         {{3, 8, 0, 0, 0, 6, 2, 5}, {0, 0, 0, 3, 8, 6, 2, 5}},
@@ -126,6 +131,7 @@ TEST(DropBalls, ColumnsFallByThePassRule)
         {{0, 4, 0, 0, 0, 1, 2, 3}, {0, 4, 0, 0, 0, 1, 2, 3}},
         {{1, 2, 3, 4, 5, 6, 7, 8}, {1, 2, 3, 4, 5, 6, 7, 8}},
     };
+    // clang-format on
     // Every column of one board at once: columns never affect each other.
     GameState state;
     for (int c = 1; c <= 6; ++c)

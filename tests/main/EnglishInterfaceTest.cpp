@@ -130,7 +130,8 @@ TEST_F(EnglishInterface, EveryMessageAndPromptIsEnglish)
     platform.inputAnswers.push_back(QStringLiteral("Ann"));
     EndGame(harness, 120);
     ASSERT_EQ(platform.inputCalls.size(), 1u);
-    EXPECT_TRUE(AllEnglish({platform.inputCalls[0].caption, platform.inputCalls[0].prompt}, QStringLiteral("name box")));
+    EXPECT_TRUE(
+        AllEnglish({platform.inputCalls[0].caption, platform.inputCalls[0].prompt}, QStringLiteral("name box")));
     EXPECT_TRUE(AllEnglish(VisibleTexts(window), QStringLiteral("main window after the game")));
     for (const ScriptedPlatform::ModalCall& modal : platform.modals)
         EXPECT_TRUE(AllEnglish({modal.caption}, modal.objectName));
@@ -173,8 +174,8 @@ TEST_F(EnglishInterface, TextsFitTheirPlaces)
         const QFontMetrics metrics(font);
         for (const QString& line : text.split(QLatin1Char('\n'))) {
             if (metrics.horizontalAdvance(line) > width)
-                return ::testing::AssertionFailure()
-                       << '"' << line.toStdString() << "\" is " << metrics.horizontalAdvance(line) << " px, room " << width;
+                return ::testing::AssertionFailure() << '"' << line.toStdString() << "\" is "
+                                                     << metrics.horizontalAdvance(line) << " px, room " << width;
         }
         return ::testing::AssertionSuccess();
     };
@@ -267,7 +268,8 @@ TEST(LanguageChoice, CommandLineWinsOverTheSettingsFile)
     const QString program = QStringLiteral("pomrola99");
     EXPECT_EQ(ChosenLanguage({program}, QString()), QString());
     EXPECT_EQ(ChosenLanguage({program}, QStringLiteral(" EN ")), QStringLiteral("en"));
-    EXPECT_EQ(ChosenLanguage({program, QStringLiteral("--lang"), QStringLiteral("en")}, QString()), QStringLiteral("en"));
+    EXPECT_EQ(ChosenLanguage({program, QStringLiteral("--lang"), QStringLiteral("en")}, QString()),
+              QStringLiteral("en"));
     EXPECT_EQ(ChosenLanguage({program, QStringLiteral("--lang=en")}, QStringLiteral("ru")), QStringLiteral("en"));
     EXPECT_EQ(ChosenLanguage({program, QStringLiteral("--lang"), QStringLiteral("ru")}, QStringLiteral("en")),
               QStringLiteral("ru"));

@@ -162,9 +162,16 @@ TEST(MainWindow, EachCellCentreShowsTheColourOfItsCode)
     const QImage image = window.centralWidget()->grab().toImage();
     ASSERT_EQ(image.size(), QSize(399, 432));
     const QColor expected[] = {window.palette().color(QPalette::Button),
-                               QColor(0, 0, 255), QColor(255, 0, 0), QColor(0, 128, 0), QColor(0, 0, 0),
-                               QColor(255, 255, 0), QColor(0, 255, 255), QColor(128, 128, 128),
-                               QColor(255, 0, 255), QColor(128, 0, 0), QColor(0, 255, 0)};
+                               QColor(0, 0, 255),
+                               QColor(255, 0, 0),
+                               QColor(0, 128, 0),
+                               QColor(0, 0, 0),
+                               QColor(255, 255, 0),
+                               QColor(0, 255, 255),
+                               QColor(128, 128, 128),
+                               QColor(255, 0, 255),
+                               QColor(128, 0, 0),
+                               QColor(0, 255, 0)};
     for (int r = 1; r <= 8; ++r)
         for (int c = 1; c <= 8; ++c) {
             const QPoint centre((c - 1) * 50 + 25, 31 + (r - 1) * 50 + 25);

@@ -65,7 +65,7 @@ TEST_F(RecordsFolderCommands, AcceptedFolderIsLoadedAndRemembered)
     trigger("N5");
     const QString chosen = QDir::toNativeSeparators(other.path());
     EXPECT_EQ(harness.platform.folderStarts, QStringList{harness.recordsDir()});  // opened at RecordsDir
-    EXPECT_EQ(harness.session.RecordsDir, chosen);  // trailing separator removed
+    EXPECT_EQ(harness.session.RecordsDir, chosen);                                // trailing separator removed
     EXPECT_EQ(Control<FolderEdit>(harness.window(), "DirEdt")->text(), chosen);
     EXPECT_EQ(harness.session.records.table[0], (RecordEntry{"net", 500}));
     EXPECT_TRUE(harness.platform.messages.isEmpty());

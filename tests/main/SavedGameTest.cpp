@@ -2,8 +2,8 @@
 #include "CellShape.h"
 #include "GameHarness.h"
 #include "SavedGame.h"
-#include "Unprivileged.h"
 #include "ShadowLabel.h"
+#include "Unprivileged.h"
 
 #include <QAction>
 #include <QDir>
@@ -78,9 +78,8 @@ TEST(SavedGameFile, ReadingStopsAtTheFirstFailureAndKeepsWhatWasRead)
 
     // Blanks and empty lines before the numbers; the rest of their lines is skipped.
     GameState tenCells = game;
-    EXPECT_FALSE(DecodeSavedGame(Lines({"", "  \t40 points", "", "12", "5", "5", "5", "5", "5", "5", "5", "5",
-                                        " +6", "-6"}),
-                                 tenCells));
+    EXPECT_FALSE(DecodeSavedGame(
+        Lines({"", "  \t40 points", "", "12", "5", "5", "5", "5", "5", "5", "5", "5", " +6", "-6"}), tenCells));
     EXPECT_EQ(tenCells.Score, 40);
     EXPECT_EQ(tenCells.MovesLeft, 12);
     EXPECT_EQ(RowOf(tenCells.board, 1), (Row{5, 5, 5, 5, 5, 5, 5, 5}));

@@ -25,7 +25,8 @@ QString ConfigurationFolder()
 TEST(SettingsLocation, TheProgramsNameWithIniInTheUsersConfigurationFolder)
 {
     ASSERT_FALSE(ConfigurationFolder().isEmpty());
-    EXPECT_EQ(QDir::fromNativeSeparators(DefaultSettingsPath()), ConfigurationFolder() + QStringLiteral("/main_tests.INI"));
+    EXPECT_EQ(QDir::fromNativeSeparators(DefaultSettingsPath()),
+              ConfigurationFolder() + QStringLiteral("/main_tests.INI"));
 }
 
 #ifdef Q_OS_WIN

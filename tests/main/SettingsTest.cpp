@@ -1,6 +1,6 @@
 #include "GameHarness.h"
-#include "SystemFolders.h"
 #include "SettingsFile.h"
+#include "SystemFolders.h"
 
 #include <QAction>
 #include <QDir>
@@ -40,8 +40,8 @@ TEST(Settings, EmptyNameIsKeptAndWritingKeepsOtherLines)
     file.close();
     EXPECT_EQ(ReadSettings(path).name, QString());
     ASSERT_EQ(WriteSettings(path, {QStringLiteral("Оля"), QStringLiteral("/srv/rec")}), std::nullopt);
-    EXPECT_EQ(ReadAll(path), "[Sound]\r\nOn=1\r\n[Data]\r\nName=" + QStringLiteral("Оля").toUtf8() +
-                                 "\r\nDirectory=/srv/rec\r\n");
+    EXPECT_EQ(ReadAll(path),
+              "[Sound]\r\nOn=1\r\n[Data]\r\nName=" + QStringLiteral("Оля").toUtf8() + "\r\nDirectory=/srv/rec\r\n");
 }
 
 // The option is read only as "0" or "1", written only when it has a value,

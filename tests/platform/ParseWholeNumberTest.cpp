@@ -18,6 +18,8 @@ struct ScoreCase {
 
 TEST(ParseWholeNumber, AcceptsTheFilesNumberSyntaxAndNothingElse)
 {
+    // A table laid out by hand.
+    // clang-format off
     const ScoreCase cases[] = {
         {"42", true, 42},           {"  42", true, 42},         {"+42", true, 42},
         {"-42", true, -42},         {"007", true, 7},           {"$1F", true, 31},
@@ -30,6 +32,7 @@ TEST(ParseWholeNumber, AcceptsTheFilesNumberSyntaxAndNothingElse)
         {"42a", false, 0},          {"b_100", false, 0},        {"-$10", false, 0},
         {"\t42", false, 0},
     };
+    // clang-format on
     for (const ScoreCase& c : cases) {
         std::int32_t value = 12345;
         EXPECT_EQ(ParseWholeNumber(QByteArray(c.text), value), c.ok) << c.text;

@@ -62,15 +62,17 @@ TEST_F(Profile, CodePage1251FilesStillRead)
 
 TEST_F(Profile, WritingChangesOnlyItsKeysAndKeepsEverythingElse)
 {
-    const QByteArray before = "; settings\r\n[Other]\r\nkey=value ; kept\r\n\r\n[Data]\r\nName=Old\r\nExtra=1\r\n"
-                              "\r\n[Last]\nunix=line\n";
+    const QByteArray before =
+        "; settings\r\n[Other]\r\nkey=value ; kept\r\n\r\n[Data]\r\nName=Old\r\nExtra=1\r\n"
+        "\r\n[Last]\nunix=line\n";
     write(before);
     ProfileFile profile = ProfileFile::Read(path);
     profile.setValue("Data", "Name", QStringLiteral("Вася"));
     profile.setValue("Data", "Directory", QStringLiteral("/srv/records"));
     ASSERT_EQ(profile.write(path), std::nullopt);
-    EXPECT_EQ(read(), "; settings\r\n[Other]\r\nkey=value ; kept\r\n\r\n[Data]\r\nName=" +
-                          QStringLiteral("Вася").toUtf8() + "\r\nExtra=1\r\nDirectory=/srv/records\r\n\r\n[Last]\nunix=line\n");
+    EXPECT_EQ(read(),
+              "; settings\r\n[Other]\r\nkey=value ; kept\r\n\r\n[Data]\r\nName=" + QStringLiteral("Вася").toUtf8() +
+                  "\r\nExtra=1\r\nDirectory=/srv/records\r\n\r\n[Last]\nunix=line\n");
 }
 
 TEST_F(Profile, WritingCreatesTheFileAndTheSection)

@@ -15,7 +15,8 @@ namespace {
 
 TEST(RegistryPlacement, SavedUnderTheGamesKeyAsText)
 {
-    const PlacementStore store{QStringLiteral("trumvex"), QStringLiteral("pomrola"), QStringLiteral("storage/MainForm")};
+    const PlacementStore store{QStringLiteral("trumvex"), QStringLiteral("pomrola"),
+                               QStringLiteral("storage/MainForm")};
     // Values saved earlier, on another screen size, would stay beside the new ones.
     QSettings(QSettings::NativeFormat, QSettings::UserScope, store.organization, store.application)
         .remove(store.section);

@@ -87,7 +87,8 @@ TEST_F(Placement, PositionOffEveryScreenIsPulledOntoTheNearestScreen)
         saved.beginGroup(store.section);
         saved.setValue(QStringLiteral("PixelsPerInch"), QString::number(ppi));
         saved.setValue(QStringLiteral("NormPos"), QStringLiteral("%1,%2,%3,%4").arg(x).arg(y).arg(x + 120).arg(y + 90));
-        saved.remove(QStringLiteral("NormPos(%1x%2)").arg(QGuiApplication::primaryScreen()->size().width())
+        saved.remove(QStringLiteral("NormPos(%1x%2)")
+                         .arg(QGuiApplication::primaryScreen()->size().width())
                          .arg(QGuiApplication::primaryScreen()->size().height()));
         saved.sync();
         ASSERT_TRUE(RestorePlacement(store, window)) << "seed " << seed << " case " << i;
@@ -95,9 +96,8 @@ TEST_F(Placement, PositionOffEveryScreenIsPulledOntoTheNearestScreen)
         if (available.contains(QRect(x, y, 120, 90))) {
             EXPECT_EQ(window.pos(), QPoint(x, y)) << "seed " << seed << " case " << i;
         } else if (!available.intersects(QRect(x, y, 120, 90))) {
-            EXPECT_TRUE(available.contains(placed))
-                << "seed " << seed << " case " << i << ": " << x << "," << y << " placed at " << placed.x() << ","
-                << placed.y();
+            EXPECT_TRUE(available.contains(placed)) << "seed " << seed << " case " << i << ": " << x << "," << y
+                                                    << " placed at " << placed.x() << "," << placed.y();
         }
     }
 }

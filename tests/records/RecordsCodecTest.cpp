@@ -28,14 +28,19 @@ TEST(RecordsCodec, WritesScrambledLinesWithPlainLineEnds)
     // Stops at the first empty entry; negative scores keep their sign; an empty
     // name still writes its "_".
     const RecordsTable table = TableOf({{"", 70}, {"z", -2}, {"gone", 0}, {"after", 9}});
-    EXPECT_EQ(EncodeRecords(table), QByteArray::fromHex("a1c9d00d0a" "86a1d3ce0d0a"));
+    EXPECT_EQ(EncodeRecords(table), QByteArray::fromHex("a1c9d00d0a"
+                                                        "86a1d3ce0d0a"));
 }
 
 TEST(RecordsCodec, ReadsHandWrittenLinesOverTheTable)
 {
     RecordsTable table = TableOf({{"old1", 1}, {"old2", 2}, {"old3", 3}, {"old4", 4}});
     // "abc_5", a line without "_" ("xyz"), "q_+12"; then the end of the file.
-    const QByteArray file = QByteArray::fromHex("9f9e9da1cb0d0a" "888786" "0d0a" "8fa1d5cfce0d0a");
+    const QByteArray file = QByteArray::fromHex(
+        "9f9e9da1cb0d0a"
+        "888786"
+        "0d0a"
+        "8fa1d5cfce0d0a");
     const DecodeResult result = DecodeRecords(file, table);
     EXPECT_TRUE(result.ok);
     EXPECT_EQ(table[0], (RecordEntry{"abc", 5}));
@@ -66,7 +71,10 @@ TEST(RecordsCodec, BadScoreStopsTheReadingAfterSettingTheName)
 {
     RecordsTable table = TableOf({{"a", 1}, {"b", 2}, {"c", 3}, {"d", 4}});
     // "x_10", "y_7z", "w_3"
-    const QByteArray file = QByteArray::fromHex("88a1cfd00d0a" "87a1c9860d0a" "89a1cd0d0a");
+    const QByteArray file = QByteArray::fromHex(
+        "88a1cfd00d0a"
+        "87a1c9860d0a"
+        "89a1cd0d0a");
     const DecodeResult result = DecodeRecords(file, table);
     EXPECT_FALSE(result.ok);
     EXPECT_EQ(table[0], (RecordEntry{"x", 10}));

@@ -87,7 +87,7 @@ TEST(RecordsConcurrency, EightProcessesLoseNoResultAndReadersSeeOnlyWholeFiles)
             own.push_back(QString::number(score));
         }
         process->start(WriterProgram(), {folders[p % folders.size()], QStringLiteral("w%1").arg(p),
-                                                        QString::number(LongLockWaitMs), own.join(QLatin1Char(','))});
+                                         QString::number(LongLockWaitMs), own.join(QLatin1Char(','))});
         // A writer that never started would pass for one that finished well.
         ASSERT_TRUE(process->waitForStarted(30000)) << process->errorString().toStdString();
         writers.push_back(std::move(process));
@@ -225,5 +225,6 @@ TEST(CachingShare, EightProcessesKeepEveryResultOrReportAStaleCopy)
             ADD_FAILURE() << "result " << score << " was reported written but is gone";
         }
     }
-    std::printf("caching share: %zu writes kept, %d stale copies reported, %d results lost\n", kept.size(), stale, lost);
+    std::printf("caching share: %zu writes kept, %d stale copies reported, %d results lost\n", kept.size(), stale,
+                lost);
 }

@@ -93,8 +93,7 @@ TEST_F(RecordsFile, ResultsOthersAddedMeanwhileAreKept)
     ASSERT_EQ(AddRecord(other, dir.path(), "other", 250), std::nullopt);
 
     ASSERT_EQ(AddRecord(book, dir.path(), "me", 100), std::nullopt);
-    EXPECT_EQ(readFile(), ScrambledLine("first_300") + ScrambledLine("other_250") +
-                              ScrambledLine("me_100"));
+    EXPECT_EQ(readFile(), ScrambledLine("first_300") + ScrambledLine("other_250") + ScrambledLine("me_100"));
     EXPECT_EQ(book.table[1], (RecordEntry{"other", 250}));
 }
 

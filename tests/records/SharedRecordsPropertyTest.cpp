@@ -43,7 +43,8 @@ std::vector<RecordEntry> FileEntries(const QString& path)
 
 std::vector<RecordEntry> Best20(std::vector<RecordEntry> entries)
 {
-    std::sort(entries.begin(), entries.end(), [](const RecordEntry& a, const RecordEntry& b) { return a.score > b.score; });
+    std::sort(entries.begin(), entries.end(),
+              [](const RecordEntry& a, const RecordEntry& b) { return a.score > b.score; });
     if (entries.size() > std::size_t(RecordsCount))
         entries.resize(RecordsCount);
     return entries;

@@ -99,8 +99,8 @@ TEST_F(StaleCopy, CutCopyUnderTheSealIsReportedKeptForLaterAndNothingIsWritten)
     // next one and nothing the cut copy lacked is lost.
     overwrite(file(), full);
     ASSERT_EQ(AddRecord(book, dir.path(), "me", 50), std::nullopt);
-    EXPECT_EQ(read(file()), ScrambledLine("a_300") + ScrambledLine("me_250") + ScrambledLine("b_200")
-                                + ScrambledLine("me_150") + ScrambledLine("c_100") + ScrambledLine("me_50"));
+    EXPECT_EQ(read(file()), ScrambledLine("a_300") + ScrambledLine("me_250") + ScrambledLine("b_200") +
+                                ScrambledLine("me_150") + ScrambledLine("c_100") + ScrambledLine("me_50"));
 }
 
 TEST_F(StaleCopy, FileThatSeemsGoneUnderItsSealIsAStaleCopyToo)
@@ -173,16 +173,16 @@ TEST_F(StaleCopy, FileOfAProgramThatKeepsNoSealIsTakenAsItIs)
     const QByteArray longer = ScrambledLine("old_900") + read(file()) + ScrambledLine("y_10");
     overwrite(file(), longer);
     ASSERT_EQ(AddRecord(book, dir.path(), "me", 20), std::nullopt);
-    EXPECT_EQ(read(file()), ScrambledLine("old_900") + ScrambledLine("x_400") + ScrambledLine("me_350")
-                                + ScrambledLine("me_20") + ScrambledLine("y_10"));
+    EXPECT_EQ(read(file()), ScrambledLine("old_900") + ScrambledLine("x_400") + ScrambledLine("me_350") +
+                                ScrambledLine("me_20") + ScrambledLine("y_10"));
 
     // ... or one as long as ours: one result replaced by another of equal length.
     QByteArray same = read(file());
     same.replace(ScrambledLine("x_400"), ScrambledLine("z_401"));
     overwrite(file(), same);
     ASSERT_EQ(AddRecord(book, dir.path(), "me", 15), std::nullopt);
-    EXPECT_EQ(read(file()), ScrambledLine("old_900") + ScrambledLine("z_401") + ScrambledLine("me_350")
-                                + ScrambledLine("me_20") + ScrambledLine("me_15") + ScrambledLine("y_10"));
+    EXPECT_EQ(read(file()), ScrambledLine("old_900") + ScrambledLine("z_401") + ScrambledLine("me_350") +
+                                ScrambledLine("me_20") + ScrambledLine("me_15") + ScrambledLine("y_10"));
 }
 
 // Over many tables and cuts: a copy cut at any line boundary is reported and
@@ -210,13 +210,15 @@ TEST_F(StaleCopy, AnyShorterCopyIsRefusedAndAnyLongerOneTaken)
             const QByteArray cut = firstLines(sealed, std::uniform_int_distribution<int>(0, lines)(random));
             overwrite(file(), cut);
             const std::optional<QString> error = AddRecord(book, dir.path(), "me", 2);
-            ASSERT_TRUE(error.has_value()) << "a cut copy of " << cut.size() << " of " << sealed.size() << " bytes was taken";
+            ASSERT_TRUE(error.has_value())
+                << "a cut copy of " << cut.size() << " of " << sealed.size() << " bytes was taken";
             EXPECT_TRUE(error->contains(StaleCopyText)) << error->toStdString();
             EXPECT_EQ(read(file()), cut);
             EXPECT_TRUE(holds(book.table, {"me", 2}));
         } else {
             // Another program put one more result in, at any place.
-            const QByteArray line = ScrambledLine("q_" + QByteArray::number(std::uniform_int_distribution<int>(3, 6000)(random)));
+            const QByteArray line =
+                ScrambledLine("q_" + QByteArray::number(std::uniform_int_distribution<int>(3, 6000)(random)));
             const int at = std::uniform_int_distribution<int>(0, lines + 1)(random);
             QByteArray longer = sealed;
             longer.insert(firstLines(sealed, at).size(), line);

@@ -11,7 +11,8 @@
 
 namespace pomrola::testing {
 
-GameHarness::GameHarness() : GameHarness(Options{}) {}
+GameHarness::GameHarness() : GameHarness(Options{})
+{}
 
 GameHarness::GameHarness(Options options)
 {

@@ -22,8 +22,8 @@ std::optional<::testing::AssertionResult> RerunAsUnprivileged()
     if (!nobody)
         return ::testing::AssertionFailure() << "running as root and there is no user nobody";
     const ::testing::TestInfo* test = ::testing::UnitTest::GetInstance()->current_test_info();
-    const QString filter = QStringLiteral("--gtest_filter=%1.%2").arg(QString::fromUtf8(test->test_suite_name()),
-                                                                      QString::fromUtf8(test->name()));
+    const QString filter = QStringLiteral("--gtest_filter=%1.%2")
+                               .arg(QString::fromUtf8(test->test_suite_name()), QString::fromUtf8(test->name()));
 
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     // Root's runtime and home folders are not nobody's to use.
@@ -34,11 +34,13 @@ std::optional<::testing::AssertionResult> RerunAsUnprivileged()
     child.setProcessEnvironment(environment);
     child.setWorkingDirectory(QStringLiteral("/tmp"));
     child.setProcessChannelMode(QProcess::MergedChannels);
-    child.start(QStringLiteral("setpriv"), {QStringLiteral("--reuid=%1").arg(nobody->pw_uid),
-                                            QStringLiteral("--regid=%1").arg(nobody->pw_gid), QStringLiteral("--clear-groups"),
-                                            QStringLiteral("--"), QCoreApplication::applicationFilePath(), filter});
+    child.start(
+        QStringLiteral("setpriv"),
+        {QStringLiteral("--reuid=%1").arg(nobody->pw_uid), QStringLiteral("--regid=%1").arg(nobody->pw_gid),
+         QStringLiteral("--clear-groups"), QStringLiteral("--"), QCoreApplication::applicationFilePath(), filter});
     if (!child.waitForFinished(120000))
-        return ::testing::AssertionFailure() << "the run as nobody did not finish: " << child.errorString().toStdString();
+        return ::testing::AssertionFailure()
+               << "the run as nobody did not finish: " << child.errorString().toStdString();
     const QByteArray output = child.readAll();
     // A filter that matched nothing would pass without testing anything.
     if (child.exitStatus() != QProcess::NormalExit || child.exitCode() != 0 || !output.contains("[  PASSED  ] 1 test"))

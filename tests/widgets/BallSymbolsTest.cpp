@@ -30,14 +30,17 @@ struct Vision {
 
 const Vision Visions[] = {
     {"greyscale", {{{1, 0, 0}, {0, 1, 0}, {0, 0, 1}}}},
-    {"protanopia", {{{0.152286, 1.052583, -0.204868}, {0.114503, 0.786281, 0.099216}, {-0.003882, -0.048116, 1.051998}}}},
-    {"deuteranopia", {{{0.367322, 0.860646, -0.227968}, {0.280085, 0.672501, 0.047413}, {-0.011820, 0.042940, 0.968881}}}},
-    {"tritanopia", {{{1.255528, -0.076749, -0.178779}, {-0.078411, 0.930809, 0.147602}, {0.004733, 0.691367, 0.303900}}}},
+    {"protanopia",
+     {{{0.152286, 1.052583, -0.204868}, {0.114503, 0.786281, 0.099216}, {-0.003882, -0.048116, 1.051998}}}},
+    {"deuteranopia",
+     {{{0.367322, 0.860646, -0.227968}, {0.280085, 0.672501, 0.047413}, {-0.011820, 0.042940, 0.968881}}}},
+    {"tritanopia",
+     {{{1.255528, -0.076749, -0.178779}, {-0.078411, 0.930809, 0.147602}, {0.004733, 0.691367, 0.303900}}}},
 };
 
 // The ball colours of codes 1..8.
-const QColor BallColours[] = {QColor(0, 0, 255),   QColor(255, 0, 0),     QColor(0, 128, 0),     QColor(0, 0, 0),
-                              QColor(255, 255, 0), QColor(0, 255, 255),   QColor(128, 128, 128), QColor(255, 0, 255)};
+const QColor BallColours[] = {QColor(0, 0, 255),   QColor(255, 0, 0),   QColor(0, 128, 0),     QColor(0, 0, 0),
+                              QColor(255, 255, 0), QColor(0, 255, 255), QColor(128, 128, 128), QColor(255, 0, 255)};
 const QColor Face(240, 240, 240);
 
 double Linear(int channel)
@@ -52,9 +55,9 @@ double SeenLuminance(QColor colour, const Vision& vision)
 {
     const double rgb[3] = {Linear(colour.red()), Linear(colour.green()), Linear(colour.blue())};
     double seen[3];
-    for (int row = 0; row < 3; ++row) {
+    for (std::size_t row = 0; row < 3; ++row) {
         double sum = 0;
-        for (int k = 0; k < 3; ++k)
+        for (std::size_t k = 0; k < 3; ++k)
             sum += vision.matrix[row][k] * rgb[k];
         seen[row] = std::clamp(sum, 0.0, 1.0);
     }
@@ -89,13 +92,15 @@ std::vector<bool> InkMask(const QImage& image, int code, const Vision& vision)
     const double ball = SeenLuminance(BallColours[code - 1], vision);
     const double ink = SeenLuminance(SymbolForCode(code).ink, vision);
     const double centre = image.width() / 2.0, radius = image.width() / 2.0 * 0.9;
-    std::vector<bool> mask(size_t(image.width()) * image.height(), false);
+    const auto width = static_cast<std::size_t>(image.width());
+    std::vector<bool> mask(width * static_cast<std::size_t>(image.height()), false);
     for (int y = 0; y < image.height(); ++y)
         for (int x = 0; x < image.width(); ++x) {
             if (std::hypot(x + 0.5 - centre, y + 0.5 - centre) > radius)
                 continue;
             const double seen = SeenLuminance(image.pixelColor(x, y), vision);
-            mask[size_t(y) * image.width() + x] = std::abs(seen - ink) < std::abs(seen - ball);
+            mask[static_cast<std::size_t>(y) * width + static_cast<std::size_t>(x)] =
+                std::abs(seen - ink) < std::abs(seen - ball);
         }
     return mask;
 }
@@ -178,13 +183,15 @@ TEST(BallSymbols, EveryPairStaysDistinctInGreyAndForColourBlindness)
             SCOPED_TRACE(vision.name);
             std::vector<std::vector<bool>> masks;
             for (int code = 1; code <= 8; ++code) {
-                masks.push_back(InkMask(cells[code - 1], code, vision));
+                masks.push_back(InkMask(cells[static_cast<std::size_t>(code - 1)], code, vision));
                 const double ballArea = 3.14159 * std::pow(cells[0].width() / 2.0, 2);
                 EXPECT_GE(Count(masks.back()), 0.03 * ballArea) << "symbol of code " << code << " hardly visible";
             }
             for (int a = 1; a <= 8; ++a)
                 for (int b = a + 1; b <= 8; ++b)
-                    EXPECT_GE(Distance(masks[a - 1], masks[b - 1]), 0.35) << "codes " << a << " and " << b;
+                    EXPECT_GE(Distance(masks[static_cast<std::size_t>(a - 1)], masks[static_cast<std::size_t>(b - 1)]),
+                              0.35)
+                        << "codes " << a << " and " << b;
         }
     }
 }

@@ -76,8 +76,9 @@ TEST(AdvertisementWindow, LabelsCoverTheWindow)
     EXPECT_EQ(Control<ShadowLabel>(window, "RxLabel2")->geometry(), QRect(0, 145, 442, 88));
     EXPECT_EQ(Control<ShadowLabel>(window, "Label1")->geometry(), QRect(0, 233, 442, 15));
     EXPECT_EQ(Control<ShadowLabel>(window, "RxLabel1")->text(), QStringLiteral("А это место\nдля Вашей рекламы"));
-    EXPECT_TRUE(Control<ShadowLabel>(window, "RxLabel2")->text().startsWith(
-        QStringLiteral("Свои предложения по размещению рекламы посылать по адресу:\n")));
+    EXPECT_TRUE(Control<ShadowLabel>(window, "RxLabel2")
+                    ->text()
+                    .startsWith(QStringLiteral("Свои предложения по размещению рекламы посылать по адресу:\n")));
     EXPECT_TRUE(Control<ShadowLabel>(window, "RxLabel2")->text().endsWith(QStringLiteral("@pomrola.example")));
     EXPECT_EQ(Control<ShadowLabel>(window, "Label1")->text(), QStringLiteral("Нажмите любую клавишу"));
     EXPECT_EQ(Control<ShadowLabel>(window, "RxLabel1")->cursor().shape(), Qt::PointingHandCursor);

@@ -20,10 +20,11 @@ inline VersionData GameVersionData()
     data.fileVersion[0] = data.productVersion[0] = 2;
     data.fileVersion[1] = data.productVersion[1] = 2;
     data.fileVersion[2] = data.productVersion[2] = 5;
-    data.strings = {{"CompanyName", "Maker"},       {"FileDescription", ""}, {"FileVersion", "2.2.5.0"},
-                    {"InternalName", "Помрола 99"}, {"LegalCopyright", "Maker"}, {"LegalTrademarks", ""},
-                    {"OriginalFilename", ""},       {"ProductName", "Pomrola99"}, {"ProductVersion", "2.25"},
-                    {"Comments", "Game"}};
+    data.strings = {{"CompanyName", "Maker"},    {"FileDescription", ""},
+                    {"FileVersion", "2.2.5.0"},  {"InternalName", "Помрола 99"},
+                    {"LegalCopyright", "Maker"}, {"LegalTrademarks", ""},
+                    {"OriginalFilename", ""},    {"ProductName", "Pomrola99"},
+                    {"ProductVersion", "2.25"},  {"Comments", "Game"}};
     return data;
 }
 
