@@ -45,6 +45,22 @@ QByteArray HostName()
     return QSysInfo::machineHostName().toUtf8();
 }
 
+// Whether a lock's host is this computer. Host names differ in case between
+// systems, and on Windows an older lock file names the computer by its
+// COMPUTERNAME, which need not be the network host name.
+bool IsThisHost(const QByteArray& host)
+{
+    const QByteArray trimmed = host.trimmed();
+    if (trimmed.compare(HostName(), Qt::CaseInsensitive) == 0)
+        return true;
+#ifdef Q_OS_WIN
+    const QByteArray computerName = qgetenv("COMPUTERNAME");
+    if (!computerName.isEmpty() && trimmed.compare(computerName, Qt::CaseInsensitive) == 0)
+        return true;
+#endif
+    return false;
+}
+
 qint64 NowMs()
 {
     return QDateTime::currentMSecsSinceEpoch();
@@ -214,8 +230,7 @@ FolderLock::Judgement FolderLock::judge(QByteArray& seenToken, qint64& seenSince
         seenSinceMs = elapsedMs;
     }
     const bool ourProcess = owner.pid == QCoreApplication::applicationPid();
-    if (!owner.host.isEmpty() && owner.host == HostName() && owner.pid > 0 && !ourProcess &&
-        !IsProcessRunning(owner.pid))
+    if (!owner.host.isEmpty() && IsThisHost(owner.host) && owner.pid > 0 && !ourProcess && !IsProcessRunning(owner.pid))
         return Judgement::Stale;
     // The owner's time when it wrote one, else the file system's; and in any
     // case a lock we ourselves have watched unchanged for the stale time.

@@ -169,6 +169,10 @@ TEST_F(EnglishInterface, EveryFileFailureReasonIsEnglish)
 // the fixed window gives it.
 TEST_F(EnglishInterface, TextsFitTheirPlaces)
 {
+#ifdef Q_OS_WIN
+    // Under Wine the fonts are Wine's own, not the ones a Windows desktop has.
+    GTEST_SKIP() << "widths are measured on Linux with the game's stand-in fonts";
+#endif
     GameHarness harness;
     const auto fits = [](const QString& text, const QFont& font, int width) {
         const QFontMetrics metrics(font);

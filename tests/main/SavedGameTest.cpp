@@ -257,6 +257,9 @@ TEST_F(SaveAndLoad, CancelledLoadRedrawsWithoutChanges)
 
 TEST_F(SaveAndLoad, FailedSaveIsReportedAndLeavesTheOldFile)
 {
+#ifdef Q_OS_WIN
+    GTEST_SKIP() << "Windows folders have no write permission a test can take away";
+#endif
     if (const auto asNobody = pomrola::testing::RerunAsUnprivileged()) {
         EXPECT_TRUE(*asNobody);
         return;

@@ -112,6 +112,9 @@ TEST_F(RecordsFile, ResultsOfThePreviousFolderGoIntoTheNewOne)
 
 TEST_F(RecordsFile, FailedWriteKeepsTheOldFileAndTheResult)
 {
+#ifdef Q_OS_WIN
+    GTEST_SKIP() << "Windows folders have no write permission a test can take away";
+#endif
     if (const auto asNobody = pomrola::testing::RerunAsUnprivileged()) {
         EXPECT_TRUE(*asNobody);
         return;

@@ -82,6 +82,9 @@ TEST_F(VersionReader, IncompleteInformationFailsConstructionWithItsOwnError)
 // block and gives empty texts (the sanitizer build checks every byte read).
 TEST_F(VersionReader, ValuesCutShortAtTheEndOfTheBlockReadNothingBeyondIt)
 {
+#ifdef Q_OS_WIN
+    GTEST_SKIP() << "on Windows the system's version library walks the block, not ours";
+#endif
     for (int bytes = 0; bytes < 4; ++bytes) {
         VersionData shortTranslation = GameVersionData();
         shortTranslation.translationBytes = static_cast<std::uint16_t>(bytes);
