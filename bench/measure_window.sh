@@ -12,7 +12,7 @@ ensure_packages xvfb xdotool x11-utils
 
 export LANG=C.UTF-8
 DISPLAY_NUMBER=:97
-Xvfb "$DISPLAY_NUMBER" -screen 0 1024x768x24 >/dev/null 2>&1 &
+Xvfb "$DISPLAY_NUMBER" -noreset -screen 0 1024x768x24 >/dev/null 2>&1 &
 XVFB_PID=$!
 WORK="$(mktemp -d)"
 trap 'kill $XVFB_PID 2>/dev/null || true; rm -rf "$WORK"' EXIT

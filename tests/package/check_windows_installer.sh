@@ -23,7 +23,7 @@ for file in pomrola99.exe Qt6Core.dll Qt6Gui.dll Qt6Widgets.dll platforms/qwindo
     grep -qx "${zip%.zip}/$file" <<<"$contents" || fail "$zip lacks $file"
 done
 
-Xvfb "$DISPLAY" -screen 0 1024x768x24 >/dev/null 2>&1 &
+Xvfb "$DISPLAY" -noreset -screen 0 1024x768x24 >/dev/null 2>&1 &
 xvfb=$!
 sleep 0.5
 kill -0 $xvfb 2>/dev/null || fail "display $DISPLAY is taken; give another as an argument"

@@ -17,7 +17,7 @@ fail() { echo "FAILED: $*" >&2; exit 1; }
 
 work="$BUILD/game-work"  # the game's working and records folder
 rm -rf "$work"; mkdir -p "$work"
-Xvfb "$DISPLAY" -screen 0 1024x768x24 >/dev/null 2>&1 &
+Xvfb "$DISPLAY" -noreset -screen 0 1024x768x24 >/dev/null 2>&1 &
 xvfb=$!
 sleep 0.5
 kill -0 $xvfb 2>/dev/null || fail "display $DISPLAY is taken; give another as an argument"
