@@ -51,14 +51,12 @@ QByteArray HostName()
 bool IsThisHost(const QByteArray& host)
 {
     const QByteArray trimmed = host.trimmed();
-    if (trimmed.compare(HostName(), Qt::CaseInsensitive) == 0)
-        return true;
 #ifdef Q_OS_WIN
     const QByteArray computerName = qgetenv("COMPUTERNAME");
     if (!computerName.isEmpty() && trimmed.compare(computerName, Qt::CaseInsensitive) == 0)
         return true;
 #endif
-    return false;
+    return trimmed.compare(HostName(), Qt::CaseInsensitive) == 0;
 }
 
 qint64 NowMs()
