@@ -4,6 +4,22 @@
 <context>
     <name>FileErrorText</name>
     <message>
+        <source>нет разрешения</source>
+        <translation>not permitted</translation>
+    </message>
+    <message>
+        <source>диск только для чтения</source>
+        <translation>the disk is read-only</translation>
+    </message>
+    <message>
+        <source>папка недоступна</source>
+        <translation>the folder cannot be reached</translation>
+    </message>
+    <message>
+        <source>на диске нет места для новых файлов</source>
+        <translation>the disk has no room for new files</translation>
+    </message>
+    <message>
         <source>нет доступа</source>
         <translation>access denied</translation>
     </message>
@@ -63,12 +79,12 @@ Do you want to replace it?</translation>
 <context>
     <name>RecordsFile</name>
     <message>
-        <source>Не удалось записать файл рекордов %1: %2</source>
-        <translation>Could not write the high score file %1: %2</translation>
+        <source>замок %1 оставлен не этой игрой: %2</source>
+        <translation>the lock %1 was not left by this game: %2</translation>
     </message>
     <message>
-        <source>файл не читается</source>
-        <translation>the file cannot be read</translation>
+        <source>Не удалось записать файл рекордов %1: %2</source>
+        <translation>Could not write the high score file %1: %2</translation>
     </message>
     <message>
         <source>этот компьютер видит устаревшую копию файла, результат будет записан в конце следующей игры</source>
@@ -337,6 +353,28 @@ is for your advert</translation>
     <message>
         <source>Закрыть</source>
         <translation>Close</translation>
+    </message>
+</context>
+<context>
+    <name>FolderLock</name>
+    <message>
+        <source>замок другого пользователя не удаётся снять, нет разрешения</source>
+        <translation>another user's lock cannot be removed: not permitted</translation>
+    </message>
+</context>
+<context>
+    <name>SharedFolderFiles</name>
+    <message>
+        <source>на месте файла стоит ссылка</source>
+        <translation>a link stands where the file should be</translation>
+    </message>
+    <message>
+        <source>на месте файла папка</source>
+        <translation>a folder stands where the file should be</translation>
+    </message>
+    <message>
+        <source>на месте файла стоит не файл</source>
+        <translation>something other than a file stands where the file should be</translation>
     </message>
 </context>
 </TS>

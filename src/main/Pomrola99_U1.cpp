@@ -214,6 +214,7 @@ void TForm1::FormCreate()
     const PlayerSettings settings = ReadSettings(storage_.settingsFile);
     session_.PlayerName = settings.name;
     session_.RecordsDir = settings.directory;
+    session_.records.pendingPath = PendingResultsPath(storage_.settingsFile);
     symbols_ = settings.symbols;
     applySymbols();
     reloadRecords(true);

@@ -5,12 +5,43 @@
 #include "RecordsFolderMessage.h"
 #include "SystemFolders.h"
 
+#include <memory>
+
 namespace pomrola {
+
+namespace {
+
+// A folder on a share that does not answer may keep a read waiting for many
+// seconds; the game starts, or goes on, without it after this long, as it
+// would without the file.
+constexpr int LoadLimitMs = 2000;
+// Results an earlier run could not write are written at start-up when the
+// folder is free; a folder in use leaves them to the next game end.
+constexpr int StartUpLockWaitMs = 500;
+
+}  // namespace
 
 void TForm1::reloadRecords(bool startUp)
 {
-    if (!LoadRecords(session_.records, session_.RecordsDir))
+    // The load works on a copy, so a read that never ends touches nothing here.
+    struct Load {
+        RecordsBook book;
+        bool ok = false;
+    };
+    auto load = std::make_shared<Load>(Load{session_.records, false});
+    const QString folder = session_.RecordsDir;
+    const bool finished =
+        platform_.runAside([load, folder] { load->ok = LoadRecords(load->book, folder); }, LoadLimitMs);
+    if (finished)
+        session_.records = load->book;
+    if (!finished || !load->ok)
         platform_.showMessage(this, RecordsFolderMessage(session_.RecordsDir, startUp));
+    if (finished && startUp && HasWaitingRecords(session_.records, folder)) {
+        std::optional<QString> error;
+        platform_.runAside([&] { error = WriteWaitingRecords(session_.records, folder, StartUpLockWaitMs); });
+        // Quietly: the next game end tries again and tells.
+        static_cast<void>(error);
+    }
 }
 
 void TForm1::N4Click()

@@ -54,6 +54,11 @@ QString DefaultSettingsPath()
            SettingsFileName();
 }
 
+QString PendingResultsPath(const QString& settingsPath)
+{
+    return QFileInfo(settingsPath).dir().filePath(QStringLiteral("pomrola99.pending"));
+}
+
 PlayerSettings ReadSettings(const QString& path)
 {
     QString source = path;

@@ -21,6 +21,10 @@ struct PlayerSettings {
 // configuration folder.
 QString DefaultSettingsPath();
 
+// Results that could not reach their records file wait in this file, beside
+// the settings file: one user's, never in a shared records folder.
+QString PendingResultsPath(const QString& settingsPath);
+
 // Section "Data": Name (default "User") and Directory (default the current
 // folder). A key present with an empty value gives an empty text. Section
 // "Options": Language, which only the player writes.

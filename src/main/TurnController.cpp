@@ -125,7 +125,11 @@ void TurnController::gameEnd()
     view_.showMovesLeft(0);
     // A records file that cannot be written is reported; the result stays in
     // the table and the game end goes on.
-    if (const auto error = AddRecord(session_.records, session_.RecordsDir, ToCp1251(session_.PlayerName), game_.Score))
+    // The file work runs aside: a slow share never freezes the window.
+    std::optional<QString> error;
+    platform_.runAside(
+        [&] { error = AddRecord(session_.records, session_.RecordsDir, ToCp1251(session_.PlayerName), game_.Score); });
+    if (error)
         platform_.showMessage(view_.dialogParent(), *error);
     view_.ShowBoard();
     view_.showRecords(QCoreApplication::translate("TurnController", "Рекорды.  Ваш результат: ") + view_.scoreText());

@@ -22,8 +22,8 @@ namespace {
 bool IsBusy(int systemError)
 {
 #ifdef Q_OS_WIN
-    return systemError == ERROR_SHARING_VIOLATION || systemError == ERROR_LOCK_VIOLATION ||
-           systemError == ERROR_ACCESS_DENIED;
+    // Access denied is a permission, never a program in the way.
+    return systemError == ERROR_SHARING_VIOLATION || systemError == ERROR_LOCK_VIOLATION;
 #else
     return systemError == EBUSY || systemError == ETXTBSY || systemError == EAGAIN;
 #endif

@@ -1,11 +1,14 @@
 #include "FileErrorText.h"
 
 #include <QCoreApplication>
+#include <QFile>
 
 #include <cerrno>
 
 #ifdef Q_OS_WIN
 #include <windows.h>
+#else
+#include <sys/statvfs.h>
 #endif
 
 namespace pomrola {
@@ -16,13 +19,19 @@ const char* const NoAccess = QT_TRANSLATE_NOOP("FileErrorText", "нет дост
 const char* const DiskFull = QT_TRANSLATE_NOOP("FileErrorText", "диск полон");
 const char* const NoFolder = QT_TRANSLATE_NOOP("FileErrorText", "папка не найдена");
 const char* const Busy = QT_TRANSLATE_NOOP("FileErrorText", "файл занят другой программой");
+const char* const NotPermitted = QT_TRANSLATE_NOOP("FileErrorText", "нет разрешения");
+const char* const ReadOnly = QT_TRANSLATE_NOOP("FileErrorText", "диск только для чтения");
+const char* const Unreachable = QT_TRANSLATE_NOOP("FileErrorText", "папка недоступна");
 
 const char* FromSystem(int code)
 {
 #ifdef Q_OS_WIN
     switch (code) {
-    case ERROR_ACCESS_DENIED:
-    case ERROR_WRITE_PROTECT: return NoAccess;
+    case ERROR_ACCESS_DENIED: return NoAccess;
+    case ERROR_WRITE_PROTECT: return ReadOnly;
+    case ERROR_NETNAME_DELETED:
+    case ERROR_UNEXP_NET_ERR:
+    case ERROR_SEM_TIMEOUT: return Unreachable;
     case ERROR_DISK_FULL:
     case ERROR_HANDLE_DISK_FULL: return DiskFull;
     case ERROR_PATH_NOT_FOUND:
@@ -34,9 +43,15 @@ const char* FromSystem(int code)
     }
 #else
     switch (code) {
-    case EACCES:
-    case EPERM:
-    case EROFS: return NoAccess;
+    case EACCES: return NoAccess;
+    case EPERM: return NotPermitted;
+    case EROFS: return ReadOnly;
+    case ENOTCONN:
+    case ESTALE:
+    case EIO:
+    case ETIMEDOUT:
+    case EHOSTDOWN:
+    case EHOSTUNREACH: return Unreachable;
     case ENOSPC:
 #ifdef EDQUOT
     case EDQUOT:
@@ -82,6 +97,19 @@ int LastSystemError()
 #else
     return errno;
 #endif
+}
+
+QString SystemErrorText(int systemError, const QString& folder)
+{
+#ifndef Q_OS_WIN
+    // A disk full of small files has room left, but no room for one more.
+    struct statvfs disk {};
+    if (systemError == ENOSPC && !folder.isEmpty() && ::statvfs(QFile::encodeName(folder).constData(), &disk) == 0 &&
+        disk.f_files > 0 && disk.f_favail == 0)
+        return QCoreApplication::translate("FileErrorText", "на диске нет места для новых файлов");
+#endif
+    const char* reason = FromSystem(systemError);
+    return QCoreApplication::translate("FileErrorText", reason ? reason : "ошибка записи");
 }
 
 QString FileErrorText(QFileDevice::FileError error, int systemError)

@@ -16,5 +16,8 @@ int LastSystemError();
 // from the system's code where it says more, else from Qt's kind of error.
 // Qt's own error strings are English and never shown.
 QString FileErrorText(QFileDevice::FileError error, int systemError);
+// The same from the system's code alone; `folder`, where given, tells a disk
+// without room for another file from a full one.
+QString SystemErrorText(int systemError, const QString& folder = QString());
 
 }  // namespace pomrola

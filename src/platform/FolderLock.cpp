@@ -1,13 +1,13 @@
 #include "FolderLock.h"
 
-#include "FileAccess.h"
-
 #include <QCoreApplication>
+#include <QCryptographicHash>
 #include <QDateTime>
 #include <QDir>
 #include <QElapsedTimer>
-#include <QFile>
 #include <QFileInfo>
+#include <QHash>
+#include <QMutex>
 #include <QRandomGenerator>
 #include <QSysInfo>
 #include <QThread>
@@ -17,8 +17,9 @@
 #ifdef Q_OS_WIN
 #include <windows.h>
 #else
-#include <signal.h>
+#include <unistd.h>
 #include <cerrno>
+#include <csignal>
 #endif
 
 namespace pomrola {
@@ -30,13 +31,17 @@ constexpr qint64 MaxOwnerBytes = 4096;
 // Removing our own lock may meet a waiter's read of the owner file on a share
 // that refuses to remove open files; such a read lasts milliseconds.
 constexpr int RemoveRetryMs = 3000;
+// Looking at the owner file is a read that the holder's unlock may meet; a few
+// looks a second are plenty against the stale time.
 constexpr qint64 LookIntervalMs = 250;
+// Breakers of one taking whose turns were all left behind by crashed breakers.
+constexpr int MaxBreakTurns = 8;
 
 struct Owner {
     QByteArray host;
     qint64 pid = 0;
     QByteArray token;
-    qint64 timeMs = 0;  // the owner's clock, milliseconds since the epoch, UTC
+    QByteArray computer;  // identity of the computer and process namespace
     bool valid = false;
 };
 
@@ -45,9 +50,28 @@ QByteArray HostName()
     return QSysInfo::machineHostName().toUtf8();
 }
 
-// Whether a lock's host is this computer. Host names differ in case between
-// systems, and on Windows an older lock file names the computer by its
-// COMPUTERNAME, which need not be the network host name.
+// Two computers, or two containers, may carry the same host name; a process
+// id means something only where machine, boot and process namespace agree.
+QByteArray ThisComputer()
+{
+    static const QByteArray identity = [] {
+        const QByteArray machine = QSysInfo::machineUniqueId();
+        if (machine.isEmpty())
+            return QByteArray();
+        QByteArray id = machine + '/' + QSysInfo::bootUniqueId();
+#ifndef Q_OS_WIN
+        char ns[128] = {};
+        const ssize_t length = ::readlink("/proc/self/ns/pid", ns, sizeof ns - 1);
+        id += '/' + QByteArray(ns, length > 0 ? qsizetype(length) : 0);
+#endif
+        return id;
+    }();
+    return identity;
+}
+
+// Whether an older version's lock file names this computer. Host names differ
+// in case between systems, and on Windows such a file names the computer by
+// its COMPUTERNAME, which need not be the network host name.
 bool IsThisHost(const QByteArray& host)
 {
     const QByteArray trimmed = host.trimmed();
@@ -59,11 +83,6 @@ bool IsThisHost(const QByteArray& host)
     return trimmed.compare(HostName(), Qt::CaseInsensitive) == 0;
 }
 
-qint64 NowMs()
-{
-    return QDateTime::currentMSecsSinceEpoch();
-}
-
 Owner ParseOwner(const QByteArray& bytes)
 {
     const QList<QByteArray> lines = bytes.split('\n');
@@ -71,12 +90,11 @@ Owner ParseOwner(const QByteArray& bytes)
     if (lines.size() < 4)
         return owner;
     bool pidOk = false;
-    bool timeOk = false;
     owner.host = lines[0];
     owner.pid = lines[1].toLongLong(&pidOk);
     owner.token = lines[2];
-    owner.timeMs = lines[3].toLongLong(&timeOk);
-    owner.valid = pidOk && timeOk && !owner.token.isEmpty();
+    owner.computer = lines.size() > 4 ? lines[4] : QByteArray();
+    owner.valid = pidOk && !owner.token.isEmpty();
     return owner;
 }
 
@@ -96,22 +114,62 @@ bool Retry(int limitMs, Attempt attempt)
     return true;
 }
 
+QByteArray RandomHex()
+{
+    return QByteArray::number(QRandomGenerator::system()->generate64(), 16);
+}
+
 QString GraveName(const QString& path)
 {
-    return path + QStringLiteral(".gone-") + QString::number(QRandomGenerator::system()->generate64(), 16);
+    return path + QStringLiteral(".gone-") + QString::fromLatin1(RandomHex());
 }
 
-bool RemoveFile(const QString& path)
+// Since when this program has watched the same taking at one lock, on its own
+// steady clock: a lock nobody changes for the stale time was left behind,
+// whatever any clock says, also across game ends.
+class Watches {
+public:
+    qint64 watchedMs(const QString& path, const QByteArray& key)
+    {
+        const QMutexLocker locker(&mutex_);
+        if (!clock_.isValid())
+            clock_.start();
+        auto it = since_.find(path);
+        if (it == since_.end() || it->first != key)
+            it = since_.insert(path, {key, clock_.elapsed()});
+        return clock_.elapsed() - it->second;
+    }
+
+private:
+    QMutex mutex_;
+    QElapsedTimer clock_;
+    QHash<QString, std::pair<QByteArray, qint64>> since_;
+};
+
+Watches& LockWatches()
 {
-    return Retry(RemoveRetryMs, [&] { return QFile::remove(path) || !QFileInfo::exists(path); });
+    static Watches watches;
+    return watches;
 }
 
-bool RemoveFolder(const QString& path)
+void Nap(unsigned long& pauseMs)
 {
-    return Retry(RemoveRetryMs, [&] { return QDir().rmdir(path) || !QFileInfo::exists(path); });
+    // Jitter keeps waiters on several computers from retrying in step.
+    QThread::msleep(pauseMs + QRandomGenerator::global()->bounded(quint32(pauseMs)));
+    pauseMs = std::min(pauseMs * 2, 40UL);
 }
 
 }  // namespace
+
+// One look at what stands at the lock's place.
+struct FolderLock::Look {
+    EntryKind kind = EntryKind::Missing;
+    bool odd = false;     // something no program of ours puts there
+    Owner owner;          // when an owner could be read
+    bool legacy = false;  // an older version's lock file
+    QString agedEntry;    // whose modification time tells the lock's age
+    QByteArray key;       // names this taking, for the breakers' turns
+};
 
 bool IsProcessRunning(qint64 pid)
 {
@@ -148,152 +206,215 @@ FolderLock::Result FolderLock::tryLock(int waitMs)
 {
     if (locked_)
         return Result::Locked;
+    reason_.clear();
+    clockOffsetMs_.reset();
     QElapsedTimer timer;
     timer.start();
-    QByteArray seenToken;
-    qint64 seenSinceMs = -1;
     qint64 nextLookMs = 0;
     unsigned long pauseMs = 2;
     for (;;) {
-        if (QDir().mkdir(path_)) {
-            token_ = QByteArray::number(QRandomGenerator::system()->generate64(), 16);
+        const FolderCreation created = CreateFolder(path_);
+        if (created.result == Creation::Created) {
+            token_ = RandomHex();
             const QByteArray owner = HostName() + '\n' + QByteArray::number(QCoreApplication::applicationPid()) + '\n' +
-                                     token_ + '\n' + QByteArray::number(NowMs()) + '\n';
-            QFile file(ownerFilePath());
-            if (file.open(QIODevice::WriteOnly) && file.write(owner) == owner.size() && file.flush()) {
-                file.close();
+                                     token_ + '\n' + QByteArray::number(QDateTime::currentMSecsSinceEpoch()) + '\n' +
+                                     ThisComputer() + '\n';
+            const FileOutcome written = CreateNewFile(ownerFilePath(), owner);
+            if (written.ok) {
                 locked_ = true;
-                sweepGraves();
+                sweep();
                 return Result::Locked;
             }
-            file.close();
-            RemoveFile(ownerFilePath());
-            RemoveFolder(path_);
+            reason_ = written.reason;
+            RemoveFolderShallow(path_);
             return Result::NoAccess;
         }
-        if (!QFileInfo::exists(path_)) {
-            // Not taken by anyone, yet not creatable: the folder is out of reach,
-            // unless the holder removed it just now.
-            if (!QFileInfo(path_).dir().exists() || timer.elapsed() >= waitMs)
-                return Result::NoAccess;
-            continue;
+        if (created.result == Creation::Failed) {
+            reason_ = created.reason;
+            return Result::NoAccess;
         }
-        // Looking at the owner file is a read on the share that the holder's
-        // unlock may meet; a few looks a second are plenty against a 15 s rule.
-        if (timer.elapsed() < nextLookMs) {
-            if (timer.elapsed() >= waitMs)
-                return Result::Busy;
-            QThread::msleep(pauseMs + QRandomGenerator::global()->bounded(quint32(pauseMs)));
-            pauseMs = std::min(pauseMs * 2, 40UL);
-            continue;
+        const EntryKind kind = KindOf(path_);
+        if (kind == EntryKind::Link || kind == EntryKind::Other) {
+            reason_ = WrongKindText(kind);
+            return Result::OddEntry;
         }
-        nextLookMs = timer.elapsed() + LookIntervalMs;
-        const Judgement judgement = judge(seenToken, seenSinceMs, timer.elapsed());
-        if (judgement == Judgement::Stale && breakStale(seenToken)) {
-            seenSinceMs = -1;
-            continue;
+        if (kind != EntryKind::Missing && timer.elapsed() >= nextLookMs) {
+            nextLookMs = timer.elapsed() + LookIntervalMs;
+            const Look seen = look();
+            if (seen.odd) {
+                reason_ = WrongKindText(EntryKind::Other);
+                return Result::OddEntry;
+            }
+            if (seen.kind != EntryKind::Missing && isStale(seen)) {
+                if (breakStale(seen))
+                    continue;
+                if (!reason_.isEmpty())
+                    return Result::NoAccess;
+            }
         }
-        if (judgement == Judgement::Gone)
-            continue;
         if (timer.elapsed() >= waitMs)
             return Result::Busy;
-        // Jitter keeps waiters on several computers from retrying in step.
-        QThread::msleep(pauseMs + QRandomGenerator::global()->bounded(quint32(pauseMs)));
-        pauseMs = std::min(pauseMs * 2, 40UL);
+        Nap(pauseMs);
     }
 }
 
-FolderLock::Judgement FolderLock::judge(QByteArray& seenToken, qint64& seenSinceMs, qint64 elapsedMs) const
+FolderLock::Look FolderLock::look() const
 {
-    const QFileInfo info(path_);
-    Owner owner;
-    if (info.isDir()) {
-        if (const std::optional<QByteArray> bytes = ReadFileBounded(ownerFilePath(), MaxOwnerBytes))
-            owner = ParseOwner(*bytes);
-    } else if (const std::optional<QByteArray> bytes = ReadFileBounded(path_, MaxOwnerBytes)) {
-        // An older version's lock file: process id, program name, host name.
-        const QList<QByteArray> lines = bytes->split('\n');
-        if (lines.size() >= 3) {
-            owner.pid = lines[0].toLongLong();
-            owner.host = lines[2];
+    Look seen;
+    seen.kind = KindOf(path_);
+    QByteArray bytes;
+    if (seen.kind == EntryKind::Folder) {
+        const PlainRead read = ReadPlainFile(ownerFilePath(), MaxOwnerBytes);
+        const EntryKind ownerKind = read.ok ? EntryKind::File : KindOf(ownerFilePath());
+        seen.odd = ownerKind != EntryKind::File && ownerKind != EntryKind::Missing;
+        if (read.ok) {
+            bytes = read.bytes;
+            seen.owner = ParseOwner(bytes);
         }
-        owner.token = "file:" + *bytes;
+        // An owner still being written (or never written: its taker died
+        // first) ages with the folder.
+        seen.agedEntry = seen.owner.valid ? ownerFilePath() : path_;
+    } else if (seen.kind == EntryKind::File) {
+        // An older version's lock file: process id, program name, host name.
+        const PlainRead read = ReadPlainFile(path_, MaxOwnerBytes);
+        bytes = read.bytes;
+        const QList<QByteArray> lines = bytes.split('\n');
+        if (lines.size() >= 3) {
+            seen.owner.pid = lines[0].toLongLong();
+            seen.owner.host = lines[2];
+        }
+        seen.legacy = true;
+        seen.agedEntry = path_;
     }
-    if (!QFileInfo::exists(path_))
-        return Judgement::Gone;
-
-    const QByteArray token = owner.valid || !owner.token.isEmpty() ? owner.token : QByteArray("?");
-    if (token != seenToken || seenSinceMs < 0) {
-        seenToken = token;
-        seenSinceMs = elapsedMs;
-    }
-    const bool ourProcess = owner.pid == QCoreApplication::applicationPid();
-    if (!owner.host.isEmpty() && IsThisHost(owner.host) && owner.pid > 0 && !ourProcess && !IsProcessRunning(owner.pid))
-        return Judgement::Stale;
-    // The owner's time when it wrote one, else the file system's; and in any
-    // case a lock we ourselves have watched unchanged for the stale time.
-    const qint64 takenMs = owner.valid ? owner.timeMs : info.lastModified().toMSecsSinceEpoch();
-    if (NowMs() - takenMs > staleMs_ || elapsedMs - seenSinceMs > staleMs_)
-        return Judgement::Stale;
-    return Judgement::Live;
+    const std::optional<qint64> modified = ModifiedMs(seen.agedEntry);
+    const QByteArray form = QByteArray::number(int(seen.kind)) + ':' +
+                            (seen.owner.valid ? bytes : bytes + '@' + QByteArray::number(modified.value_or(-1)));
+    seen.key = QCryptographicHash::hash(form, QCryptographicHash::Sha1).toHex().left(16);
+    return seen;
 }
 
-bool FolderLock::breakStale(const QByteArray& token) const
+std::optional<qint64> FolderLock::ageMs(const QString& entry)
 {
-    if (!QFileInfo(path_).isDir())
-        return RemoveFile(path_);
-    // Moving the folder aside is one step that only one breaker wins; what
-    // is left of it is removed afterwards.
-    const QString grave = GraveName(path_);
-    if (!QDir().rename(path_, grave))
-        return false;
-    const std::optional<QByteArray> bytes =
-        ReadFileBounded(grave + QLatin1Char('/') + QLatin1String(OwnerFileName), MaxOwnerBytes);
-    const QByteArray moved = bytes ? ParseOwner(*bytes).token : QByteArray("?");
-    if (moved != token && !moved.isEmpty() && token != "?") {
-        // Someone took the lock between our look and the move: give it back.
-        QDir().rename(grave, path_);
-        return false;
+    if (!clockOffsetMs_) {
+        // The folder's own clock, read from a file made there now: a lock's
+        // time is never compared with a clock of another computer.
+        const QString probe = path_ + QStringLiteral(".probe-") + QString::fromLatin1(RandomHex());
+        const qint64 before = QDateTime::currentMSecsSinceEpoch();
+        if (CreateNewFile(probe, QByteArray()).ok) {
+            if (const std::optional<qint64> stamped = ModifiedMs(probe))
+                clockOffsetMs_ = *stamped - before;
+            RemoveEntry(probe);
+        }
+        if (!clockOffsetMs_)
+            return std::nullopt;
     }
-    QDir(grave).removeRecursively();
-    return true;
+    const std::optional<qint64> modified = ModifiedMs(entry);
+    if (!modified)
+        return std::nullopt;
+    return QDateTime::currentMSecsSinceEpoch() + *clockOffsetMs_ - *modified;
 }
 
-void FolderLock::sweepGraves() const
+bool FolderLock::isStale(const Look& seen)
 {
-    // Folders moved aside whose removal met a reader; nobody locks with them.
+    const Owner& owner = seen.owner;
+    const bool otherProcess = owner.pid > 0 && owner.pid != QCoreApplication::applicationPid();
+    const bool sameComputer = seen.legacy
+                                  ? IsThisHost(owner.host)
+                                  : owner.valid && !ThisComputer().isEmpty() && owner.computer == ThisComputer();
+    if (sameComputer && otherProcess && !IsProcessRunning(owner.pid))
+        return true;
+    if (const std::optional<qint64> age = ageMs(seen.agedEntry); age && *age > staleMs_)
+        return true;
+    return LockWatches().watchedMs(path_, seen.key) > staleMs_;
+}
+
+bool FolderLock::breakStale(const Look& seen)
+{
+    // One breaker at a time for one taking: the turn is a folder named after
+    // it. A turn whose breaker died is itself left behind after the stale
+    // time, and the next one is taken.
+    for (int turn = 1; turn <= MaxBreakTurns; ++turn) {
+        const QString turnPath = path_ + QStringLiteral(".break-%1-%2").arg(QString::fromLatin1(seen.key)).arg(turn);
+        const FolderCreation created = CreateFolder(turnPath);
+        if (created.result == Creation::Failed)
+            return false;
+        if (created.result == Creation::Exists) {
+            const std::optional<qint64> age = ageMs(turnPath);
+            if (KindOf(turnPath) == EntryKind::Folder && age && *age > staleMs_)
+                continue;
+            return false;  // another breaker is at it
+        }
+        // Ours alone now; the taking must still be the one judged stale.
+        const Look again = look();
+        bool broken = false;
+        if (again.key == seen.key && again.kind == seen.kind) {
+            if (seen.kind == EntryKind::File) {
+                broken = RemoveEntry(path_);
+            } else {
+                const QString grave = GraveName(path_);
+                broken = RenameEntry(path_, grave);
+                if (broken)
+                    RemoveFolderShallow(grave);
+            }
+            if (!broken) {
+                // Another user's lock in a folder that lets only its owner
+                // remove it: waiting cannot help.
+                reason_ = QCoreApplication::translate("FolderLock",
+                                                      "замок другого пользователя не удаётся снять, нет разрешения");
+            }
+        }
+        RemoveFolderShallow(turnPath);
+        return broken;
+    }
+    return false;
+}
+
+void FolderLock::sweep() const
+{
+    // Folders moved aside whose removal met a reader, breakers' turns and
+    // clock probes of programs that died: nobody uses them while we hold the
+    // lock. Links among them are someone else's and stay.
     const QFileInfo lock(path_);
-    const QStringList graves = lock.dir().entryList({lock.fileName() + QStringLiteral(".gone-*")},
-                                                    QDir::Dirs | QDir::Hidden | QDir::NoDotAndDotDot);
-    for (const QString& grave : graves)
-        QDir(lock.dir().filePath(grave)).removeRecursively();
+    const QDir folder = lock.dir();
+    const QStringList leftovers =
+        folder.entryList({lock.fileName() + QStringLiteral(".gone-*"), lock.fileName() + QStringLiteral(".break-*"),
+                          lock.fileName() + QStringLiteral(".probe-*")},
+                         QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
+    for (const QString& name : leftovers) {
+        const QString entry = folder.filePath(name);
+        const EntryKind kind = KindOf(entry);
+        if (kind == EntryKind::Folder)
+            RemoveFolderShallow(entry);
+        else if (kind == EntryKind::File && name.contains(QLatin1String(".probe-")))
+            RemoveEntry(entry);
+    }
 }
 
 bool FolderLock::isStillOurs() const
 {
     if (!locked_)
         return false;
-    const std::optional<QByteArray> bytes = ReadFileBounded(ownerFilePath(), MaxOwnerBytes);
-    return bytes && ParseOwner(*bytes).token == token_;
+    const PlainRead read = ReadPlainFile(ownerFilePath(), MaxOwnerBytes);
+    return read.ok && ParseOwner(read.bytes).token == token_;
 }
 
 bool FolderLock::unlock()
 {
     if (!locked_)
         return false;
+    const bool ours = isStillOurs();
     locked_ = false;
-    const std::optional<QByteArray> bytes = ReadFileBounded(ownerFilePath(), MaxOwnerBytes);
-    if (!bytes || ParseOwner(*bytes).token != token_)
+    if (!ours)
         return false;  // broken as stale meanwhile; the folder is another's now
-    if (QFile::remove(ownerFilePath()) && QDir().rmdir(path_))
+    if (RemoveEntry(ownerFilePath()) && QDir().rmdir(path_))
         return true;
     // A waiter's read is in the way: the owner file cannot go, or went aside
     // (sshfs keeps a removed open file as a hidden one) and the folder is not
     // empty. Moving the folder away releases the lock all the same.
     const QString grave = GraveName(path_);
-    if (!Retry(RemoveRetryMs, [&] { return QDir().rename(path_, grave) || !QFileInfo::exists(path_); }))
+    if (!Retry(RemoveRetryMs, [&] { return RenameEntry(path_, grave) || KindOf(path_) == EntryKind::Missing; }))
         return false;
-    Retry(RemoveRetryMs, [&] { return QDir(grave).removeRecursively(); });
+    Retry(RemoveRetryMs, [&] { return RemoveFolderShallow(grave); });
     return true;
 }
 

@@ -3,6 +3,7 @@
 #include <QString>
 
 #include <cstdint>
+#include <functional>
 #include <optional>
 
 class QDialog;
@@ -45,6 +46,11 @@ public:
     virtual std::uint32_t utcMillisecondsOfDay() = 0;
     // Waits while painting and input go on.
     virtual void pause(int milliseconds) = 0;
+    // Runs `work` away from the windows, which keep painting but take no
+    // input, so that a slow or unreachable share never freezes them. Returns
+    // true when it has ended; false when `limitMs` (if not negative) passed
+    // first: the work then goes on alone, and must own everything it touches.
+    virtual bool runAside(std::function<void()> work, int limitMs = -1) = 0;
 };
 
 }  // namespace pomrola

@@ -6,6 +6,7 @@
 #include <QCoreApplication>
 #include <QDateTime>
 #include <QDialog>
+#include <QElapsedTimer>
 #include <QEventLoop>
 #include <QFileDialog>
 #include <QFileInfo>
@@ -13,6 +14,10 @@
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QTimer>
+
+#include <atomic>
+#include <memory>
+#include <thread>
 
 namespace pomrola {
 
@@ -116,6 +121,27 @@ void QtPlatform::pause(int milliseconds)
     QEventLoop loop;
     QTimer::singleShot(std::max(milliseconds, 0), Qt::PreciseTimer, &loop, &QEventLoop::quit);
     loop.exec();
+}
+
+bool QtPlatform::runAside(std::function<void()> work, int limitMs)
+{
+    auto finished = std::make_shared<std::atomic_bool>(false);
+    // Detached: a call stuck in an unreachable share is left to end on its own.
+    std::thread([work = std::move(work), finished] {
+        work();
+        finished->store(true);
+    }).detach();
+    QElapsedTimer waited;
+    waited.start();
+    QEventLoop loop;
+    QTimer look;
+    QObject::connect(&look, &QTimer::timeout, &loop, [&] {
+        if (finished->load() || (limitMs >= 0 && waited.elapsed() >= limitMs))
+            loop.quit();
+    });
+    look.start(5);
+    loop.exec(QEventLoop::ExcludeUserInputEvents);
+    return finished->load();
 }
 
 }  // namespace pomrola

@@ -16,6 +16,7 @@ public:
     void beep() override;
     std::uint32_t utcMillisecondsOfDay() override;
     void pause(int milliseconds) override;
+    bool runAside(std::function<void()> work, int limitMs) override;
 };
 
 // "Saved games|*.sav|All files|*.*" as Qt name filters: "Saved games (*.sav);;All files (*.*)".

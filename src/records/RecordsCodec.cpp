@@ -99,8 +99,10 @@ DecodeResult DecodeRecords(const QByteArray& file, RecordsTable& table)
         entry.name = RecordName(JoinLineEndPairs(text.left(split)));
         std::int32_t score = 0;
         if (!ParseWholeNumber(text.mid(split + 1), score)) {
+            // One damaged line costs that line only: the ones after it are
+            // still results, and a game end writes back what was read.
             result.ok = false;
-            return result;
+            continue;
         }
         entry.score = score;
         result.entries.push_back(entry);

@@ -19,8 +19,8 @@ struct DecodeResult {
 };
 
 // Reads up to 20 lines over the table: line i sets entry i, a line without
-// "_" leaves its entry as it is, and the first score that does not convert
-// stops the reading with a failure, after setting that entry's name.
+// "_" leaves its entry as it is, and a score that does not convert makes the
+// reading fail after setting that entry's name; the lines after it are read.
 DecodeResult DecodeRecords(const QByteArray& file, RecordsTable& table);
 
 }  // namespace pomrola

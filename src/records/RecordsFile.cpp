@@ -1,15 +1,13 @@
 #include "RecordsFile.h"
 
-#include "FileAccess.h"
 #include "FolderLock.h"
 #include "RecordsCodec.h"
+#include "SharedFolderFiles.h"
 
 #include <QCoreApplication>
 #include <QCryptographicHash>
-#include <QDateTime>
 #include <QDir>
 #include <QElapsedTimer>
-#include <QFile>
 #include <QFileInfo>
 #include <QThread>
 
@@ -23,11 +21,13 @@ namespace {
 constexpr int StaleLockMs = 15000;
 // Twenty lines are under a kilobyte; a stray huge file is read only this far.
 constexpr qint64 MaxRecordsFileBytes = 1 << 20;
-
-std::optional<QByteArray> ReadWhole(const QString& path)
-{
-    return ReadFileBounded(path, MaxRecordsFileBytes);
-}
+// Longer than a network client keeps a file's length without asking again
+// (sshfs's default cache, NFS's attribute cache), so a second look sees the
+// file the server has.
+constexpr unsigned long SecondLookMs = 2000;
+// A writer whose lock was broken while it held it (it stalled for the stale
+// time) takes it again this often before it gives up.
+constexpr int LockTakings = 2;
 
 // The seal beside the records file: the length and a hash of the bytes the
 // last writer wrote, fixed in length itself, so that a client that caches a
@@ -43,38 +43,9 @@ QByteArray SealOf(const QByteArray& bytes)
            QCryptographicHash::hash(bytes, QCryptographicHash::Sha1).toHex() + "\r\n";
 }
 
-qint64 SealedLength(const QByteArray& seal)
+PlainRead ReadRecordsFile(const QString& path)
 {
-    bool ok = false;
-    const qint64 length = seal.left(10).toLongLong(&ok);
-    return ok ? length : -1;
-}
-
-// Whether `bytes`, read under the lock, may be an out-of-date or cut copy of
-// what the last writer wrote. One re-read is made first.
-bool IsStaleCopy(RecordsBook& book, const QString& path, QByteArray& bytes, qint64 acceptMs)
-{
-    std::optional<QByteArray> seal = ReadFileBounded(SealPath(path), 64);
-    if (!seal || SealedLength(*seal) < 0 || SealOf(bytes) == *seal)
-        return false;
-    QThread::msleep(20);
-    if (const std::optional<QByteArray> again = ReadWhole(path))
-        bytes = *again;
-    seal = ReadFileBounded(SealPath(path), 64);
-    if (!seal || SealedLength(*seal) < 0 || SealOf(bytes) == *seal)
-        return false;
-    // Only a shorter copy can lose results: a longer or equally long one was
-    // written by a program that keeps no seal, or after a failed seal write.
-    if (bytes.size() >= SealedLength(*seal))
-        return false;
-    const QByteArray key = *seal + SealOf(bytes);
-    const qint64 now = QDateTime::currentMSecsSinceEpoch();
-    if (book.suspectCopy != key) {
-        book.suspectCopy = key;
-        book.suspectSinceMs = now;
-        return true;
-    }
-    return now - book.suspectSinceMs < acceptMs;
+    return ReadPlainFile(path, MaxRecordsFileBytes);
 }
 
 // Multiset difference: `from` without one occurrence of each of `remove`.
@@ -88,19 +59,98 @@ std::vector<RecordEntry> Without(std::vector<RecordEntry> from, const std::vecto
     return from;
 }
 
-// Our entries minus what we last saw in the file, plus what the file holds
-// now, best first; the 20 best make the new table.
-RecordsTable Merge(const RecordsTable& ours, const std::vector<RecordEntry>& lastSeen,
-                   const std::vector<RecordEntry>& onDisk)
+bool Holds(const std::vector<RecordEntry>& entries, const RecordEntry& entry)
 {
-    std::vector<RecordEntry> all = Without(ShownEntries(ours), lastSeen);
-    all.insert(all.end(), onDisk.begin(), onDisk.end());
+    return std::find(entries.begin(), entries.end(), entry) != entries.end();
+}
+
+// `first` then `then`, best first, equal scores in that order as the table's
+// sort keeps them; only results (scores above 0), the 20 best of them.
+RecordsTable Merged(const std::vector<RecordEntry>& first, const std::vector<RecordEntry>& then)
+{
+    std::vector<RecordEntry> all;
+    for (const std::vector<RecordEntry>* part : {&first, &then})
+        std::copy_if(part->begin(), part->end(), std::back_inserter(all),
+                     [](const RecordEntry& e) { return e.score > 0; });
     std::stable_sort(all.begin(), all.end(),
                      [](const RecordEntry& a, const RecordEntry& b) { return a.score > b.score; });
     RecordsTable merged;
     for (std::size_t i = 0; i < all.size() && i < merged.size(); ++i)
         merged[i] = all[i];
     return merged;
+}
+
+// Our results for this file: the table's minus what we last saw in it.
+std::vector<RecordEntry> Ours(const RecordsBook& book, const QString& path)
+{
+    const std::vector<RecordEntry> seen = book.lastSeenPath == path ? book.lastSeen : std::vector<RecordEntry>();
+    std::vector<RecordEntry> ours = Without(ShownEntries(book.table), seen);
+    std::erase_if(ours, [](const RecordEntry& e) { return e.score <= 0; });
+    return ours;
+}
+
+// The pending file holds, for this records file, exactly `waiting`: each
+// with the seal of the write that carries it, or the one an unsure earlier
+// write would have left.
+void KeepWaiting(const RecordsBook& book, const QString& path, const std::vector<RecordEntry>& waiting,
+                 const QByteArray& sentSeal = QByteArray())
+{
+    if (book.pendingPath.isEmpty())
+        return;
+    std::vector<PendingResult> all = ReadPendingResults(book.pendingPath);
+    std::erase_if(all, [&](const PendingResult& p) { return p.recordsFile == path; });
+    std::vector<PendingResult> unsure = book.unsure;
+    for (const RecordEntry& entry : waiting) {
+        PendingResult result{path, entry, sentSeal};
+        const auto earlier = std::find_if(unsure.begin(), unsure.end(), [&](const PendingResult& u) {
+            return u.recordsFile == path && u.entry == entry;
+        });
+        if (sentSeal.isEmpty() && earlier != unsure.end()) {
+            result.sentSeal = earlier->sentSeal;
+            unsure.erase(earlier);
+        }
+        all.push_back(result);
+    }
+    // Nothing more can be done for it here; the result is in this run's table.
+    static_cast<void>(WritePendingResults(book.pendingPath, all));
+}
+
+// Takes back the results an earlier run left waiting for this file, once per
+// run; those its unsure writes did bring to the file (`bytes`, when it could
+// be read) are there already.
+void RestoreWaiting(RecordsBook& book, const QString& path, const QByteArray* bytes,
+                    const std::vector<RecordEntry>& onDisk)
+{
+    if (book.pendingPath.isEmpty() || book.restoredFrom.contains(path))
+        return;
+    book.restoredFrom << path;
+    std::vector<RecordEntry> waiting;
+    for (const PendingResult& result : ReadPendingResults(book.pendingPath)) {
+        if (result.recordsFile != path)
+            continue;
+        if (!result.sentSeal.isEmpty()) {
+            if (bytes && (SealOf(*bytes) == result.sentSeal || Holds(onDisk, result.entry)))
+                continue;
+            book.unsure.push_back(result);
+        }
+        waiting.push_back(result.entry);
+    }
+    if (!waiting.empty())
+        book.table = Merged(ShownEntries(book.table), waiting);
+}
+
+struct Entering {
+    QByteArray name;
+    std::int32_t score = 0;  // 0: no new result, only the waiting ones
+};
+
+// A write that did not start: our results, the new one and those an earlier
+// run left, wait for the next one.
+void KeepOurs(RecordsBook& book, const QString& path, const Entering& result)
+{
+    RestoreWaiting(book, path, nullptr, {});
+    EnterResult(book.table, result.name, result.score);
+    KeepWaiting(book, path, Ours(book, path));
 }
 
 QString Describe(const QString& path, const QString& reason)
@@ -111,51 +161,127 @@ QString Describe(const QString& path, const QString& reason)
 
 std::optional<QString> ReplaceAtomically(const QString& path, const QByteArray& bytes)
 {
-    if (std::optional<QString> reason = WriteFileAtomically(path, bytes))
-        return Describe(path, *reason);
+    const FileOutcome written = ReplacePlainFile(path, bytes);
+    if (!written.ok)
+        return Describe(path, written.reason);
     // A seal that cannot be written is harmless: readers then take the file
-    // as it is.
-    static_cast<void>(WriteFileAtomically(SealPath(path), SealOf(bytes)));
+    // as it is, after a second look.
+    static_cast<void>(ReplacePlainFile(SealPath(path), SealOf(bytes)));
     return std::nullopt;
 }
 
+enum class Written { Done, Failed, LockLost };
+
 // Called with the lock held: reads the file again, merges, enters the result
-// and writes.
-std::optional<QString> WriteUnderLock(RecordsBook& book, const QString& path, const QByteArray& playerName,
-                                      std::int32_t score, const RecordsWriteOptions& options)
+// and writes, unless the lock turns out to be another's by then.
+Written WriteUnderLock(RecordsBook& book, const QString& path, const Entering& result, const FolderLock& lock,
+                       const RecordsWriteOptions& options, QString& error)
 {
-    // A file that seems missing is checked against the seal as a cut copy
-    // would be: a caching client may not see a file that was just replaced.
-    std::optional<QByteArray> read = QFile::exists(path) ? ReadWhole(path) : QByteArray();
-    if (!read) {
-        EnterResult(book.table, playerName, score);
-        return Describe(path, QCoreApplication::translate("RecordsFile", "файл не читается"));
-    }
-    if (IsStaleCopy(book, path, *read, options.staleCopyAcceptMs)) {
-        EnterResult(book.table, playerName, score);
-        return Describe(path,
-                        QCoreApplication::translate("RecordsFile",
+    auto keep = [&](const QString& reason) {
+        KeepOurs(book, path, result);
+        error = Describe(path, reason);
+        return Written::Failed;
+    };
+    PlainRead read = ReadRecordsFile(path);
+    if (!read.ok && !read.missing)
+        return keep(read.reason);
+    // A caching network client may show a replaced file cut to its old length,
+    // or not at all. The seal of the last writer tells; a copy that disagrees
+    // is looked at again once the client's cache has expired. A copy that
+    // reads the same twice is what the file holds, whoever wrote it.
+    const PlainRead seal = ReadPlainFile(SealPath(path), 64);
+    if (seal.ok && SealOf(read.bytes) != seal.bytes) {
+        QThread::msleep(SecondLookMs);
+        const PlainRead again = ReadRecordsFile(path);
+        if (!again.ok && !again.missing)
+            return keep(again.reason);
+        if (again.missing != read.missing || again.bytes != read.bytes)
+            return keep(QCoreApplication::translate("RecordsFile",
                                                     "этот компьютер видит устаревшую копию файла, результат будет "
                                                     "записан в конце следующей игры"));
     }
-    book.suspectCopy.clear();
     RecordsTable scratch;
-    std::vector<RecordEntry> onDisk = DecodeRecords(*read, scratch).entries;
+    const std::vector<RecordEntry> onDisk = DecodeRecords(read.bytes, scratch).entries;
+    RestoreWaiting(book, path, &read.bytes, onDisk);
 
-    const std::vector<RecordEntry> seen = book.lastSeenPath == path ? book.lastSeen : std::vector<RecordEntry>();
-    RecordsTable merged = Merge(book.table, seen, onDisk);
-    EnterResult(merged, playerName, score);
+    std::vector<RecordEntry> ours = Ours(book, path);
+    const QByteArray diskSeal = SealOf(read.bytes);
+    for (const PendingResult& unsure : book.unsure) {
+        if (unsure.recordsFile == path && (unsure.sentSeal == diskSeal || Holds(onDisk, unsure.entry)))
+            ours = Without(ours, {unsure.entry});  // that write did reach the file
+    }
+    std::erase_if(book.unsure, [&](const PendingResult& p) { return p.recordsFile == path; });
+
+    RecordsTable merged = Merged(onDisk, ours);
+    EnterResult(merged, result.name, result.score);
     book.table = merged;
-    // The table now holds what the file held; should the write fail, those
-    // entries must not count as ours at the next game end.
-    book.lastSeen = std::move(onDisk);
+    book.lastSeen = onDisk;
     book.lastSeenPath = path;
+    const std::vector<RecordEntry> carried = Ours(book, path);
 
+    if (!lock.isStillOurs())
+        return Written::LockLost;
     const QByteArray bytes = EncodeRecords(merged);
-    if (std::optional<QString> error = options.replace ? options.replace(path, bytes) : ReplaceAtomically(path, bytes))
-        return error;
+    KeepWaiting(book, path, carried, SealOf(bytes));
+    if (std::optional<QString> failed =
+            options.replace ? options.replace(path, bytes) : ReplaceAtomically(path, bytes)) {
+        // A network share may have replaced the file and still reported a
+        // failure: the next write finds out by the seal.
+        for (const RecordEntry& entry : carried)
+            book.unsure.push_back(PendingResult{path, entry, SealOf(bytes)});
+        error = *failed;
+        return Written::Failed;
+    }
     book.lastSeen = ShownEntries(merged);
-    return std::nullopt;
+    KeepWaiting(book, path, {});
+    return Written::Done;
+}
+
+QString LockFailureReason(const FolderLock& lock, FolderLock::Result taken, const QString& recordsDir)
+{
+    if (taken == FolderLock::Result::Busy)
+        return QCoreApplication::translate("RecordsFile", "файл занят другой программой");
+    if (!QFileInfo(recordsDir).isDir())
+        return QCoreApplication::translate("RecordsFile", "каталог не найден");
+    if (taken == FolderLock::Result::OddEntry)
+        return QCoreApplication::translate("RecordsFile", "замок %1 оставлен не этой игрой: %2")
+            .arg(QFileInfo(recordsDir + QStringLiteral("/Pomrola99.rec.lock")).fileName(), lock.reason());
+    if (lock.reason().isEmpty() || lock.reason() == QCoreApplication::translate("FileErrorText", "нет доступа"))
+        return QCoreApplication::translate("RecordsFile", "нет доступа к каталогу");
+    return lock.reason();
+}
+
+std::optional<QString> Write(RecordsBook& book, const QString& recordsDir, const Entering& result,
+                             const RecordsWriteOptions& options)
+{
+    const QString path = RecordsFilePath(recordsDir);
+    Entering entering = result;
+    QString error;
+    QElapsedTimer held;
+    for (int taking = 0; taking < LockTakings; ++taking) {
+        FolderLock lock(path + QStringLiteral(".lock"), StaleLockMs);
+        const FolderLock::Result taken = lock.tryLock(options.lockWaitMs);
+        if (taken != FolderLock::Result::Locked) {
+            // Before the file could be read, the result goes into our table
+            // only; the next write that succeeds carries it.
+            KeepOurs(book, path, entering);
+            return Describe(path, LockFailureReason(lock, taken, recordsDir));
+        }
+        held.start();
+        const Written written = WriteUnderLock(book, path, entering, lock, options, error);
+        // The outcome is the write's: a lock folder left behind goes stale and
+        // the next writer breaks it.
+        static_cast<void>(lock.unlock());
+        if (options.lockHeldNs)
+            *options.lockHeldNs = held.nsecsElapsed();
+        if (written == Written::Done)
+            return std::nullopt;
+        if (written == Written::Failed)
+            return error;
+        entering.score = 0;  // in the table already, merged again with the next taking
+    }
+    KeepOurs(book, path, entering);
+    return Describe(path, QCoreApplication::translate("RecordsFile", "файл занят другой программой"));
 }
 
 }  // namespace
@@ -169,32 +295,25 @@ bool LoadRecords(RecordsBook& book, const QString& recordsDir)
 {
     const QString path = RecordsFilePath(recordsDir);
     const bool sameFile = book.lastSeenPath == path;
-    const std::optional<QByteArray> bytes = ReadWhole(path);
-    if (!bytes) {
+    const PlainRead read = ReadRecordsFile(path);
+    if (!read.ok) {
         // The table is unchanged: what we saw of this file stays seen, and
         // nothing of a new folder's file has been seen.
         if (!sameFile)
             book.lastSeen.clear();
         book.lastSeenPath = path;
+        RestoreWaiting(book, path, nullptr, {});
         return false;
     }
-    DecodeResult result = DecodeRecords(*bytes, book.table);
-    std::vector<RecordEntry> seen = std::move(result.entries);
-    if (sameFile) {
-        // Entries the file no longer reaches stay in the table; those we had
-        // seen in this file are still not ours.
-        const std::vector<RecordEntry> leftOver = Without(ShownEntries(book.table), seen);
-        std::vector<RecordEntry> earlier = book.lastSeen;
-        for (const RecordEntry& entry : leftOver) {
-            const auto it = std::find(earlier.begin(), earlier.end(), entry);
-            if (it != earlier.end()) {
-                seen.push_back(entry);
-                earlier.erase(it);
-            }
-        }
-    }
-    book.lastSeen = std::move(seen);
+    const std::vector<RecordEntry> ours = sameFile ? Ours(book, path) : std::vector<RecordEntry>();
+    DecodeResult result = DecodeRecords(read.bytes, book.table);
+    // The same file again: what it holds now, with our results that it does
+    // not hold yet; the lines it was read over must not take their place.
+    if (sameFile)
+        book.table = Merged(result.entries, ours);
+    book.lastSeen = std::move(result.entries);
     book.lastSeenPath = path;
+    RestoreWaiting(book, path, &read.bytes, book.lastSeen);
     return result.ok;
 }
 
@@ -211,31 +330,21 @@ std::optional<QString> AddRecord(RecordsBook& book, const QString& recordsDir, c
 {
     if (score <= 0)
         return std::nullopt;
-    const QString path = RecordsFilePath(recordsDir);
-    // Before the file could be read, the result goes into our table only; the
-    // next write that succeeds carries it.
-    auto keepAndReport = [&](const QString& reason) {
-        EnterResult(book.table, playerName, score);
-        return Describe(path, reason);
-    };
+    return Write(book, recordsDir, Entering{playerName, score}, options);
+}
 
-    FolderLock lock(path + QStringLiteral(".lock"), StaleLockMs);
-    const FolderLock::Result taken = lock.tryLock(options.lockWaitMs);
-    if (taken == FolderLock::Result::Busy)
-        return keepAndReport(QCoreApplication::translate("RecordsFile", "файл занят другой программой"));
-    if (taken == FolderLock::Result::NoAccess)
-        return keepAndReport(QFileInfo(recordsDir).isDir()
-                                 ? QCoreApplication::translate("RecordsFile", "нет доступа к каталогу")
-                                 : QCoreApplication::translate("RecordsFile", "каталог не найден"));
-    QElapsedTimer held;
-    held.start();
-    std::optional<QString> error = WriteUnderLock(book, path, playerName, score, options);
-    // The outcome is the write's: a lock folder left behind goes stale and
-    // the next writer breaks it.
-    static_cast<void>(lock.unlock());
-    if (options.lockHeldNs)
-        *options.lockHeldNs = held.nsecsElapsed();
-    return error;
+bool HasWaitingRecords(const RecordsBook& book, const QString& recordsDir)
+{
+    const QString path = RecordsFilePath(recordsDir);
+    return !Ours(book, path).empty() || std::any_of(book.unsure.begin(), book.unsure.end(),
+                                                    [&](const PendingResult& p) { return p.recordsFile == path; });
+}
+
+std::optional<QString> WriteWaitingRecords(RecordsBook& book, const QString& recordsDir, int lockWaitMs)
+{
+    RecordsWriteOptions options;
+    options.lockWaitMs = lockWaitMs;
+    return Write(book, recordsDir, Entering{}, options);
 }
 
 }  // namespace pomrola

@@ -1,8 +1,10 @@
 #pragma once
 
+#include "PendingResults.h"
 #include "RecordsTable.h"
 
 #include <QString>
+#include <QStringList>
 
 #include <functional>
 #include <optional>
@@ -17,35 +19,42 @@ struct RecordsBook {
     std::int32_t LowestRecord = 0;  // lowest score the records window showed
     std::vector<RecordEntry> lastSeen;
     QString lastSeenPath;  // the records file that lastSeen belongs to
-    // A copy of the file that disagreed with the last writer's seal, and since
-    // when: the same disagreement long after is taken as the file's content.
-    QByteArray suspectCopy;
-    qint64 suspectSinceMs = 0;
+    // Where our results wait while their records file cannot be written, so
+    // that they outlive this run; empty: in this run's table only.
+    QString pendingPath;
+    // Results of ours that a write reported failed, or a run before us had
+    // started to write, may have reached the file all the same: each with the
+    // seal that write would have left, to be told apart under the next lock.
+    std::vector<PendingResult> unsure;
+    QStringList restoredFrom;  // records files whose waiting results this run took back
 };
 
 // RecordsDir followed directly by the separator and "Pomrola99.rec".
 QString RecordsFilePath(const QString& recordsDir);
 
 // Reads the records file over the table (see DecodeRecords). Returns false on
-// any failure: the file cannot be opened or read, or a score does not convert.
-// After a folder change the entries the file does not replace become ours and
-// go into the new folder with our next result; a reload of the same folder
-// never makes its entries ours.
+// any failure: the file cannot be opened or read, is no regular file, or a
+// score does not convert. After a folder change the entries the file does
+// not replace become ours and go into the new folder with our next result; a
+// reload of the same folder never makes its entries ours and keeps ours.
+// Results of an earlier run still waiting for this file join the table.
 [[nodiscard]] bool LoadRecords(RecordsBook& book, const QString& recordsDir);
 
 // Enters a result and rewrites the records file: under a lock folder beside it,
 // the file is read again, results added by others since we last saw it are
 // kept, the new result is entered, and the file is replaced atomically.
-// The result stays in the table even when writing fails; the error text is
-// returned then.
+// The result stays in the table, and waits in the pending file, when writing
+// fails; the error text is returned then.
 constexpr int RecordsLockWaitMs = 5000;
-// A copy that disagrees with the seal the same way for this long is what the
-// file really holds (written by a program that keeps no seal, or the seal's
-// write failed): longer than any network client's attribute cache.
-constexpr std::int64_t StaleCopyAcceptMs = 60000;
 [[nodiscard]] std::optional<QString> AddRecord(RecordsBook& book, const QString& recordsDir,
                                                const QByteArray& playerName, std::int32_t score,
                                                int lockWaitMs = RecordsLockWaitMs);
+
+// Whether results of ours wait for the records file of this folder.
+bool HasWaitingRecords(const RecordsBook& book, const QString& recordsDir);
+// Writes the waiting results as a game end would, without a new one.
+[[nodiscard]] std::optional<QString> WriteWaitingRecords(RecordsBook& book, const QString& recordsDir,
+                                                         int lockWaitMs = RecordsLockWaitMs);
 
 // Replaces the file at `path` with `bytes` atomically; returns the error text
 // on failure.
@@ -56,7 +65,6 @@ struct RecordsWriteOptions {
     int lockWaitMs = RecordsLockWaitMs;
     RecordsFileReplacer replace;         // empty: the atomic replacement the game uses
     std::int64_t* lockHeldNs = nullptr;  // when set, receives how long the lock was held
-    std::int64_t staleCopyAcceptMs = StaleCopyAcceptMs;
 };
 [[nodiscard]] std::optional<QString> AddRecord(RecordsBook& book, const QString& recordsDir,
                                                const QByteArray& playerName, std::int32_t score,

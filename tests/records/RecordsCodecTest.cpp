@@ -67,7 +67,7 @@ TEST(RecordsCodec, ReadsAtMostTwentyLines)
     EXPECT_EQ(table[19].score, 80);
 }
 
-TEST(RecordsCodec, BadScoreStopsTheReadingAfterSettingTheName)
+TEST(RecordsCodec, BadScoreFailsTheReadingButKeepsTheLinesAfterIt)
 {
     RecordsTable table = TableOf({{"a", 1}, {"b", 2}, {"c", 3}, {"d", 4}});
     // "x_10", "y_7z", "w_3"
@@ -79,7 +79,8 @@ TEST(RecordsCodec, BadScoreStopsTheReadingAfterSettingTheName)
     EXPECT_FALSE(result.ok);
     EXPECT_EQ(table[0], (RecordEntry{"x", 10}));
     EXPECT_EQ(table[1], (RecordEntry{"y", 2}));  // new name, previous score
-    EXPECT_EQ(table[2], (RecordEntry{"c", 3}));  // not read
+    EXPECT_EQ(table[2], (RecordEntry{"w", 3}));
+    EXPECT_EQ(result.entries, (std::vector<RecordEntry>{{"x", 10}, {"w", 3}}));
 }
 
 TEST(RecordsCodec, LastUnderscoreSplitsSoNamesMayHoldOne)

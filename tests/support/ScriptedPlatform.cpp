@@ -95,4 +95,10 @@ QStringList ScriptedPlatform::modalNames() const
     return names;
 }
 
+bool ScriptedPlatform::runAside(std::function<void()> work, int /*limitMs*/)
+{
+    work();
+    return true;
+}
+
 }  // namespace pomrola::testing

@@ -53,6 +53,8 @@ public:
     void beep() override;
     std::uint32_t utcMillisecondsOfDay() override;
     void pause(int milliseconds) override;
+    // Runs the work at once, on this thread.
+    bool runAside(std::function<void()> work, int limitMs) override;
 
     QStringList modalNames() const;
 };
