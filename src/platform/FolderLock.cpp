@@ -348,15 +348,17 @@ bool FolderLock::breakStale(const Look& seen)
         const Look again = look();
         bool broken = false;
         if (again.key == seen.key && again.kind == seen.kind) {
+            Renaming moved = Renaming::Done;
             if (seen.kind == EntryKind::File) {
                 broken = RemoveEntry(path_);
             } else {
                 const QString grave = GraveName(path_);
-                broken = RenameEntry(path_, grave);
+                moved = RenameEntry(path_, grave);
+                broken = moved == Renaming::Done;
                 if (broken)
                     RemoveFolderShallow(grave);
             }
-            if (!broken) {
+            if (moved == Renaming::NotPermitted) {
                 // Another user's lock in a folder that lets only its owner
                 // remove it: waiting cannot help.
                 reason_ = QCoreApplication::translate("FolderLock",
@@ -412,7 +414,8 @@ bool FolderLock::unlock()
     // (sshfs keeps a removed open file as a hidden one) and the folder is not
     // empty. Moving the folder away releases the lock all the same.
     const QString grave = GraveName(path_);
-    if (!Retry(RemoveRetryMs, [&] { return RenameEntry(path_, grave) || KindOf(path_) == EntryKind::Missing; }))
+    if (!Retry(RemoveRetryMs,
+               [&] { return RenameEntry(path_, grave) == Renaming::Done || KindOf(path_) == EntryKind::Missing; }))
         return false;
     Retry(RemoveRetryMs, [&] { return RemoveFolderShallow(grave); });
     return true;

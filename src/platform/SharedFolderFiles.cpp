@@ -127,10 +127,13 @@ FolderCreation CreateFolder(const QString& path)
     return {Creation::Failed, SystemErrorText(int(error), FolderOf(path))};
 }
 
-bool RenameEntry(const QString& from, const QString& to)
+Renaming RenameEntry(const QString& from, const QString& to)
 {
-    return MoveFileExW(reinterpret_cast<LPCWSTR>(QDir::toNativeSeparators(from).utf16()),
-                       reinterpret_cast<LPCWSTR>(QDir::toNativeSeparators(to).utf16()), 0);
+    if (MoveFileExW(reinterpret_cast<LPCWSTR>(QDir::toNativeSeparators(from).utf16()),
+                    reinterpret_cast<LPCWSTR>(QDir::toNativeSeparators(to).utf16()), 0))
+        return Renaming::Done;
+    return GetLastError() == ERROR_ACCESS_DENIED && KindOf(from) == EntryKind::Folder ? Renaming::NotPermitted
+                                                                                      : Renaming::Refused;
 }
 
 bool RemoveEntry(const QString& path)
@@ -261,13 +264,15 @@ FolderCreation CreateFolder(const QString& path)
     return {Creation::Failed, SystemErrorText(errno, FolderOf(path))};
 }
 
-bool RenameEntry(const QString& from, const QString& to)
+Renaming RenameEntry(const QString& from, const QString& to)
 {
     // rename() would replace an empty folder or a file at `to`; a link there
     // would count as taken, so only a name that is free is used.
     if (KindOf(to) != EntryKind::Missing)
-        return false;
-    return ::rename(Native(from).constData(), Native(to).constData()) == 0;
+        return Renaming::Refused;
+    if (::rename(Native(from).constData(), Native(to).constData()) == 0)
+        return Renaming::Done;
+    return errno == EPERM || errno == EACCES ? Renaming::NotPermitted : Renaming::Refused;
 }
 
 bool RemoveEntry(const QString& path)

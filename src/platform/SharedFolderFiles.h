@@ -49,7 +49,8 @@ struct FolderCreation {
 FolderCreation CreateFolder(const QString& path);
 
 // Renames an entry (the link itself for a link); never replaces one.
-bool RenameEntry(const QString& from, const QString& to);
+enum class Renaming { Done, Refused, NotPermitted };
+Renaming RenameEntry(const QString& from, const QString& to);
 // Removes a file, link, pipe or device entry; never a folder, never a link's target.
 bool RemoveEntry(const QString& path);
 // Removes a real folder with the files and links directly in it; a link to a

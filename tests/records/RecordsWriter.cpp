@@ -7,9 +7,15 @@
 // <reason>" for each, one line each.
 // records_writer --hold-lock <folder>: takes the records lock, says "locked"
 // and waits to be killed, as a program that dies while writing.
+// records_writer --exclusive <folder> <witness> <go file> <name> <score,score,...>:
+// waits for the go file, then adds the results as the game does; each
+// replacement of the file takes a kernel lock on the witness without waiting
+// and says "overlap" when another holder of the records lock has it (the kernel
+// drops a killed holder's lock). Prints "ok <score>" or "failed <score> ..." for each.
 // records_writer --hold-open <file> <ms>: opens the file for reading, says
 // "open" and keeps it open that long, as a slow reader on another computer.
 #include "Cp1251.h"
+#include "FileAccess.h"
 #include "FolderLock.h"
 #include "RecordsFile.h"
 
@@ -19,6 +25,12 @@
 #include <QThread>
 
 #include <cstdio>
+
+#ifndef Q_OS_WIN
+#include <fcntl.h>
+#include <sys/file.h>
+#include <unistd.h>
+#endif
 
 namespace {
 
@@ -45,6 +57,39 @@ int HoldOpen(const QString& path, int ms)
     return 0;
 }
 
+#ifndef Q_OS_WIN
+int Exclusive(const QStringList& args)
+{
+    const QByteArray witness = QFile::encodeName(args[1]);
+    while (!QFile::exists(args[2]))
+        QThread::msleep(1);
+    pomrola::RecordsBook book;
+    static_cast<void>(pomrola::LoadRecords(book, args[0]));
+    pomrola::RecordsWriteOptions options;
+    options.lockWaitMs = 60000;
+    options.replace = [&](const QString& path, const QByteArray& bytes) -> std::optional<QString> {
+        const int fd = ::open(witness.constData(), O_RDWR | O_CREAT | O_CLOEXEC, 0666);
+        if (fd < 0 || ::flock(fd, LOCK_EX | LOCK_NB) != 0) {
+            std::printf("overlap\n");
+            std::fflush(stdout);
+        }
+        QThread::msleep(std::uint32_t(std::rand() % 10));
+        std::optional<QString> error = pomrola::WriteFileAtomically(path, bytes);
+        if (fd >= 0)
+            ::close(fd);
+        return error;
+    };
+    for (const QString& score : args[4].split(QLatin1Char(','))) {
+        if (const auto error = pomrola::AddRecord(book, args[0], pomrola::ToCp1251(args[3]), score.toInt(), options))
+            std::printf("failed %s %s\n", qPrintable(score), error->toUtf8().constData());
+        else
+            std::printf("ok %s\n", qPrintable(score));
+        std::fflush(stdout);
+    }
+    return 0;
+}
+#endif
+
 int KeepGoing(const QStringList& args)
 {
     pomrola::RecordsBook book;
@@ -70,6 +115,10 @@ int main(int argc, char* argv[])
         return HoldLock(args[2]);
     if (args.size() == 4 && args[1] == QLatin1String("--hold-open"))
         return HoldOpen(args[2], args[3].toInt());
+#ifndef Q_OS_WIN
+    if (args.size() == 7 && args[1] == QLatin1String("--exclusive"))
+        return Exclusive(args.mid(2));
+#endif
     if (args.size() == 6 && args[1] == QLatin1String("--keep-going"))
         return KeepGoing(args.mid(2));
     if (args.size() != 5)

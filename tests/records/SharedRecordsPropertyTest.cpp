@@ -1,7 +1,8 @@
 // Several machines share one records folder and end games in random order,
-// while writes, reloads and lock waits fail at random. Whatever happens, the
-// file must hold each result at most once and always be the 20 best of what
-// has ever been written to it.
+// while writes, reloads and lock waits fail at random and games are closed or
+// killed at any step. Whatever happens, the file must hold each result at most
+// once and always be the 20 best of what has ever been written to it, and
+// once every machine can write again, the 20 best of every game end.
 #include "RecordsCodec.h"
 #include "RecordsFile.h"
 
@@ -12,6 +13,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <array>
 #include <cstdlib>
 #include <map>
 #include <random>
@@ -68,26 +70,40 @@ TEST(SharedRecordsProperty, FaultsNeverDuplicateOrLoseWrittenResults)
     QTemporaryDir dir;
     ASSERT_TRUE(dir.isValid());
     const QString path = RecordsFilePath(dir.path());
+    // Each machine keeps its waiting results in a file of its own; a restart
+    // is a new run of the game that starts from that file alone.
     std::vector<RecordsBook> machines(Machines);
-    for (RecordsBook& book : machines)
-        static_cast<void>(LoadRecords(book, dir.path()));  // no file yet
+    auto restart = [&](std::size_t m) {
+        machines[m] = RecordsBook();
+        machines[m].pendingPath = dir.filePath(QStringLiteral("pending-%1").arg(m));
+        static_cast<void>(LoadRecords(machines[m], dir.path()));
+    };
+    for (std::size_t m = 0; m < machines.size(); ++m)
+        restart(m);  // no file yet
 
-    bool failNextWrite = false;
+    // A write fails before the file is replaced; or the file is replaced and
+    // the share reports a failure all the same; or the game is killed right
+    // after the file was replaced, before it could note so.
+    enum class Fault { None, Fail, FailedAfter, KilledAfter } fault = Fault::None;
     RecordsWriteOptions options;
     options.lockWaitMs = 0;
     options.replace = [&](const QString& target, const QByteArray& bytes) -> std::optional<QString> {
-        if (failNextWrite)
+        if (fault == Fault::Fail)
             return QStringLiteral("injected write failure");
         QFile file(target);
         if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size())
             return QStringLiteral("test write failed");
+        if (fault == Fault::FailedAfter || fault == Fault::KilledAfter)
+            return QStringLiteral("reported failed");
         return std::nullopt;
     };
+    std::vector<RecordEntry> entered;  // every result of every game end
 
     std::map<QByteArray, std::int32_t> written;  // every result the file has ever held
     for (int step = 0; step < GameEnds; ++step) {
         SCOPED_TRACE("step " + std::to_string(step));
-        RecordsBook& book = machines[random() % Machines];
+        const std::size_t machine = random() % Machines;
+        RecordsBook& book = machines[machine];
         const int action = int(random() % 100);
         if (action < 15) {
             // A reload, which fails now and then as if the share were unreachable.
@@ -103,15 +119,19 @@ TEST(SharedRecordsProperty, FaultsNeverDuplicateOrLoseWrittenResults)
         // pushed out while some late ones still fall short; step keeps them unique.
         const std::int32_t score = (step * 3 + std::int32_t(random() % 600)) * 1000 + step + 1;
         const QByteArray name = "r" + QByteArray::number(step);
-        failNextWrite = chance(20);
+        fault =
+            chance(20) ? std::array{Fault::Fail, Fault::FailedAfter, Fault::KilledAfter}[random() % 3] : Fault::None;
+        entered.push_back(RecordEntry{name, score});
         if (chance(10)) {
             QLockFile other(path + QStringLiteral(".lock"));
             ASSERT_TRUE(other.tryLock(0));
             EXPECT_TRUE(AddRecord(book, dir.path(), name, score, options).has_value());
         } else {
-            // May fail by design (failNextWrite); the invariants below hold either way.
+            // May fail by design (fault); the invariants below hold either way.
             static_cast<void>(AddRecord(book, dir.path(), name, score, options));
         }
+        if (fault == Fault::KilledAfter || chance(10))
+            restart(machine);
 
         const std::vector<RecordEntry> onDisk = FileEntries(path);
         std::set<QByteArray> names;
@@ -132,6 +152,15 @@ TEST(SharedRecordsProperty, FaultsNeverDuplicateOrLoseWrittenResults)
                                                  << "but the file is " << Show(onDisk);
         ASSERT_EQ(Show(onDisk), Show(best));
     }
+    // Every machine starts once more and can write: nothing entered is lost.
+    fault = Fault::None;
+    for (std::size_t m = 0; m < machines.size(); ++m) {
+        restart(m);
+        if (HasWaitingRecords(machines[m], dir.path())) {
+            ASSERT_EQ(WriteWaitingRecords(machines[m], dir.path()), std::nullopt);
+        }
+    }
+    ASSERT_EQ(Show(FileEntries(path)), Show(Best20(entered)));
 }
 
 }  // namespace
