@@ -3,7 +3,8 @@
 # Russian with no choice, English with "--lang en" or Language=en in the
 # settings file's [Options] (the command line wins), Qt's own folder dialog in
 # the same language, and a settings file that gains no [Options] section when
-# the player chose nothing.
+# the player chose nothing; and a pipe left where the records file should be
+# holds up no start.
 # Usage: language_choice.sh <pomrola99 executable> [X display, default :49]
 # Exits 77 (skipped) only when Xvfb cannot start at all.
 set -euo pipefail
@@ -107,3 +108,18 @@ check "Language=en in [Options]: English, and the choice is kept"
 start_game "^Помрола 99      Игрок : \(без имени\) $" --lang ru
 close_game
 check "--lang ru wins over Language=en"
+
+# A pipe where the records file should be (anyone may leave one in a shared
+# folder) must not hold the start: the message about the file, then the window.
+rm "$WORK/records/Pomrola99.rec" && mkfifo "$WORK/records/Pomrola99.rec"
+write_settings ""
+started=$(date +%s%N)
+(cd "$WORK" && exec "$BIN") >"$WORK/game.log" 2>&1 &
+GAME_PID=$!
+BOX=$(window_named "^Pomrola '99$") || fail "no message about the records file with a pipe in its place"
+elapsed=$((($(date +%s%N) - started) / 1000000))
+[ "$elapsed" -le 2000 ] || fail "a pipe as the records file held the start for $elapsed ms"
+xdotool windowfocus --sync "$BOX" key Return
+MAIN=$(window_named "^Помрола 99      Игрок") || fail "no main window after the message"
+close_game
+check "a pipe as the records file: the message within $elapsed ms, then the window"

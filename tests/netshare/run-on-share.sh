@@ -8,6 +8,8 @@
 #   sftp-cached-eight  eight writers split over the two sshfs mounts with default caching:
 #               each write keeps every result or reports a stale copy
 #   smb-faults  a writer killed while it holds the lock; a reader holding the file open
+#   smb-lock    writers against a dead lock on the Samba share, killed at random, clocks
+#               off, own process namespaces: one holder at a time, nothing lost
 set -uo pipefail
 HERE="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)"
 scenario=$1
@@ -32,6 +34,8 @@ case $scenario in
     export POMROLA_RECORDS_FOLDERS="$S/mnt-ssh-cached:$S/mnt-ssh2-cached" POMROLA_RECORDS_CHECK_FOLDER="$S/mnt-ssh"
     filter='CachingShare.*' ;;
   smb-faults) export POMROLA_SMB_FOLDER="$S/mnt-smb/127.0.0.1/records"; filter='NetShare.*' ;;
+  smb-lock)   export POMROLA_RECORDS_FOLDERS="$S/mnt-smb/127.0.0.1/records" POMROLA_LOCK_TRIALS=40
+              filter='LockExclusion.*' ;;
   *) echo "unknown scenario $scenario" >&2; exit 2 ;;
 esac
 QT_QPA_PLATFORM=offscreen "$tests" --gtest_filter="$filter"

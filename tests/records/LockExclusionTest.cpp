@@ -47,17 +47,18 @@ QStringList Wrapper(QRandomGenerator& random, bool root)
     return wrapper;
 }
 
-// A lock folder as a writer leaves it when it dies holding it, a minute old.
-void PlantDeadLock(const QString& lock, int trial)
+// A lock left by a writer of this computer killed while it held it, made a
+// minute old where the folder lets a file's time be set.
+void PlantDeadLock(const QString& folder)
 {
-    ASSERT_TRUE(QDir().mkpath(lock));
-    QFile owner(lock + QStringLiteral("/owner"));
-    ASSERT_TRUE(owner.open(QIODevice::WriteOnly));
-    owner.write("elsewhere\n999999\ndead" + QByteArray::number(trial) + "\n0\nother-computer\n");
-    owner.close();
-    const QDateTime old = QDateTime::currentDateTime().addSecs(-60);
-    ASSERT_TRUE(owner.open(QIODevice::ReadWrite));
-    ASSERT_TRUE(owner.setFileTime(old, QFileDevice::FileModificationTime));
+    QProcess holder;
+    holder.start(WriterProgram(), {QStringLiteral("--hold-lock"), folder});
+    ASSERT_TRUE(holder.waitForReadyRead(10000)) << holder.readAllStandardError().toStdString();
+    holder.kill();
+    holder.waitForFinished(10000);
+    QFile owner(RecordsFilePath(folder) + QStringLiteral(".lock/owner"));
+    if (owner.open(QIODevice::ReadWrite))
+        static_cast<void>(owner.setFileTime(QDateTime::currentDateTime().addSecs(-60), QFileDevice::FileModificationTime));
 }
 
 TEST(LockExclusion, OneHolderAtATimeThroughDeadLocksKillsSkewedClocksAndNamespaces)
@@ -81,7 +82,7 @@ TEST(LockExclusion, OneHolderAtATimeThroughDeadLocksKillsSkewedClocksAndNamespac
         for (const QFileInfo& leftover :
              QDir(folder).entryInfoList({QStringLiteral("Pomrola99.rec*")}, QDir::AllEntries | QDir::NoDotAndDotDot))
             leftover.isDir() ? QDir(leftover.filePath()).removeRecursively() : QFile::remove(leftover.filePath());
-        PlantDeadLock(path + QStringLiteral(".lock"), trial);
+        PlantDeadLock(folder);
         const QString go = dir.filePath(QStringLiteral("go"));
         QFile::remove(go);
 

@@ -12,6 +12,8 @@
 
 #include <gtest/gtest.h>
 
+#include <ctime>
+
 using namespace pomrola;
 using pomrola::testing::ScrambledLine;
 
@@ -119,17 +121,54 @@ TEST_F(RecordsFile, FailedWriteKeepsTheOldFileAndTheResult)
         EXPECT_TRUE(*asNobody);
         return;
     }
+    QTemporaryDir config;  // beside the settings file, always writable
+    book.pendingPath = config.filePath(QStringLiteral("pending"));
     writeFile(ScrambledLine("old_300"));
     ASSERT_TRUE(LoadRecords(book, dir.path()));
     QFile::setPermissions(dir.path(), QFileDevice::ReadOwner | QFileDevice::ExeOwner);
     ASSERT_FALSE(QFile(dir.filePath(QStringLiteral("probe"))).open(QIODevice::WriteOnly))
         << "running with rights that ignore folder permissions";
-    const std::optional<QString> error = AddRecord(book, dir.path(), "me", 400, 100);
+    QElapsedTimer timer;
+    timer.start();
+    const std::clock_t cpu = std::clock();
+    const std::optional<QString> error = AddRecord(book, dir.path(), "me", 400);  // the game's own lock wait
+    EXPECT_LT(timer.elapsed(), 500) << "an unwritable folder is no lock to wait for";
+    EXPECT_LT(double(std::clock() - cpu) / CLOCKS_PER_SEC, 0.2);
     QFile::setPermissions(dir.path(), QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
     ASSERT_TRUE(error.has_value());
     EXPECT_TRUE(error->contains(QStringLiteral("Pomrola99.rec")));
     EXPECT_EQ(readFile(), ScrambledLine("old_300"));
     EXPECT_EQ(book.table[0], (RecordEntry{"me", 400}));
+
+    // The game is closed; the next run writes the kept result once, with its own.
+    RecordsBook next;
+    next.pendingPath = book.pendingPath;
+    ASSERT_TRUE(LoadRecords(next, dir.path()));
+    EXPECT_EQ(next.table[0], (RecordEntry{"me", 400}));
+    ASSERT_EQ(AddRecord(next, dir.path(), "me", 90), std::nullopt);
+    ASSERT_EQ(AddRecord(next, dir.path(), "me", 80), std::nullopt);
+    EXPECT_EQ(readFile(), ScrambledLine("me_400") + ScrambledLine("old_300") + ScrambledLine("me_90") +
+                              ScrambledLine("me_80"));
+    EXPECT_FALSE(QFile::exists(book.pendingPath));
+}
+
+TEST_F(RecordsFile, KeptResultsSurviveAReloadAndMergeAsTheTableSorts)
+{
+    writeFile(ScrambledLine("a_100") + ScrambledLine("b_50") + ScrambledLine("neg_-5"));
+    ASSERT_TRUE(LoadRecords(book, dir.path()));
+    QLockFile other(file() + QStringLiteral(".lock"));
+    ASSERT_TRUE(other.lock());
+    ASSERT_TRUE(AddRecord(book, dir.path(), "c", 70, 0).has_value());
+    ASSERT_TRUE(AddRecord(book, dir.path(), "me", 50, 0).has_value());
+    other.unlock();
+    // The same folder again: our two results are not the file's, and stay.
+    static_cast<void>(LoadRecords(book, dir.path()));
+    EXPECT_EQ(ShownEntries(book.table), (std::vector<RecordEntry>{{"a", 100}, {"c", 70}, {"b", 50}, {"me", 50}}));
+    // Ties with the file's results come after them, as the table's sort keeps
+    // them; a negative score is nothing the game writes.
+    ASSERT_EQ(AddRecord(book, dir.path(), "me", 10), std::nullopt);
+    EXPECT_EQ(readFile(), ScrambledLine("a_100") + ScrambledLine("c_70") + ScrambledLine("b_50") +
+                              ScrambledLine("me_50") + ScrambledLine("me_10"));
 }
 
 TEST_F(RecordsFile, FolderThatIsGoneIsNamedAsSuch)
