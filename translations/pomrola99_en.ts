@@ -79,6 +79,10 @@ Do you want to replace it?</translation>
 <context>
     <name>RecordsFile</name>
     <message>
+        <source>Копия файла рекордов %1 не читается и оставлена как есть: %2</source>
+        <translation>The copy %1 of the high score file cannot be read and is left as it is: %2</translation>
+    </message>
+    <message>
         <source>замок %1 оставлен не этой игрой: %2</source>
         <translation>the lock %1 was not left by this game: %2</translation>
     </message>

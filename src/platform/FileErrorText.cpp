@@ -101,7 +101,9 @@ int LastSystemError()
 
 QString SystemErrorText(int systemError, const QString& folder)
 {
-#ifndef Q_OS_WIN
+#ifdef Q_OS_WIN
+    Q_UNUSED(folder)
+#else
     // A disk full of small files has room left, but no room for one more.
     struct statvfs disk {};
     if (systemError == ENOSPC && !folder.isEmpty() && ::statvfs(QFile::encodeName(folder).constData(), &disk) == 0 &&

@@ -3,6 +3,7 @@
 #include "FolderLock.h"
 #include "RecordsCodec.h"
 #include "SharedFolderFiles.h"
+#include "SyncedFolder.h"
 
 #include <QCoreApplication>
 #include <QCryptographicHash>
@@ -159,24 +160,76 @@ QString Describe(const QString& path, const QString& reason)
         .arg(QDir::toNativeSeparators(path), reason);
 }
 
-std::optional<QString> ReplaceAtomically(const QString& path, const QByteArray& bytes)
+std::optional<QString> ReplaceAtomically(const QString& path, const QString& seal, const QByteArray& bytes)
 {
     const FileOutcome written = ReplacePlainFile(path, bytes);
     if (!written.ok)
         return Describe(path, written.reason);
     // A seal that cannot be written is harmless: readers then take the file
     // as it is, after a second look.
-    static_cast<void>(ReplacePlainFile(SealPath(path), SealOf(bytes)));
+    if (!seal.isEmpty())
+        static_cast<void>(ReplacePlainFile(seal, SealOf(bytes)));
     return std::nullopt;
+}
+
+// Where a records folder keeps its lock and seal. A folder that a sync client
+// copies between computers gets neither: a lock copied there would hold up
+// the others and a seal of another computer's write would mislead; each
+// computer locks its own copy with a lock of this user's, and conflict
+// copies take the place of the lock between computers.
+struct Places {
+    QString file;
+    QString lock;
+    QString seal;  // empty: no seal is kept
+};
+
+Places PlacesOf(const RecordsBook& book, const QString& recordsDir)
+{
+    const QString file = RecordsFilePath(recordsDir);
+    if (!IsSynchronisedFolder(recordsDir))
+        return {file, file + QStringLiteral(".lock"), SealPath(file)};
+    const QString own = book.pendingPath.isEmpty() ? QDir::tempPath() : QFileInfo(book.pendingPath).absolutePath();
+    const QByteArray key = QCryptographicHash::hash(file.toUtf8(), QCryptographicHash::Sha1).toHex().left(16);
+    return {file, own + QStringLiteral("/pomrola99-") + QString::fromLatin1(key) + QStringLiteral(".lock"), {}};
+}
+
+// The conflict copies of the file that a sync client left: what they hold,
+// and which could be read (the others stay, and are reported once a run).
+struct Copies {
+    std::vector<std::vector<RecordEntry>> tables;
+    QStringList read;
+    QString unreadable;  // a notice, when one is new
+};
+
+Copies ReadConflictCopies(RecordsBook& book, const QString& recordsDir)
+{
+    Copies copies;
+    for (const QString& path : ConflictCopies(recordsDir)) {
+        const PlainRead read = ReadRecordsFile(path);
+        if (!read.ok) {
+            if (!book.reportedCopies.contains(path)) {
+                book.reportedCopies << path;
+                copies.unreadable = QCoreApplication::translate("RecordsFile", "Копия файла рекордов %1 не читается "
+                                                                               "и оставлена как есть: %2")
+                                        .arg(QDir::toNativeSeparators(path), read.reason);
+            }
+            continue;
+        }
+        RecordsTable scratch;
+        copies.tables.push_back(DecodeRecords(read.bytes, scratch).entries);
+        copies.read << path;
+    }
+    return copies;
 }
 
 enum class Written { Done, Failed, LockLost };
 
 // Called with the lock held: reads the file again, merges, enters the result
 // and writes, unless the lock turns out to be another's by then.
-Written WriteUnderLock(RecordsBook& book, const QString& path, const Entering& result, const FolderLock& lock,
-                       const RecordsWriteOptions& options, QString& error)
+Written WriteUnderLock(RecordsBook& book, const QString& recordsDir, const Places& places, const Entering& result,
+                       const FolderLock& lock, const RecordsWriteOptions& options, QString& error)
 {
+    const QString& path = places.file;
     auto keep = [&](const QString& reason) {
         KeepOurs(book, path, result);
         error = Describe(path, reason);
@@ -189,7 +242,7 @@ Written WriteUnderLock(RecordsBook& book, const QString& path, const Entering& r
     // or not at all. The seal of the last writer tells; a copy that disagrees
     // is looked at again once the client's cache has expired. A copy that
     // reads the same twice is what the file holds, whoever wrote it.
-    const PlainRead seal = ReadPlainFile(SealPath(path), 64);
+    const PlainRead seal = places.seal.isEmpty() ? PlainRead() : ReadPlainFile(places.seal, 64);
     if (seal.ok && SealOf(read.bytes) != seal.bytes) {
         QThread::msleep(SecondLookMs);
         const PlainRead again = ReadRecordsFile(path);
@@ -201,7 +254,9 @@ Written WriteUnderLock(RecordsBook& book, const QString& path, const Entering& r
                                                     "записан в конце следующей игры"));
     }
     RecordsTable scratch;
-    const std::vector<RecordEntry> onDisk = DecodeRecords(read.bytes, scratch).entries;
+    Copies copies = ReadConflictCopies(book, recordsDir);
+    copies.tables.insert(copies.tables.begin(), DecodeRecords(read.bytes, scratch).entries);
+    const std::vector<RecordEntry> onDisk = UnionOfCopies(copies.tables);
     RestoreWaiting(book, path, &read.bytes, onDisk);
 
     std::vector<RecordEntry> ours = Ours(book, path);
@@ -224,7 +279,7 @@ Written WriteUnderLock(RecordsBook& book, const QString& path, const Entering& r
     const QByteArray bytes = EncodeRecords(merged);
     KeepWaiting(book, path, carried, SealOf(bytes));
     if (std::optional<QString> failed =
-            options.replace ? options.replace(path, bytes) : ReplaceAtomically(path, bytes)) {
+            options.replace ? options.replace(path, bytes) : ReplaceAtomically(path, places.seal, bytes)) {
         // A network share may have replaced the file and still reported a
         // failure: the next write finds out by the seal.
         for (const RecordEntry& entry : carried)
@@ -234,6 +289,11 @@ Written WriteUnderLock(RecordsBook& book, const QString& path, const Entering& r
     }
     book.lastSeen = ShownEntries(merged);
     KeepWaiting(book, path, {});
+    // The merged table holds what the copies held.
+    for (const QString& copy : copies.read)
+        RemoveEntry(copy);
+    if (!copies.unreadable.isEmpty())
+        error = copies.unreadable;
     return Written::Done;
 }
 
@@ -254,12 +314,13 @@ QString LockFailureReason(const FolderLock& lock, FolderLock::Result taken, cons
 std::optional<QString> Write(RecordsBook& book, const QString& recordsDir, const Entering& result,
                              const RecordsWriteOptions& options)
 {
-    const QString path = RecordsFilePath(recordsDir);
+    const Places places = PlacesOf(book, recordsDir);
+    const QString& path = places.file;
     Entering entering = result;
     QString error;
     QElapsedTimer held;
     for (int taking = 0; taking < LockTakings; ++taking) {
-        FolderLock lock(path + QStringLiteral(".lock"), StaleLockMs);
+        FolderLock lock(places.lock, StaleLockMs);
         const FolderLock::Result taken = lock.tryLock(options.lockWaitMs);
         if (taken != FolderLock::Result::Locked) {
             // Before the file could be read, the result goes into our table
@@ -268,14 +329,14 @@ std::optional<QString> Write(RecordsBook& book, const QString& recordsDir, const
             return Describe(path, LockFailureReason(lock, taken, recordsDir));
         }
         held.start();
-        const Written written = WriteUnderLock(book, path, entering, lock, options, error);
+        const Written written = WriteUnderLock(book, recordsDir, places, entering, lock, options, error);
         // The outcome is the write's: a lock folder left behind goes stale and
         // the next writer breaks it.
         static_cast<void>(lock.unlock());
         if (options.lockHeldNs)
             *options.lockHeldNs = held.nsecsElapsed();
         if (written == Written::Done)
-            return std::nullopt;
+            return error.isEmpty() ? std::nullopt : std::optional<QString>(error);
         if (written == Written::Failed)
             return error;
         entering.score = 0;  // in the table already, merged again with the next taking
@@ -307,11 +368,17 @@ bool LoadRecords(RecordsBook& book, const QString& recordsDir)
     }
     const std::vector<RecordEntry> ours = sameFile ? Ours(book, path) : std::vector<RecordEntry>();
     DecodeResult result = DecodeRecords(read.bytes, book.table);
+    // What conflict copies hold beyond the file is the folder's as well.
+    Copies copies = ReadConflictCopies(book, recordsDir);
+    copies.tables.insert(copies.tables.begin(), result.entries);
+    std::vector<RecordEntry> seen = UnionOfCopies(copies.tables);
     // The same file again: what it holds now, with our results that it does
     // not hold yet; the lines it was read over must not take their place.
     if (sameFile)
-        book.table = Merged(result.entries, ours);
-    book.lastSeen = std::move(result.entries);
+        book.table = Merged(seen, ours);
+    else if (seen.size() > result.entries.size())
+        book.table = Merged(ShownEntries(book.table), Without(seen, result.entries));
+    book.lastSeen = std::move(seen);
     book.lastSeenPath = path;
     RestoreWaiting(book, path, &read.bytes, book.lastSeen);
     return result.ok;
@@ -336,8 +403,10 @@ std::optional<QString> AddRecord(RecordsBook& book, const QString& recordsDir, c
 bool HasWaitingRecords(const RecordsBook& book, const QString& recordsDir)
 {
     const QString path = RecordsFilePath(recordsDir);
-    return !Ours(book, path).empty() || std::any_of(book.unsure.begin(), book.unsure.end(),
-                                                    [&](const PendingResult& p) { return p.recordsFile == path; });
+    return !Ours(book, path).empty() ||
+           std::any_of(book.unsure.begin(), book.unsure.end(),
+                       [&](const PendingResult& p) { return p.recordsFile == path; }) ||
+           !ConflictCopies(recordsDir).isEmpty();
 }
 
 std::optional<QString> WriteWaitingRecords(RecordsBook& book, const QString& recordsDir, int lockWaitMs)

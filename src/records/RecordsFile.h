@@ -26,7 +26,8 @@ struct RecordsBook {
     // started to write, may have reached the file all the same: each with the
     // seal that write would have left, to be told apart under the next lock.
     std::vector<PendingResult> unsure;
-    QStringList restoredFrom;  // records files whose waiting results this run took back
+    QStringList restoredFrom;    // records files whose waiting results this run took back
+    QStringList reportedCopies;  // conflict copies that could not be read, told once
 };
 
 // RecordsDir followed directly by the separator and "Pomrola99.rec".
@@ -50,7 +51,8 @@ constexpr int RecordsLockWaitMs = 5000;
                                                const QByteArray& playerName, std::int32_t score,
                                                int lockWaitMs = RecordsLockWaitMs);
 
-// Whether results of ours wait for the records file of this folder.
+// Whether results of ours wait for the records file of this folder, or
+// conflict copies that a sync client left wait to be folded into it.
 bool HasWaitingRecords(const RecordsBook& book, const QString& recordsDir);
 // Writes the waiting results as a game end would, without a new one.
 [[nodiscard]] std::optional<QString> WriteWaitingRecords(RecordsBook& book, const QString& recordsDir,

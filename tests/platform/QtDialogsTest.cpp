@@ -8,8 +8,14 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QTimer>
+#include <QElapsedTimer>
 
 #include <gtest/gtest.h>
+
+#include <atomic>
+#include <chrono>
+#include <memory>
+#include <thread>
 
 using namespace pomrola;
 
@@ -33,6 +39,35 @@ TEST(QtDialogs, MessageBeforeTheMainWindowIsShownIsCentredOnTheScreen)
         EXPECT_LE(std::abs(shown.center().x() - screen.center().x()), 2) << shown.x() << "," << shown.y();
         EXPECT_LE(std::abs(shown.center().y() - screen.center().y()), 2) << shown.x() << "," << shown.y();
     }
+}
+
+// File work on a slow share runs aside: the window's timers and painting go
+// on, and a read that never ends is given up after its limit.
+TEST(QtDialogs, WorkAsideKeepsTheWindowAliveAndIsGivenUpAfterItsLimit)
+{
+    int ticks = 0;
+    QTimer painter;
+    QObject::connect(&painter, &QTimer::timeout, [&ticks] { ++ticks; });
+    painter.start(10);
+    std::atomic_bool done = false;
+    EXPECT_TRUE(QtPlatform().runAside([&done] {
+        std::this_thread::sleep_for(std::chrono::milliseconds(300));
+        done = true;
+    }, -1));
+    EXPECT_TRUE(done);
+    EXPECT_GE(ticks, 10);
+
+    auto stuck = std::make_shared<std::atomic_bool>(true);
+    QElapsedTimer waited;
+    waited.start();
+    EXPECT_FALSE(QtPlatform().runAside(
+        [stuck] {
+            while (*stuck)
+                std::this_thread::sleep_for(std::chrono::milliseconds(5));
+        },
+        100));
+    EXPECT_LT(waited.elapsed(), 1000);
+    *stuck = false;
 }
 
 TEST(QtDialogs, QtsOwnButtonsAndDialogsSpeakRussian)

@@ -12,6 +12,8 @@
 // replacement of the file takes a kernel lock on the witness without waiting
 // and says "overlap" when another holder of the records lock has it (the kernel
 // drops a killed holder's lock). Prints "ok <score>" or "failed <score> ..." for each.
+// records_writer --start <folder>: what the game does at start-up: loads the
+// records file and writes what waits for it (results, conflict copies).
 // records_writer --hold-open <file> <ms>: opens the file for reading, says
 // "open" and keeps it open that long, as a slow reader on another computer.
 #include "Cp1251.h"
@@ -119,6 +121,15 @@ int main(int argc, char* argv[])
     if (args.size() == 7 && args[1] == QLatin1String("--exclusive"))
         return Exclusive(args.mid(2));
 #endif
+    if (args.size() == 3 && args[1] == QLatin1String("--start")) {
+        pomrola::RecordsBook book;
+        static_cast<void>(pomrola::LoadRecords(book, args[2]));
+        if (pomrola::HasWaitingRecords(book, args[2])) {
+            if (const auto error = pomrola::WriteWaitingRecords(book, args[2]))
+                std::printf("failed %s\n", error->toUtf8().constData());
+        }
+        return 0;
+    }
     if (args.size() == 6 && args[1] == QLatin1String("--keep-going"))
         return KeepGoing(args.mid(2));
     if (args.size() != 5)

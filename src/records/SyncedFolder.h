@@ -1,0 +1,31 @@
+#pragma once
+
+#include "RecordsTable.h"
+
+#include <QString>
+#include <QStringList>
+
+#include <vector>
+
+namespace pomrola {
+
+// A records folder that a sync or cloud-drive client copies between
+// computers has no lock that reaches the other computers; when two changed
+// the file before they saw each other's change, the client keeps both, one
+// of them as a conflict copy beside the file.
+
+// Whether `fileName` is such a copy of "Pomrola99.rec" as Syncthing,
+// Nextcloud (and ownCloud), Dropbox or, in a OneDrive folder, OneDrive names it.
+bool IsConflictCopyName(const QString& fileName, bool inOneDrive);
+
+// The conflict copies in the folder, by name.
+QStringList ConflictCopies(const QString& recordsDir);
+
+// Whether a sync client keeps the folder (its marker in the folder or above).
+bool IsSynchronisedFolder(const QString& recordsDir);
+
+// The union of several copies of one table as multisets: an entry counts as
+// many times as the most any one copy holds it, in the order first met.
+std::vector<RecordEntry> UnionOfCopies(const std::vector<std::vector<RecordEntry>>& copies);
+
+}  // namespace pomrola
