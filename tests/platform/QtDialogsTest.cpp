@@ -3,12 +3,12 @@
 
 #include <QApplication>
 #include <QDialogButtonBox>
+#include <QElapsedTimer>
 #include <QFileDialog>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QScreen>
 #include <QTimer>
-#include <QElapsedTimer>
 
 #include <gtest/gtest.h>
 
@@ -49,25 +49,20 @@ TEST(QtDialogs, WorkAsideKeepsTheWindowAliveAndIsGivenUpAfterItsLimit)
     QTimer painter;
     QObject::connect(&painter, &QTimer::timeout, [&ticks] { ++ticks; });
     painter.start(10);
-    std::atomic_bool done = false;
-    EXPECT_TRUE(QtPlatform().runAside([&done] {
-        std::this_thread::sleep_for(std::chrono::milliseconds(300));
-        done = true;
-    }, -1));
-    EXPECT_TRUE(done);
+    auto sleepFor = [](std::shared_ptr<std::atomic_int> ms) {
+        return [ms] {
+            for (; *ms > 0; *ms -= 5)
+                std::this_thread::sleep_for(std::chrono::milliseconds(5));
+        };
+    };
+    EXPECT_TRUE(QtPlatform().runAside(sleepFor(std::make_shared<std::atomic_int>(300)), -1));
     EXPECT_GE(ticks, 10);
-
-    auto stuck = std::make_shared<std::atomic_bool>(true);
+    auto stuck = std::make_shared<std::atomic_int>(1 << 30);
     QElapsedTimer waited;
     waited.start();
-    EXPECT_FALSE(QtPlatform().runAside(
-        [stuck] {
-            while (*stuck)
-                std::this_thread::sleep_for(std::chrono::milliseconds(5));
-        },
-        100));
+    EXPECT_FALSE(QtPlatform().runAside(sleepFor(stuck), 100));
     EXPECT_LT(waited.elapsed(), 1000);
-    *stuck = false;
+    *stuck = 0;
 }
 
 TEST(QtDialogs, QtsOwnButtonsAndDialogsSpeakRussian)

@@ -22,7 +22,8 @@ namespace {
 
 std::vector<RecordEntry> Best20(std::vector<RecordEntry> entries)
 {
-    std::stable_sort(entries.begin(), entries.end(), [](const RecordEntry& a, const RecordEntry& b) { return a.score > b.score; });
+    std::stable_sort(entries.begin(), entries.end(),
+                     [](const RecordEntry& a, const RecordEntry& b) { return a.score > b.score; });
     entries.resize(std::min<std::size_t>(entries.size(), RecordsCount));
     return entries;
 }
