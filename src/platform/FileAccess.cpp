@@ -4,6 +4,7 @@
 
 #include <QElapsedTimer>
 #include <QFile>
+#include <QFileInfo>
 #include <QSaveFile>
 #include <QThread>
 
@@ -19,22 +20,33 @@ namespace pomrola {
 namespace {
 
 // Failures that go away once another program closes the file.
-bool IsBusy(int systemError)
+// Failures that go away once another program closes the file. Windows also
+// refuses to replace a file that another program holds open with "access
+// denied"; that counts only where the new file could be made beside it and
+// the old one is not read-only, else it is a permission, never a wait.
+bool IsBusy(int systemError, bool replacing, const QString& path)
 {
 #ifdef Q_OS_WIN
-    // Access denied is a permission, never a program in the way.
+    if (systemError == ERROR_ACCESS_DENIED)
+        return replacing && QFileInfo(path).isWritable();
     return systemError == ERROR_SHARING_VIOLATION || systemError == ERROR_LOCK_VIOLATION;
 #else
+    Q_UNUSED(replacing)
+    Q_UNUSED(path)
     return systemError == EBUSY || systemError == ETXTBSY || systemError == EAGAIN;
 #endif
 }
 
-std::optional<QString> WriteOnce(const QString& path, const QByteArray& bytes, int& systemError)
+std::optional<QString> WriteOnce(const QString& path, const QByteArray& bytes, int& systemError, bool& replacing)
 {
     ClearSystemError();
     QSaveFile file(path);
-    if (file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.commit())
-        return std::nullopt;
+    replacing = false;
+    if (file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size()) {
+        replacing = true;
+        if (file.commit())
+            return std::nullopt;
+    }
     systemError = LastSystemError();
     return FileErrorText(file.error(), systemError);
 }
@@ -48,8 +60,9 @@ std::optional<QString> WriteFileAtomically(const QString& path, const QByteArray
     unsigned long pauseMs = 5;
     for (;;) {
         int systemError = 0;
-        std::optional<QString> reason = WriteOnce(path, bytes, systemError);
-        if (!reason || !IsBusy(systemError) || timer.elapsed() >= retryMs)
+        bool replacing = false;
+        std::optional<QString> reason = WriteOnce(path, bytes, systemError, replacing);
+        if (!reason || !IsBusy(systemError, replacing, path) || timer.elapsed() >= retryMs)
             return reason;
         QThread::msleep(pauseMs);
         pauseMs = std::min(pauseMs * 2, 100UL);
