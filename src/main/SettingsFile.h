@@ -21,8 +21,8 @@ struct PlayerSettings {
 // configuration folder.
 QString DefaultSettingsPath();
 
-// Section "Data": Name (default "User") and Directory (default the current
-// folder). A key present with an empty value gives an empty text. Section
+// Section "Data": Name (default "User") and Directory (default
+// DefaultRecordsFolder()). A key present with an empty value gives an empty text. Section
 // "Options": Language, which only the player writes.
 PlayerSettings ReadSettings(const QString& path);
 
