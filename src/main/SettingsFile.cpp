@@ -38,7 +38,8 @@ QString SettingsFileName()
 }
 
 // Older installations kept the file in the Windows folder; it is read from
-// there while the configuration folder has none.
+// there while the configuration folder has none, and its lines move with the
+// first write.
 QString SettingsSource(const QString& path)
 {
     const QString windowsFolder = WindowsFolder();
@@ -70,7 +71,7 @@ PlayerSettings ReadSettings(const QString& path)
 
 std::optional<QString> WriteSettings(const QString& path, const PlayerSettings& settings)
 {
-    ProfileFile profile = ProfileFile::Read(path);
+    ProfileFile profile = ProfileFile::Read(SettingsSource(path));
     profile.setValue(Section, QStringLiteral("Name"), settings.name);
     profile.setValue(Section, QStringLiteral("Directory"), settings.directory);
     if (settings.symbols)
