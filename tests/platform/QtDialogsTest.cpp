@@ -3,6 +3,7 @@
 
 #include <QApplication>
 #include <QDialogButtonBox>
+#include <QDir>
 #include <QFileDialog>
 #include <QMessageBox>
 #include <QPushButton>
@@ -11,27 +12,44 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+
 using namespace pomrola;
 
 namespace {
 
-TEST(QtDialogs, MessageBeforeTheMainWindowIsShownIsCentredOnTheScreen)
+// Messages, the name box and the folder dialog come up in the middle of the
+// screen, before the main window is shown and after, wherever it stands.
+TEST(QtDialogs, MessagesTheNameBoxAndTheFolderDialogAreCentredOnTheScreen)
 {
     const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
-    QWidget hiddenMain;  // created and placed, not shown yet, as at start-up
-    hiddenMain.setGeometry(0, 0, 399, 450);
-    for (QWidget* parent : {&hiddenMain, static_cast<QWidget*>(nullptr)}) {
-        QRect shown;
-        QTimer::singleShot(50, [&shown] {
-            if (QWidget* box = QApplication::activeModalWidget()) {
-                shown = box->frameGeometry();
-                box->close();
-            }
-        });
-        QtPlatform().showMessage(parent, QStringLiteral("Файл рекордов не найден"));
-        ASSERT_TRUE(shown.isValid());
-        EXPECT_LE(std::abs(shown.center().x() - screen.center().x()), 2) << shown.x() << "," << shown.y();
-        EXPECT_LE(std::abs(shown.center().y() - screen.center().y()), 2) << shown.x() << "," << shown.y();
+    QWidget main;
+    main.setGeometry(0, 0, 399, 450);  // in a corner, far from the middle
+    const std::function<void(QWidget*)> dialogs[] = {
+        [](QWidget* parent) { QtPlatform().showMessage(parent, QStringLiteral("Файл рекордов не найден")); },
+        [](QWidget* parent) { QtPlatform().inputBox(parent, QStringLiteral("Ваше имя ?"), QString(), QString()); },
+        [](QWidget* parent) { QtPlatform().chooseFolder(parent, QDir::tempPath()); },
+    };
+    for (const bool shown : {false, true}) {
+        main.setVisible(shown);
+        for (std::size_t dialog = 0; dialog < std::size(dialogs); ++dialog) {
+            QRect seen;
+            QTimer watch;  // looks twice at the dialog once it is up, then closes it
+            int looks = 0;
+            QObject::connect(&watch, &QTimer::timeout, [&] {
+                QWidget* box = QApplication::activeModalWidget();
+                if (box && box->isVisible() && ++looks == 2) {
+                    seen = box->frameGeometry();
+                    box->close();
+                }
+            });
+            watch.start(50);
+            dialogs[dialog](&main);
+            ASSERT_TRUE(seen.isValid()) << dialog;
+            EXPECT_LE((seen.center() - screen.center()).manhattanLength(), 3)
+                << "dialog " << dialog << (shown ? " after" : " before") << " the main window is shown: at " << seen.x()
+                << "," << seen.y();
+        }
     }
 }
 
