@@ -9,10 +9,10 @@ namespace pomrola {
 
 QString DefaultRecordsFolder()
 {
-    const QString current = CurrentFolder();
+    QString current = CurrentFolder();
     if (CanCreateFilesIn(current))
         return current;
-    const QString own = UserDataFolder();
+    QString own = UserDataFolder();
     if (own.isEmpty())
         return current;
     // Never over a table already there; where it cannot be made, the start
