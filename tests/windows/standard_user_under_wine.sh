@@ -72,8 +72,11 @@ no_message "at the start"
 echo "Started from the shortcut, as nobody, with the install folder read-only: no message"
 sleep 1
 
-xdotool windowfocus --sync "$main" key F3
-open="$(window '^$')"  # the system's open dialog, without a caption
+for _ in 1 2 3; do  # a window that has just come up may miss its first key
+    xdotool windowfocus --sync "$main" key F3
+    open="$(window '^$' 10)"  # the system's open dialog, without a caption
+    [ -z "$open" ] || break
+done
 [ -n "$open" ] || fail "no open dialog"
 sleep 1
 # Its file name box lies 250 pixels left of its right edge, 43 above its foot.
