@@ -53,16 +53,19 @@ running() { [ -f "$RUN/$1.pid" ] && kill -0 "$(cat "$RUN/$1.pid")" 2>/dev/null; 
 free_port() { python3 -c 'import socket; s = socket.socket(); s.bind(("127.0.0.1", 0)); print(s.getsockname()[1])'; }
 listening() { ss -ltn | grep -q "127.0.0.1:$1 "; }
 unmount() { grep -q " $S/$1 fuse" /proc/mounts && { fusermount3 -u $S/$1 2>/dev/null || umount -l $S/$1; }; true; }
-SMB_PORT=$(cat $RUN/smbd.port 2>/dev/null || true)
+# A server's port is in its configuration file, also where an older script started it.
+SMB_PORT=$(sed -n 's/^ *smb ports = //p' $S/samba/smb.conf 2>/dev/null || true)
 if ! running smbd || [ -z "$SMB_PORT" ]; then
-  SMB_PORT=$(free_port); echo $SMB_PORT > $RUN/smbd.port
+  SMB_PORT=$(free_port)
   unmount mnt-smb        # a client of an earlier server would look for it on its old port
 fi
-SSH_PORT=$(cat $RUN/sshd.port 2>/dev/null || true)
+SSH_PORT=$(sed -n 's/^Port //p' $S/ssh/sshd_config 2>/dev/null || true)
 if ! running sshd || [ -z "$SSH_PORT" ]; then
-  SSH_PORT=$(free_port); echo $SSH_PORT > $RUN/sshd.port
+  SSH_PORT=$(free_port)
   for m in mnt-ssh mnt-ssh2 mnt-ssh-cached mnt-ssh2-cached; do unmount $m; done
 fi
+echo $SMB_PORT > $RUN/smbd.port
+echo $SSH_PORT > $RUN/sshd.port
 
 # --- Samba server ------------------------------------------------------------------
 cat > $S/samba/smb.conf <<EOF
