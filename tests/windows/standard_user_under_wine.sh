@@ -57,7 +57,13 @@ user="$prefix/drive_c/users/nobody"
 chown nobody: "$user/end.sav"
 
 window() {  # window TITLE-PATTERN [SECONDS]: the visible window, or nothing
-    timeout "${2:-30}" xdotool search --sync --onlyvisible --name "$1" 2>/dev/null | head -n 1 || true
+    local found="" end=$((SECONDS + ${2:-30}))
+    while [ -z "$found" ] && [ $SECONDS -lt $end ]; do
+        # A window that goes while xdotool walks the tree fails the search: look again.
+        found="$(xdotool search --onlyvisible --name "$1" 2>/dev/null | head -n 1 || true)"
+        [ -n "$found" ] || sleep 0.3
+    done
+    echo "$found"
 }
 no_message() {  # fails when a message box of the game is up
     local box
