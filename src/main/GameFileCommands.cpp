@@ -29,10 +29,12 @@ void TForm1::MnuSaveClick()
     // name rule leads to is not replaced without asking.
     if (path != *chosen && QFileInfo::exists(path) && !platform_.confirmOverwrite(this, path))
         return;
-    saveFileName_ = path;
+    // The next dialog proposes the last file that was written, never one that failed.
     if (const std::optional<QString> reason = SaveGameToFile(path, game_))
         platform_.showMessage(this, QCoreApplication::translate("TForm1", "Не удалось сохранить игру в файл %1: %2")
                                         .arg(QDir::toNativeSeparators(path), *reason));
+    else
+        saveFileName_ = path;
 }
 
 void TForm1::MnuLoadClick()

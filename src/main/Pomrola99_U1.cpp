@@ -73,6 +73,9 @@ TForm1::TForm1(Platform& platform, GameSession& session, StoragePaths storage, Q
       turns_(platform, session, *this)
 {
     setObjectName(QStringLiteral("Form1"));
+    // The program's title names its task-bar entry where the system keeps a
+    // name for that apart from the caption (the icon name on X11).
+    setWindowIconText(ApplicationTitle);
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                    Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
     setFont(PixelFont(QStringLiteral("MS Sans Serif"), 11));

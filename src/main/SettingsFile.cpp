@@ -1,5 +1,6 @@
 #include "SettingsFile.h"
 
+#include "DefaultRecordsFolder.h"
 #include "ProfileFile.h"
 #include "SystemFolders.h"
 
@@ -37,13 +38,15 @@ QString SettingsFileName()
 }
 
 // Older installations kept the file in the Windows folder; it is read from
-// there while the configuration folder has none.
-QString LegacySettingsPath(const QString& path)
+// there while the configuration folder has none, and its lines move with the
+// first write.
+QString SettingsSource(const QString& path)
 {
     const QString windowsFolder = WindowsFolder();
-    if (windowsFolder.isEmpty())
-        return QString();
-    return windowsFolder + QLatin1Char('\\') + QFileInfo(path).fileName();
+    if (windowsFolder.isEmpty() || QFileInfo::exists(path))
+        return path;
+    const QString legacy = windowsFolder + QLatin1Char('\\') + QFileInfo(path).fileName();
+    return QFileInfo::exists(legacy) ? legacy : path;
 }
 
 }  // namespace
@@ -61,14 +64,11 @@ QString PendingResultsPath(const QString& settingsPath)
 
 PlayerSettings ReadSettings(const QString& path)
 {
-    QString source = path;
-    const QString legacy = LegacySettingsPath(path);
-    if (!QFileInfo::exists(path) && !legacy.isEmpty() && QFileInfo::exists(legacy))
-        source = legacy;
-    const ProfileFile profile = ProfileFile::Read(source);
+    const ProfileFile profile = ProfileFile::Read(SettingsSource(path));
     PlayerSettings settings;
     settings.name = profile.value(Section, QStringLiteral("Name")).value_or(QStringLiteral("User"));
-    settings.directory = profile.value(Section, QStringLiteral("Directory")).value_or(CurrentFolder());
+    const std::optional<QString> directory = profile.value(Section, QStringLiteral("Directory"));
+    settings.directory = directory ? *directory : DefaultRecordsFolder();
     settings.language = profile.value(QStringLiteral("Options"), QStringLiteral("Language")).value_or(QString());
     settings.symbols = ReadSwitch(profile.value(OptionsSection, SymbolsKey));
     return settings;
@@ -76,7 +76,7 @@ PlayerSettings ReadSettings(const QString& path)
 
 std::optional<QString> WriteSettings(const QString& path, const PlayerSettings& settings)
 {
-    ProfileFile profile = ProfileFile::Read(path);
+    ProfileFile profile = ProfileFile::Read(SettingsSource(path));
     profile.setValue(Section, QStringLiteral("Name"), settings.name);
     profile.setValue(Section, QStringLiteral("Directory"), settings.directory);
     if (settings.symbols)

@@ -25,13 +25,14 @@ QString DefaultSettingsPath();
 // the settings file: one user's, never in a shared records folder.
 QString PendingResultsPath(const QString& settingsPath);
 
-// Section "Data": Name (default "User") and Directory (default the current
-// folder). A key present with an empty value gives an empty text. Section
+// Section "Data": Name (default "User") and Directory (default
+// DefaultRecordsFolder()). A key present with an empty value gives an empty text. Section
 // "Options": Language, which only the player writes.
 PlayerSettings ReadSettings(const QString& path);
 
-// Writes the two keys (and Symbols when it has a value) and keeps everything else in the file; returns an error
-// text when the file cannot be written.
+// Writes the two keys (and Symbols when it has a value) and keeps every other
+// line of the file, or of an older installation's file while this one has
+// none; returns an error text when the file cannot be written.
 [[nodiscard]] std::optional<QString> WriteSettings(const QString& path, const PlayerSettings& settings);
 
 }  // namespace pomrola

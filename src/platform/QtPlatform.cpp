@@ -55,6 +55,7 @@ QString ToQtNameFilters(const QString& filter)
 QString QtPlatform::inputBox(QWidget* parent, const QString& caption, const QString& prompt, const QString& initial)
 {
     QInputDialog dialog(parent);
+    CentreOnScreenWhenShown(dialog);
     dialog.setWindowTitle(caption);
     dialog.setLabelText(prompt);
     dialog.setTextValue(initial);
@@ -65,12 +66,11 @@ QString QtPlatform::inputBox(QWidget* parent, const QString& caption, const QStr
 
 void QtPlatform::showMessage(QWidget* parent, const QString& text)
 {
-    // A window not shown yet (at start-up) has no place to centre on: the box
-    // is then centred on the screen.
+    // Owned by a window that is not shown yet (at start-up), the box would
+    // have no task-bar button: it then stands alone.
     QWidget* owner = parent && parent->window()->isVisible() ? parent : nullptr;
     QMessageBox box(QMessageBox::NoIcon, ApplicationTitle, text, QMessageBox::Ok, owner);
-    if (!owner)
-        CentreOnScreenWhenShown(box);
+    CentreOnScreenWhenShown(box);
     box.exec();
 }
 
@@ -96,7 +96,14 @@ bool QtPlatform::confirmOverwrite(QWidget* parent, const QString& path)
 
 std::optional<QString> QtPlatform::chooseFolder(QWidget* parent, const QString& startFolder)
 {
-    return Chosen(QFileDialog::getExistingDirectory(parent, QString(), startFolder));
+    QFileDialog dialog(parent, QString(), startFolder);
+    dialog.setFileMode(QFileDialog::Directory);
+    dialog.setOption(QFileDialog::ShowDirsOnly);
+    // Where the system's own dialog is used, the system places it.
+    CentreOnScreenWhenShown(dialog);
+    if (dialog.exec() != QDialog::Accepted)
+        return std::nullopt;
+    return Chosen(dialog.selectedFiles().value(0));
 }
 
 void QtPlatform::showModal(QDialog& window)

@@ -1,6 +1,8 @@
 #include "SystemFolders.h"
 
 #include <QDir>
+#include <QStandardPaths>
+#include <QTemporaryFile>
 
 #ifdef Q_OS_WIN
 #include <windows.h>
@@ -20,6 +22,20 @@ QString WithoutTrailingSeparator(const QString& folder)
 QString CurrentFolder()
 {
     return WithoutTrailingSeparator(QDir::currentPath());
+}
+
+bool CanCreateFilesIn(const QString& folder)
+{
+    QTemporaryFile probe(QDir(folder).filePath(QStringLiteral(".pomrola99-probe-XXXXXX")));
+    return probe.open();
+}
+
+QString UserDataFolder()
+{
+    const QString folder = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
+    if (folder.isEmpty() || !QDir().mkpath(folder))
+        return QString();
+    return WithoutTrailingSeparator(folder);
 }
 
 QString WindowsFolder()

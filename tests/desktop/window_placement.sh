@@ -2,9 +2,10 @@
 # Starts the game under Xvfb with a real window manager (openbox) and checks
 # where its windows come up: five starts and closes without touching the
 # window leave it where it was; a window moved and closed reopens there; a
-# position stored for a bigger monitor comes up whole on this screen; the
-# message about a missing records file is centred on the screen, with and
-# without a window manager.
+# position stored for a bigger monitor comes up whole on this screen; its
+# task-bar entry is named with the program's title; the message about a
+# missing records file is centred on the screen, with and without a window
+# manager.
 # Usage: window_placement.sh <pomrola99 executable> [X display, default :42]
 # Exits 77 (skipped) only when Xvfb cannot start at all. KEEP_WORK=1 keeps the
 # temporary folder with the game's and openbox's logs.
@@ -119,6 +120,10 @@ write_settings "$WORK/records"
 # --- first start: centred, frame included ---
 start_game
 expect_centred "$MAIN" 1 "the main window at its first start"
+# The task-bar entry is named with the program's title; the caption stays the game's.
+icon_name=$(xprop -id "$MAIN" _NET_WM_ICON_NAME)
+[ "$icon_name" = "_NET_WM_ICON_NAME(UTF8_STRING) = \"Pomrola '99\"" ] || fail "the task-bar name is: $icon_name"
+check "the task-bar name is \"Pomrola '99\", the caption \"$(xdotool getwindowname "$MAIN")\""
 first=$(corner_of "$MAIN")
 quit_game
 

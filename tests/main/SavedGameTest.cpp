@@ -180,6 +180,12 @@ TEST_F(SaveAndLoad, SavedGameComesBackWithItsCounters)
     EXPECT_TRUE(window.firstPicked());
     EXPECT_EQ(window.cell(2, 2)->form(), CellShape::Form::Circle);
     EXPECT_TRUE(harness.platform.messages.isEmpty());
+
+    // A save that fails leaves the proposal at the last file written.
+    harness.platform.saveAnswers.push_back(harness.path(QStringLiteral("no-such-folder/party.sav")));
+    trigger("MnuSave");
+    trigger("MnuSave");
+    EXPECT_EQ(harness.platform.saveRequests.back().fileName, harness.path(QStringLiteral("party.sav")));
 }
 
 TEST_F(SaveAndLoad, RenamedSaveAsksBeforeReplacingAnotherFile)

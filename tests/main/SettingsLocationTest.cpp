@@ -52,8 +52,10 @@ protected:
 
 TEST_F(OlderInstallation, WindowsFolderFileIsReadUntilTheProgramWritesItsOwn)
 {
-    // As an older version left it: code page 1251, in the Windows folder.
-    const QByteArray old = "[Data]\r\nName=\xD1\xF2\xE0\xF0\xFB\xE9\r\nDirectory=C:\\Games\r\n";
+    // As an older version left it: code page 1251, in the Windows folder, with
+    // lines of the player's own.
+    const QByteArray old =
+        "; mine\r\n[Data]\r\nName=\xD1\xF2\xE0\xF0\xFB\xE9\r\nDirectory=C:\\Games\r\nSpeed=2\r\n[Sound]\r\nOn=1\r\n";
     {
         QFile out(legacy);
         ASSERT_TRUE(out.open(QIODevice::WriteOnly)) << qPrintable(legacy);
@@ -66,7 +68,8 @@ TEST_F(OlderInstallation, WindowsFolderFileIsReadUntilTheProgramWritesItsOwn)
 
     EXPECT_EQ(WriteSettings(path, PlayerSettings{QStringLiteral("Новый"), QStringLiteral("D:\\Records")}),
               std::nullopt);
-    EXPECT_TRUE(QFile::exists(path));
+    EXPECT_EQ(read(path), "; mine\r\n[Data]\r\nName=" + QStringLiteral("Новый").toUtf8() +
+                              "\r\nDirectory=D:\\Records\r\nSpeed=2\r\n[Sound]\r\nOn=1\r\n");
     EXPECT_EQ(read(legacy), old);  // the Windows folder is never written
 
     const PlayerSettings next = ReadSettings(path);

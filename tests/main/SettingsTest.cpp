@@ -1,6 +1,7 @@
 #include "GameHarness.h"
 #include "SettingsFile.h"
 #include "SystemFolders.h"
+#include "Unprivileged.h"
 
 #include <QAction>
 #include <QDir>
@@ -116,6 +117,29 @@ TEST(StoredName, IsTheInitialTextOfTheNextNamePrompt)
     GameHarness harness(options);
     EXPECT_EQ(harness.session.PlayerName, QStringLiteral("Сохранённое"));
     EXPECT_TRUE(harness.window().windowTitle().endsWith(QStringLiteral("(без имени) ")));
+}
+
+// The game installed where this user cannot write and started there, as the
+// Start-menu shortcut starts it: with no folder in the settings its records
+// go to the user's own data folder, with no message at the start (the game
+// end there is played under Wine, as a standard user).
+TEST(FirstRun, InAFolderThatCannotBeWrittenKeepsTheRecordsInTheUsersOwnFolder)
+{
+#ifdef Q_OS_WIN
+    GTEST_SKIP() << "Windows folders have no write permission a test can take away";
+#endif
+    if (const auto asNobody = RerunAsUnprivileged()) {
+        EXPECT_TRUE(*asNobody);
+        return;
+    }
+    QTemporaryDir installed;
+    const QString started = QDir::currentPath();
+    QFile::setPermissions(installed.path(), QFileDevice::ReadOwner | QFileDevice::ExeOwner);
+    QDir::setCurrent(installed.path());
+    GameHarness harness(GameHarness::Options{.settingsFile = "[Data]\r\nName=User\r\n"});
+    QDir::setCurrent(started);
+    EXPECT_EQ(harness.session.RecordsDir, UserDataFolder());
+    EXPECT_EQ(harness.platform.messages, QStringList());
 }
 
 }  // namespace

@@ -28,14 +28,13 @@ skip() {
 "$HERE/start-share.sh" > "$S.start.log" 2>&1 || { cat "$S.start.log" >&2; skip "the share servers did not start"; }
 
 case $scenario in
-  smb-eight)  export POMROLA_RECORDS_FOLDERS="$S/mnt-smb/127.0.0.1/records"; filter='RecordsConcurrency.*' ;;
+  smb-eight)  export POMROLA_RECORDS_FOLDERS="$S/smb-records"; filter='RecordsConcurrency.*' ;;
   sftp-eight) export POMROLA_RECORDS_FOLDERS="$S/mnt-ssh:$S/mnt-ssh2"; filter='RecordsConcurrency.*' ;;
   sftp-cached-eight)
     export POMROLA_RECORDS_FOLDERS="$S/mnt-ssh-cached:$S/mnt-ssh2-cached" POMROLA_RECORDS_CHECK_FOLDER="$S/mnt-ssh"
     filter='CachingShare.*' ;;
-  smb-faults) export POMROLA_SMB_FOLDER="$S/mnt-smb/127.0.0.1/records"; filter='NetShare.*' ;;
-  smb-lock)   export POMROLA_RECORDS_FOLDERS="$S/mnt-smb/127.0.0.1/records" POMROLA_LOCK_TRIALS=40
-              filter='LockExclusion.*' ;;
+  smb-faults) export POMROLA_SMB_FOLDER="$S/smb-records"; filter='NetShare.*' ;;
+  smb-lock)   export POMROLA_RECORDS_FOLDERS="$S/smb-records" POMROLA_LOCK_TRIALS=40; filter='LockExclusion.*' ;;
   *) echo "unknown scenario $scenario" >&2; exit 2 ;;
 esac
 QT_QPA_PLATFORM=offscreen "$tests" --gtest_filter="$filter"

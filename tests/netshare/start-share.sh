@@ -2,16 +2,18 @@
 # start-share.sh — real network file servers on 127.0.0.1 only, mounted through FUSE.
 # SHARE_ROOT (default /tmp/pomrola-share) holds everything: server state, exported folder, mounts.
 #
-#   Samba (smbd, SMB3) on 127.0.0.1:445, share "records" = $S/export,
+#   Samba (smbd, SMB3) on 127.0.0.1:<a free port>, share "records" = $S/export,
 #     user pomshare / password pomsecret (smbpasswd), mounted with smbnetfs at
-#     $S/mnt-smb  ->  the share is $S/mnt-smb/127.0.0.1/records
-#   OpenSSH sshd on 127.0.0.1:2222 (sftp only, key auth, user pomshare, same folder),
+#     $S/mnt-smb  ->  the share is $S/mnt-smb/127.0.0.1:<port>/records, reached as $S/smb-records
+#   OpenSSH sshd on 127.0.0.1:<another free port> (sftp only, key auth, user pomshare, same folder),
 #     mounted with sshfs twice, as two independent clients ("two computers"):
 #     $S/mnt-ssh and $S/mnt-ssh2, attribute caching off as the README asks;
 #     and twice more with sshfs's default caching (20 s attribute cache), as a computer
 #     mounted carelessly would: $S/mnt-ssh-cached and $S/mnt-ssh2-cached
 #
-# No systemd: both servers run as plain background processes; PIDs in $S/run.
+# No systemd: both servers run as plain background processes; PIDs and ports in $S/run.
+# The ports are chosen free when a server starts, so a leftover server or a second
+# SHARE_ROOT beside this one never keeps these from starting.
 # Needs root (mounts, useradd). Only 127.0.0.1 is ever used as an address.
 #
 # SSHFS_CACHE=default  keeps sshfs's default caches on mnt-ssh and mnt-ssh2 as well: with
@@ -46,6 +48,25 @@ id pomshare >/dev/null 2>&1 || useradd --system --no-create-home --shell /usr/sb
 usermod -p '*' pomshare            # not "locked" ("!"), so sshd accepts its key; no password login
 chown pomshare $S/export
 
+# --- ports: kept while the server that took them runs, else chosen free now ---------
+running() { [ -f "$RUN/$1.pid" ] && kill -0 "$(cat "$RUN/$1.pid")" 2>/dev/null; }
+free_port() { python3 -c 'import socket; s = socket.socket(); s.bind(("127.0.0.1", 0)); print(s.getsockname()[1])'; }
+listening() { ss -ltn | grep -q "127.0.0.1:$1 "; }
+unmount() { grep -q " $S/$1 fuse" /proc/mounts && { fusermount3 -u $S/$1 2>/dev/null || umount -l $S/$1; }; true; }
+# A server's port is in its configuration file, also where an older script started it.
+SMB_PORT=$(sed -n 's/^ *smb ports = //p' $S/samba/smb.conf 2>/dev/null || true)
+if ! running smbd || [ -z "$SMB_PORT" ]; then
+  SMB_PORT=$(free_port)
+  unmount mnt-smb        # a client of an earlier server would look for it on its old port
+fi
+SSH_PORT=$(sed -n 's/^Port //p' $S/ssh/sshd_config 2>/dev/null || true)
+if ! running sshd || [ -z "$SSH_PORT" ]; then
+  SSH_PORT=$(free_port)
+  for m in mnt-ssh mnt-ssh2 mnt-ssh-cached mnt-ssh2-cached; do unmount $m; done
+fi
+echo $SMB_PORT > $RUN/smbd.port
+echo $SSH_PORT > $RUN/sshd.port
+
 # --- Samba server ------------------------------------------------------------------
 cat > $S/samba/smb.conf <<EOF
 [global]
@@ -54,7 +75,7 @@ cat > $S/samba/smb.conf <<EOF
    server role = standalone server
    interfaces = 127.0.0.1
    bind interfaces only = yes
-   smb ports = 445
+   smb ports = $SMB_PORT
    disable netbios = yes
    server min protocol = SMB2_10
    security = user
@@ -83,15 +104,15 @@ EOF
 printf 'pomsecret\npomsecret\n' | smbpasswd -c $S/samba/smb.conf -s -a pomshare >/dev/null
 # setsid: its own session and process group. With --no-process-group smbd stays in the
 # caller's group, and on SIGTERM it signals that whole group (it killed our shell once).
-if ! { [ -f $RUN/smbd.pid ] && kill -0 "$(cat $RUN/smbd.pid)" 2>/dev/null; }; then
+if ! running smbd; then
   rm -f $S/samba/pid/smbd.pid
   setsid nohup smbd --configfile=$S/samba/smb.conf --foreground --no-process-group --debug-stdout -d 1 \
       > $S/samba/log/smbd.out 2>&1 < /dev/null &
   for i in $(seq 50); do [ -s $S/samba/pid/smbd.pid ] && break; sleep 0.2; done
   cp $S/samba/pid/smbd.pid $RUN/smbd.pid        # the PID smbd itself wrote
 fi
-for i in $(seq 50); do ss -ltn | grep -q '127.0.0.1:445 ' && break; sleep 0.2; done
-ss -ltn | grep -q '127.0.0.1:445 ' || { echo "smbd did not start, see $S/samba/log/smbd.out" >&2; exit 1; }
+for i in $(seq 50); do listening $SMB_PORT && break; sleep 0.2; done
+listening $SMB_PORT || { echo "smbd did not start on port $SMB_PORT, see $S/samba/log/smbd.out" >&2; exit 1; }
 
 # --- SMB client: smbnetfs (FUSE; the kernel here has no cifs) -----------------------
 cat > $S/smbnetfs-home/.smb/smb.conf <<EOF
@@ -116,9 +137,10 @@ if ! grep -q " $S/mnt-smb fuse" /proc/mounts; then
       > $S/smbnetfs-home/smbnetfs.out 2>&1 < /dev/null &
   echo $! > $RUN/smbnetfs.pid
 fi
-for i in $(seq 50); do [ -d $S/mnt-smb/127.0.0.1/records ] && break; sleep 0.2; done
-touch $S/mnt-smb/127.0.0.1/records/.probe && rm -f $S/mnt-smb/127.0.0.1/records/.probe \
-  || { echo "SMB mount not writable" >&2; exit 1; }
+# smbnetfs reaches a server on another port than 445 as "host:port".
+ln -sfn "$S/mnt-smb/127.0.0.1:$SMB_PORT/records" $S/smb-records
+for i in $(seq 50); do [ -d $S/smb-records ] && break; sleep 0.2; done
+touch $S/smb-records/.probe && rm -f $S/smb-records/.probe || { echo "SMB mount not writable" >&2; exit 1; }
 
 # --- SSH/SFTP server ------------------------------------------------------------------
 [ -f $S/ssh/host_ed25519 ] || ssh-keygen -q -t ed25519 -N '' -f $S/ssh/host_ed25519
@@ -126,7 +148,7 @@ touch $S/mnt-smb/127.0.0.1/records/.probe && rm -f $S/mnt-smb/127.0.0.1/records/
 cp $S/ssh/client_ed25519.pub $S/ssh/authorized_keys; chmod 644 $S/ssh/authorized_keys
 cat > $S/ssh/sshd_config <<EOF
 ListenAddress 127.0.0.1
-Port 2222
+Port $SSH_PORT
 HostKey $S/ssh/host_ed25519
 PidFile $S/ssh/sshd.pid
 AuthorizedKeysFile $S/ssh/authorized_keys
@@ -143,16 +165,17 @@ Match User pomshare
     ForceCommand internal-sftp -d $S/export
 EOF
 /usr/sbin/sshd -t -f $S/ssh/sshd_config
-if ! { [ -f $RUN/sshd.pid ] && kill -0 "$(cat $RUN/sshd.pid)" 2>/dev/null; }; then
+if ! running sshd; then
   rm -f $S/ssh/sshd.pid
   setsid nohup /usr/sbin/sshd -D -e -f $S/ssh/sshd_config > $S/ssh/sshd.out 2>&1 < /dev/null &
   for i in $(seq 50); do [ -s $S/ssh/sshd.pid ] && break; sleep 0.2; done
   cp $S/ssh/sshd.pid $RUN/sshd.pid              # the PID sshd itself wrote
 fi
-for i in $(seq 50); do ss -ltn | grep -q '127.0.0.1:2222 ' && break; sleep 0.2; done
+for i in $(seq 50); do listening $SSH_PORT && break; sleep 0.2; done
+listening $SSH_PORT || { echo "sshd did not start on port $SSH_PORT, see $S/ssh/sshd.out" >&2; exit 1; }
 
 # --- SFTP clients: four sshfs mounts, two of them with the default caching ---------------
-cached="IdentityFile=$S/ssh/client_ed25519,UserKnownHostsFile=$S/ssh/known_hosts,StrictHostKeyChecking=accept-new,Port=2222"
+cached="IdentityFile=$S/ssh/client_ed25519,UserKnownHostsFile=$S/ssh/known_hosts,StrictHostKeyChecking=accept-new,Port=$SSH_PORT"
 uncached="$cached,dir_cache=no,attr_timeout=0,entry_timeout=0"
 [ "${SSHFS_CACHE:-off}" = default ] && uncached=$cached
 mount_sftp() {  # mount_sftp <mount folder> <sshfs options>
@@ -163,7 +186,7 @@ mount_sftp mnt-ssh2 "$uncached"
 mount_sftp mnt-ssh-cached "$cached"
 mount_sftp mnt-ssh2-cached "$cached"
 
-echo "SMB  (smbd $(cat $RUN/smbd.pid), smbnetfs): $S/mnt-smb/127.0.0.1/records"
-echo "SFTP (sshd $(cat $RUN/sshd.pid), sshfs):    $S/mnt-ssh   and second client $S/mnt-ssh2"
+echo "SMB  (smbd $(cat $RUN/smbd.pid) on port $SMB_PORT, smbnetfs): $S/smb-records"
+echo "SFTP (sshd $(cat $RUN/sshd.pid) on port $SSH_PORT, sshfs):    $S/mnt-ssh   and second client $S/mnt-ssh2"
 echo "SFTP, sshfs default caching:              $S/mnt-ssh-cached and $S/mnt-ssh2-cached"
 echo "server-side folder:                       $S/export"

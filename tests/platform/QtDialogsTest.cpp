@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QDialogButtonBox>
 #include <QElapsedTimer>
+#include <QDir>
 #include <QFileDialog>
 #include <QMessageBox>
 #include <QPushButton>
@@ -16,28 +17,40 @@
 #include <chrono>
 #include <memory>
 #include <thread>
+#include <functional>
 
 using namespace pomrola;
 
 namespace {
 
-TEST(QtDialogs, MessageBeforeTheMainWindowIsShownIsCentredOnTheScreen)
+// Messages, the name box and the folder dialog come up in the middle of the
+// screen, before the main window is shown and after, wherever it stands.
+TEST(QtDialogs, MessagesTheNameBoxAndTheFolderDialogAreCentredOnTheScreen)
 {
-    const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
-    QWidget hiddenMain;  // created and placed, not shown yet, as at start-up
-    hiddenMain.setGeometry(0, 0, 399, 450);
-    for (QWidget* parent : {&hiddenMain, static_cast<QWidget*>(nullptr)}) {
-        QRect shown;
-        QTimer::singleShot(50, [&shown] {
-            if (QWidget* box = QApplication::activeModalWidget()) {
-                shown = box->frameGeometry();
-                box->close();
-            }
-        });
-        QtPlatform().showMessage(parent, QStringLiteral("Файл рекордов не найден"));
-        ASSERT_TRUE(shown.isValid());
-        EXPECT_LE(std::abs(shown.center().x() - screen.center().x()), 2) << shown.x() << "," << shown.y();
-        EXPECT_LE(std::abs(shown.center().y() - screen.center().y()), 2) << shown.x() << "," << shown.y();
+    const QPoint middle = QGuiApplication::primaryScreen()->availableGeometry().center();
+    QWidget main;
+    main.setGeometry(0, 0, 399, 450);  // in a corner
+    const std::function<void()> dialogs[] = {
+        [&main] { QtPlatform().showMessage(&main, QStringLiteral("Файл рекордов не найден")); },
+        [&main] { QtPlatform().inputBox(&main, QStringLiteral("Ваше имя ?"), QString(), QString()); },
+        [&main] { QtPlatform().chooseFolder(&main, QDir::tempPath()); },
+    };
+    for (const bool shown : {false, true}) {
+        main.setVisible(shown);
+        for (const auto& dialog : dialogs) {
+            QPoint seen;
+            int looks = 0;
+            QTimer watch;  // the second look finds the dialog placed, and closes it
+            QObject::connect(&watch, &QTimer::timeout, [&] {
+                if (QWidget* box = QApplication::activeModalWidget(); box && ++looks == 2) {
+                    seen = box->frameGeometry().center();
+                    box->close();
+                }
+            });
+            watch.start(50);
+            dialog();
+            EXPECT_LE((seen - middle).manhattanLength(), 3) << "main window shown: " << shown;
+        }
     }
 }
 

@@ -1,5 +1,5 @@
 // Runs the tests inside a QApplication on the offscreen platform, with the
-// configuration folder and the working folder in a throwaway directory.
+// configuration, data and working folders in a throwaway directory.
 #include "Fonts.h"
 
 #include <QApplication>
@@ -14,10 +14,13 @@ int main(int argc, char** argv)
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QTemporaryDir home;
     const QString config = home.filePath(QStringLiteral("config"));
+    const QString data = home.filePath(QStringLiteral("data"));
     const QString work = home.filePath(QStringLiteral("work"));
     QDir().mkpath(config);
+    QDir().mkpath(data);
     QDir().mkpath(work);
     qputenv("XDG_CONFIG_HOME", QFile::encodeName(config));
+    qputenv("XDG_DATA_HOME", QFile::encodeName(data));
     QDir::setCurrent(work);
 
     QApplication app(argc, argv);

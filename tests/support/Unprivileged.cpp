@@ -1,8 +1,12 @@
 #include "Unprivileged.h"
 
 #include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
 #include <QProcess>
 #include <QProcessEnvironment>
+#include <QTemporaryDir>
 
 #ifndef Q_OS_WIN
 #include <pwd.h>
@@ -25,6 +29,19 @@ std::optional<::testing::AssertionResult> RerunAsUnprivileged()
     const QString filter = QStringLiteral("--gtest_filter=%1.%2")
                                .arg(QString::fromUtf8(test->test_suite_name()), QString::fromUtf8(test->name()));
 
+    // The test program may lie where nobody cannot reach it (a checkout under
+    // /root, a folder made by mktemp -d): nobody runs a copy of it from a
+    // folder of its own. It takes nothing else from beside it.
+    QTemporaryDir copyFolder(QStringLiteral("/tmp/pomrola-unprivileged-XXXXXX"));
+    const QString program = copyFolder.filePath(QFileInfo(QCoreApplication::applicationFilePath()).fileName());
+    constexpr QFileDevice::Permissions Everyone = QFileDevice::ReadOwner | QFileDevice::WriteOwner |
+                                                  QFileDevice::ExeOwner | QFileDevice::ReadOther |
+                                                  QFileDevice::ExeOther;
+    if (!copyFolder.isValid() || !QFile::copy(QCoreApplication::applicationFilePath(), program) ||
+        !QFile::setPermissions(copyFolder.path(), Everyone) || !QFile::setPermissions(program, Everyone))
+        return ::testing::AssertionFailure()
+               << "cannot copy the test program for nobody to " << copyFolder.path().toStdString();
+
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     // Root's runtime and home folders are not nobody's to use.
     environment.remove(QStringLiteral("XDG_RUNTIME_DIR"));
@@ -34,10 +51,9 @@ std::optional<::testing::AssertionResult> RerunAsUnprivileged()
     child.setProcessEnvironment(environment);
     child.setWorkingDirectory(QStringLiteral("/tmp"));
     child.setProcessChannelMode(QProcess::MergedChannels);
-    child.start(
-        QStringLiteral("setpriv"),
-        {QStringLiteral("--reuid=%1").arg(nobody->pw_uid), QStringLiteral("--regid=%1").arg(nobody->pw_gid),
-         QStringLiteral("--clear-groups"), QStringLiteral("--"), QCoreApplication::applicationFilePath(), filter});
+    child.start(QStringLiteral("setpriv"),
+                {QStringLiteral("--reuid=%1").arg(nobody->pw_uid), QStringLiteral("--regid=%1").arg(nobody->pw_gid),
+                 QStringLiteral("--clear-groups"), QStringLiteral("--"), program, filter});
     if (!child.waitForFinished(120000))
         return ::testing::AssertionFailure()
                << "the run as nobody did not finish: " << child.errorString().toStdString();

@@ -3,6 +3,7 @@
 
     board_move.py SHOT.ppm          prints "x1 y1 x2 y2" (window pixels of the two cells to press)
     board_move.py SHOT.ppm --board  prints the 8 rows of colour letters
+    board_move.py SHOT.ppm --cell   prints "x y", the window pixel of the top-left cell
 
 The board is found where all 64 cell centres show ball colours; nothing of the program's
 inside is used, so the script checks the real window as a player sees it.
@@ -87,6 +88,9 @@ def main():
     left, top, rows = found
     if "--board" in sys.argv:
         print("\n".join(rows))
+        return
+    if "--cell" in sys.argv:
+        print(left + CELL // 2, top + CELL // 2)
         return
     move = find_move(rows)
     if not move:
