@@ -12,6 +12,7 @@ BUILD_PACKAGES=(
     fonts-liberation2 fonts-dejavu-core
     dpkg-dev file desktop-file-utils appstream
     xvfb openbox xdotool x11-utils imagemagick
+    syncthing  # three instances on 127.0.0.1 for the synced-folder test
 )
 # The fuzz targets of the test command are built with Clang and its libFuzzer;
 # the sources are checked with clang-format and clang-tidy.
