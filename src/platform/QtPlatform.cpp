@@ -13,11 +13,11 @@
 #include <QInputDialog>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QThread>
 #include <QTimer>
 
 #include <atomic>
 #include <memory>
-#include <thread>
 
 namespace pomrola {
 
@@ -133,11 +133,15 @@ void QtPlatform::pause(int milliseconds)
 bool QtPlatform::runAside(std::function<void()> work, int limitMs)
 {
     auto finished = std::make_shared<std::atomic_bool>(false);
-    // Detached: a call stuck in an unreachable share is left to end on its own.
-    std::thread([work = std::move(work), finished] {
+    // A thread of Qt's own (Qt's per-thread data must be set up for the work
+    // and torn down after it); one stuck in an unreachable share is left to
+    // end on its own and deletes itself then.
+    QThread* aside = QThread::create([work = std::move(work), finished] {
         work();
         finished->store(true);
-    }).detach();
+    });
+    QObject::connect(aside, &QThread::finished, aside, &QObject::deleteLater);
+    aside->start();
     QElapsedTimer waited;
     waited.start();
     QEventLoop loop;

@@ -27,8 +27,9 @@ constexpr qint64 MaxRecordsFileBytes = 1 << 20;
 // file the server has.
 constexpr unsigned long SecondLookMs = 2000;
 // A writer whose lock was broken while it held it (it stalled for the stale
-// time) takes it again this often before it gives up.
-constexpr int LockTakings = 2;
+// time), or whose file changed under it, merges again this often before it
+// gives up.
+constexpr int LockTakings = 4;
 
 // The seal beside the records file: the length and a hash of the bytes the
 // last writer wrote, fixed in length itself, so that a client that caches a
@@ -198,6 +199,7 @@ Places PlacesOf(const RecordsBook& book, const QString& recordsDir)
 struct Copies {
     std::vector<std::vector<RecordEntry>> tables;
     QStringList read;
+    std::vector<QByteArray> bytes;  // as read, so that only those are removed
     QString unreadable;  // a notice, when one is new
 };
 
@@ -218,6 +220,7 @@ Copies ReadConflictCopies(RecordsBook& book, const QString& recordsDir)
         RecordsTable scratch;
         copies.tables.push_back(DecodeRecords(read.bytes, scratch).entries);
         copies.read << path;
+        copies.bytes.push_back(read.bytes);
     }
     return copies;
 }
@@ -274,10 +277,14 @@ Written WriteUnderLock(RecordsBook& book, const QString& recordsDir, const Place
     book.lastSeenPath = path;
     const std::vector<RecordEntry> carried = Ours(book, path);
 
-    if (!lock.isStillOurs())
-        return Written::LockLost;
     const QByteArray bytes = EncodeRecords(merged);
     KeepWaiting(book, path, carried, SealOf(bytes));
+    // Whoever changed the file since we read it without our lock (a sync
+    // client bringing another computer's table, a program of an older
+    // version) must not be written over: merge again.
+    const PlainRead now = ReadRecordsFile(path);
+    if (!lock.isStillOurs() || now.missing != read.missing || now.bytes != read.bytes)
+        return Written::LockLost;
     if (std::optional<QString> failed =
             options.replace ? options.replace(path, bytes) : ReplaceAtomically(path, places.seal, bytes)) {
         // A network share may have replaced the file and still reported a
@@ -289,9 +296,12 @@ Written WriteUnderLock(RecordsBook& book, const QString& recordsDir, const Place
     }
     book.lastSeen = ShownEntries(merged);
     KeepWaiting(book, path, {});
-    // The merged table holds what the copies held.
-    for (const QString& copy : copies.read)
-        RemoveEntry(copy);
+    // The merged table holds what the copies held; a copy the client has
+    // replaced meanwhile under the same name waits for the next merge.
+    for (qsizetype i = 0; i < copies.read.size(); ++i) {
+        if (ReadRecordsFile(copies.read[i]).bytes == copies.bytes[std::size_t(i)])
+            RemoveEntry(copies.read[i]);
+    }
     if (!copies.unreadable.isEmpty())
         error = copies.unreadable;
     return Written::Done;

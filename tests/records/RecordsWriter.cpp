@@ -14,6 +14,8 @@
 // drops a killed holder's lock). Prints "ok <score>" or "failed <score> ..." for each.
 // records_writer --start <folder>: what the game does at start-up: loads the
 // records file and writes what waits for it (results, conflict copies).
+// POMROLA_PENDING_FILE, when set, is where --keep-going and --start keep
+// results that wait, as the game keeps them beside its settings file.
 // records_writer --hold-open <file> <ms>: opens the file for reading, says
 // "open" and keeps it open that long, as a slow reader on another computer.
 #include "Cp1251.h"
@@ -95,6 +97,7 @@ int Exclusive(const QStringList& args)
 int KeepGoing(const QStringList& args)
 {
     pomrola::RecordsBook book;
+    book.pendingPath = qEnvironmentVariable("POMROLA_PENDING_FILE");
     static_cast<void>(pomrola::LoadRecords(book, args[0]));
     pomrola::RecordsWriteOptions options;
     options.lockWaitMs = args[2].toInt();
@@ -123,6 +126,7 @@ int main(int argc, char* argv[])
 #endif
     if (args.size() == 3 && args[1] == QLatin1String("--start")) {
         pomrola::RecordsBook book;
+        book.pendingPath = qEnvironmentVariable("POMROLA_PENDING_FILE");
         static_cast<void>(pomrola::LoadRecords(book, args[2]));
         if (pomrola::HasWaitingRecords(book, args[2])) {
             if (const auto error = pomrola::WriteWaitingRecords(book, args[2]))

@@ -50,7 +50,8 @@ rest() {
 }
 
 # on COMPUTER ARGS...: runs the records writer under that computer's host name.
-on() { local c=$1; shift; timeout 30 "${UNSHARE[@]}" sh -c 'hostname "$0" && exec "$@"' "comp${c^^}" "$writer" "$@"; }
+# Each computer's game keeps its waiting results in its own pending file.
+on() { local c=$1; shift; POMROLA_PENDING_FILE="$W/pending-$c" timeout 30 "${UNSHARE[@]}" sh -c 'hostname "$0" && exec "$@"' "comp${c^^}" "$writer" "$@"; }
 
 # --- three homes with keys; config.xml written whole: loopback only, nothing outside ----
 for c in a b c; do
@@ -137,10 +138,8 @@ done
 cat "$W"/writer-?.log | grep -v '^ok' | sed 's/^/writer: /'
 wait_sync 120 || status=1
 
-# --- one more load on each computer, then the check ----------------------------------
-# Score 0 enters nothing: the writer only loads the table (use a load-and-write-waiting
-# mode of the writer here once there is one).
-for c in a b c; do on $c --keep-going "$W/$c" "comp${c^^}" 5000 0 >>"$W/writer-$c.log"; done
+# --- one more start of the game on each computer, then the check ---------------------
+for c in a b c; do on $c --start "$W/$c" >>"$W/writer-$c.log"; wait_sync 60 || status=1; done
 wait_sync 60 || status=1
 conflicts=$(sort -u "$W/conflicts.seen" | grep -c '^Pomrola99\.sync-conflict-.*\.rec$')
 others=$(( $(sort -u "$W/conflicts.seen" | wc -l) - conflicts ))
