@@ -182,16 +182,20 @@ struct Places {
     QString file;
     QString lock;
     QString seal;  // empty: no seal is kept
+    QString own;   // this computer's own results, in a synchronised folder
 };
 
 Places PlacesOf(const RecordsBook& book, const QString& recordsDir)
 {
     const QString file = RecordsFilePath(recordsDir);
     if (!IsSynchronisedFolder(recordsDir))
-        return {file, file + QStringLiteral(".lock"), SealPath(file)};
+        return {file, file + QStringLiteral(".lock"), SealPath(file), {}};
     const QString own = book.pendingPath.isEmpty() ? QDir::tempPath() : QFileInfo(book.pendingPath).absolutePath();
     const QByteArray key = QCryptographicHash::hash(file.toUtf8(), QCryptographicHash::Sha1).toHex().left(16);
-    return {file, own + QStringLiteral("/pomrola99-") + QString::fromLatin1(key) + QStringLiteral(".lock"), {}};
+    return {file,
+            own + QStringLiteral("/pomrola99-") + QString::fromLatin1(key) + QStringLiteral(".lock"),
+            {},
+            OwnResultsPath(recordsDir)};
 }
 
 // The conflict copies of the file that a sync client left: what they hold,
@@ -200,7 +204,7 @@ struct Copies {
     std::vector<std::vector<RecordEntry>> tables;
     QStringList read;
     std::vector<QByteArray> bytes;  // as read, so that only those are removed
-    QString unreadable;  // a notice, when one is new
+    QString unreadable;             // a notice, when one is new
 };
 
 Copies ReadConflictCopies(RecordsBook& book, const QString& recordsDir)
@@ -211,8 +215,9 @@ Copies ReadConflictCopies(RecordsBook& book, const QString& recordsDir)
         if (!read.ok) {
             if (!book.reportedCopies.contains(path)) {
                 book.reportedCopies << path;
-                copies.unreadable = QCoreApplication::translate("RecordsFile", "Копия файла рекордов %1 не читается "
-                                                                               "и оставлена как есть: %2")
+                copies.unreadable = QCoreApplication::translate("RecordsFile",
+                                                                "Копия файла рекордов %1 не читается "
+                                                                "и оставлена как есть: %2")
                                         .arg(QDir::toNativeSeparators(path), read.reason);
             }
             continue;
@@ -223,6 +228,28 @@ Copies ReadConflictCopies(RecordsBook& book, const QString& recordsDir)
         copies.bytes.push_back(read.bytes);
     }
     return copies;
+}
+
+// What the folder holds: the file joined with its conflict copies and, in a
+// synchronised folder, with every computer's own results (each computer's are
+// its own, so they add up before they join the rest).
+std::vector<RecordEntry> FolderEntries(RecordsBook& book, const QString& recordsDir,
+                                       const std::vector<RecordEntry>& file, Copies& copies)
+{
+    copies = ReadConflictCopies(book, recordsDir);
+    std::vector<std::vector<RecordEntry>> tables = copies.tables;
+    tables.insert(tables.begin(), file);
+    std::vector<RecordEntry> computers;
+    for (const QString& path : ComputerResultFiles(recordsDir)) {
+        const PlainRead read = ReadRecordsFile(path);
+        RecordsTable scratch;
+        if (read.ok) {
+            const std::vector<RecordEntry> entries = DecodeRecords(read.bytes, scratch).entries;
+            computers.insert(computers.end(), entries.begin(), entries.end());
+        }
+    }
+    tables.push_back(computers);
+    return UnionOfCopies(tables);
 }
 
 enum class Written { Done, Failed, LockLost };
@@ -257,9 +284,9 @@ Written WriteUnderLock(RecordsBook& book, const QString& recordsDir, const Place
                                                     "записан в конце следующей игры"));
     }
     RecordsTable scratch;
-    Copies copies = ReadConflictCopies(book, recordsDir);
-    copies.tables.insert(copies.tables.begin(), DecodeRecords(read.bytes, scratch).entries);
-    const std::vector<RecordEntry> onDisk = UnionOfCopies(copies.tables);
+    Copies copies;
+    const std::vector<RecordEntry> onDisk =
+        FolderEntries(book, recordsDir, DecodeRecords(read.bytes, scratch).entries, copies);
     RestoreWaiting(book, path, &read.bytes, onDisk);
 
     std::vector<RecordEntry> ours = Ours(book, path);
@@ -285,8 +312,20 @@ Written WriteUnderLock(RecordsBook& book, const QString& recordsDir, const Place
     const PlainRead now = ReadRecordsFile(path);
     if (!lock.isStillOurs() || now.missing != read.missing || now.bytes != read.bytes)
         return Written::LockLost;
-    if (std::optional<QString> failed =
-            options.replace ? options.replace(path, bytes) : ReplaceAtomically(path, places.seal, bytes)) {
+    if (!places.own.isEmpty()) {
+        // This computer's own results first: nobody else writes that file.
+        const PlainRead mine = ReadRecordsFile(places.own);
+        RecordsTable scratchOwn;
+        const std::vector<RecordEntry> own =
+            mine.ok ? DecodeRecords(mine.bytes, scratchOwn).entries : std::vector<RecordEntry>();
+        const FileOutcome kept = ReplacePlainFile(places.own, EncodeRecords(Merged(UnionOfCopies({own, carried}), {})));
+        if (!kept.ok)
+            return keep(kept.reason);
+    }
+    const bool unchanged = places.seal.isEmpty() && read.ok && bytes == read.bytes;
+    if (std::optional<QString> failed = unchanged         ? std::nullopt
+                                        : options.replace ? options.replace(path, bytes)
+                                                          : ReplaceAtomically(path, places.seal, bytes)) {
         // A network share may have replaced the file and still reported a
         // failure: the next write finds out by the seal.
         for (const RecordEntry& entry : carried)
@@ -379,9 +418,8 @@ bool LoadRecords(RecordsBook& book, const QString& recordsDir)
     const std::vector<RecordEntry> ours = sameFile ? Ours(book, path) : std::vector<RecordEntry>();
     DecodeResult result = DecodeRecords(read.bytes, book.table);
     // What conflict copies hold beyond the file is the folder's as well.
-    Copies copies = ReadConflictCopies(book, recordsDir);
-    copies.tables.insert(copies.tables.begin(), result.entries);
-    std::vector<RecordEntry> seen = UnionOfCopies(copies.tables);
+    Copies copies;
+    std::vector<RecordEntry> seen = FolderEntries(book, recordsDir, result.entries, copies);
     // The same file again: what it holds now, with our results that it does
     // not hold yet; the lines it was read over must not take their place.
     if (sameFile)

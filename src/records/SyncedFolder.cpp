@@ -1,8 +1,10 @@
 #include "SyncedFolder.h"
 
+#include <QCryptographicHash>
 #include <QDir>
 #include <QFileInfo>
 #include <QRegularExpression>
+#include <QSysInfo>
 
 #include <algorithm>
 
@@ -30,12 +32,12 @@ bool UnderOneDrive(const QString& recordsDir)
 
 bool IsConflictCopyName(const QString& fileName, bool inOneDrive)
 {
-    static const QRegularExpression copies(QStringLiteral(
-        "^Pomrola99(\\.sync-conflict-\\d{8}-\\d{6}-[A-Z0-9]{7}"  // Syncthing
-        "| \\(conflicted copy \\d{4}-\\d{2}-\\d{2} \\d{6}\\)"     // Nextcloud
-        "|_conflict-\\d{8}-\\d{6}"                                // ownCloud
-        "| \\(.+'s conflicted copy \\d{4}-\\d{2}-\\d{2}( \\(\\d+\\))?\\)"  // Dropbox
-        ")\\.rec$"));
+    static const QRegularExpression copies(
+        QStringLiteral("^Pomrola99(\\.sync-conflict-\\d{8}-\\d{6}-[A-Z0-9]{7}"            // Syncthing
+                       "| \\(conflicted copy \\d{4}-\\d{2}-\\d{2} \\d{6}\\)"              // Nextcloud
+                       "|_conflict-\\d{8}-\\d{6}"                                         // ownCloud
+                       "| \\(.+'s conflicted copy \\d{4}-\\d{2}-\\d{2}( \\(\\d+\\))?\\)"  // Dropbox
+                       ")\\.rec$"));
     // OneDrive adds the computer's name; elsewhere such a name is the player's own file.
     static const QRegularExpression oneDrive(QStringLiteral("^Pomrola99-[A-Za-z0-9-]{1,15}\\.rec$"));
     return copies.match(fileName).hasMatch() || (inOneDrive && oneDrive.match(fileName).hasMatch());
@@ -49,6 +51,26 @@ QStringList ConflictCopies(const QString& recordsDir)
          QDir(recordsDir).entryList({QStringLiteral("Pomrola99*.rec")}, QDir::Files | QDir::Hidden | QDir::System)) {
         if (IsConflictCopyName(name, inOneDrive))
             found << QDir(recordsDir).filePath(name);
+    }
+    return found;
+}
+
+QString OwnResultsPath(const QString& recordsDir)
+{
+    const QByteArray computer = QSysInfo::machineHostName().toUtf8() + '/' + QSysInfo::machineUniqueId() + '/' +
+                                qgetenv("USER") + qgetenv("USERNAME");
+    const QByteArray key = QCryptographicHash::hash(computer, QCryptographicHash::Sha1).toHex().left(8);
+    return QDir(recordsDir).filePath(QStringLiteral("Pomrola99.computer-%1.rec").arg(QString::fromLatin1(key)));
+}
+
+QStringList ComputerResultFiles(const QString& recordsDir)
+{
+    static const QRegularExpression name(QStringLiteral("^Pomrola99\\.computer-[0-9a-f]{8}\\.rec$"));
+    QStringList found;
+    for (const QString& entry :
+         QDir(recordsDir).entryList({QStringLiteral("Pomrola99.computer-*.rec")}, QDir::Files | QDir::Hidden)) {
+        if (name.match(entry).hasMatch())
+            found << QDir(recordsDir).filePath(entry);
     }
     return found;
 }

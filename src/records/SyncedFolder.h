@@ -24,6 +24,12 @@ QStringList ConflictCopies(const QString& recordsDir);
 // Whether a sync client keeps the folder (its marker in the folder or above).
 bool IsSynchronisedFolder(const QString& recordsDir);
 
+// In such a folder each computer also keeps its own results in a file of its
+// own, which no other computer writes and so no client ever puts in conflict:
+// "Pomrola99.computer-<8 hexadecimal digits>.rec", in the records file's format.
+QString OwnResultsPath(const QString& recordsDir);
+QStringList ComputerResultFiles(const QString& recordsDir);
+
 // The union of several copies of one table as multisets: an entry counts as
 // many times as the most any one copy holds it, in the order first met.
 std::vector<RecordEntry> UnionOfCopies(const std::vector<std::vector<RecordEntry>>& copies);

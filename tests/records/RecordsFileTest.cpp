@@ -147,8 +147,8 @@ TEST_F(RecordsFile, FailedWriteKeepsTheOldFileAndTheResult)
     EXPECT_EQ(next.table[0], (RecordEntry{"me", 400}));
     ASSERT_EQ(AddRecord(next, dir.path(), "me", 90), std::nullopt);
     ASSERT_EQ(AddRecord(next, dir.path(), "me", 80), std::nullopt);
-    EXPECT_EQ(readFile(), ScrambledLine("me_400") + ScrambledLine("old_300") + ScrambledLine("me_90") +
-                              ScrambledLine("me_80"));
+    EXPECT_EQ(readFile(),
+              ScrambledLine("me_400") + ScrambledLine("old_300") + ScrambledLine("me_90") + ScrambledLine("me_80"));
     EXPECT_FALSE(QFile::exists(book.pendingPath));
 }
 

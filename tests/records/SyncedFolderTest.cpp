@@ -84,9 +84,11 @@ TEST(SyncedFolder, ConflictCopiesMergedInAnyOrderKeepEveryResultOnce)
         std::sort(expected.begin(), expected.end(), byName);
         std::sort(onDisk.begin(), onDisk.end(), byName);
         EXPECT_EQ(onDisk, expected);
-        // Nothing of ours is left for the client to copy about: no copy, lock or seal.
+        // Nothing of ours is left for the client to copy about but the table and
+        // this computer's own results: no copy, lock or seal.
         EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Dirs | QDir::Hidden | QDir::NoDotAndDotDot),
-                  (QStringList{QStringLiteral(".stfolder"), QStringLiteral("Pomrola99.rec")}));
+                  (QStringList{QStringLiteral(".stfolder"), QFileInfo(OwnResultsPath(dir.path())).fileName(),
+                               QStringLiteral("Pomrola99.rec")}));
     }
     EXPECT_FALSE(IsConflictCopyName(QStringLiteral("Pomrola99-backup.rec"), false));
     EXPECT_TRUE(IsConflictCopyName(QStringLiteral("Pomrola99-DESKTOP-7.rec"), true));

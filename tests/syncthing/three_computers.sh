@@ -155,7 +155,7 @@ for c in a b c; do
   kept=$(grep -cxFf <(echo "$lines") <<<"$expected")
   missing=$(grep -vxFf <(echo "$lines") <<<"$expected" | tr '\n' ' ')
   twice=$(sort <<<"$lines" | uniq -d | tr '\n' ' ')
-  stray=$(cd "$W/$c" && ls -A | grep -vxE '\.stfolder|\.stignore|Pomrola99\.rec|\.syncthing\..*\.tmp' | tr '\n' ' ')
+  stray=$(cd "$W/$c" && ls -A | grep -vxE '\.stfolder|\.stignore|Pomrola99\.rec|Pomrola99\.computer-[0-9a-f]{8}\.rec|\.syncthing\..*\.tmp' | tr '\n' ' ')
   echo "computer $c: results kept $kept of 20 written${missing:+; MISSING: $missing}${twice:+; TWICE: $twice}${stray:+; LEFT IN THE FOLDER: $stray}"
   [ "$kept" -eq 20 ] && [ -z "$twice$stray" ] || status=1
 done
