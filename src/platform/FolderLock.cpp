@@ -340,7 +340,8 @@ bool FolderLock::breakStale(const Look& seen)
             return false;
         if (created.result == Creation::Exists) {
             const std::optional<qint64> age = ageMs(turnPath);
-            if (KindOf(turnPath) == EntryKind::Folder && age && *age > staleMs_)
+            if (KindOf(turnPath) == EntryKind::Folder &&
+                ((age && *age > staleMs_) || LockWatches().watchedMs(turnPath, seen.key) > staleMs_))
                 continue;
             return false;  // another breaker is at it
         }

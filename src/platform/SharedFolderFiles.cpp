@@ -132,8 +132,7 @@ Renaming RenameEntry(const QString& from, const QString& to)
     if (MoveFileExW(reinterpret_cast<LPCWSTR>(QDir::toNativeSeparators(from).utf16()),
                     reinterpret_cast<LPCWSTR>(QDir::toNativeSeparators(to).utf16()), 0))
         return Renaming::Done;
-    return GetLastError() == ERROR_ACCESS_DENIED && KindOf(from) == EntryKind::Folder ? Renaming::NotPermitted
-                                                                                      : Renaming::Refused;
+    return Renaming::Refused;  // access denied there is also a reader inside, for a moment
 }
 
 bool RemoveEntry(const QString& path)
@@ -272,7 +271,15 @@ Renaming RenameEntry(const QString& from, const QString& to)
         return Renaming::Refused;
     if (::rename(Native(from).constData(), Native(to).constData()) == 0)
         return Renaming::Done;
-    return errno == EPERM || errno == EACCES ? Renaming::NotPermitted : Renaming::Refused;
+    if (errno != EPERM && errno != EACCES)
+        return Renaming::Refused;
+    // Only another user's entry in a folder with the sticky bit stays refused;
+    // a share may refuse a rename for a moment while someone reads inside.
+    struct stat folder {};
+    struct stat entry {};
+    const bool sticky = ::stat(Native(FolderOf(from)).constData(), &folder) == 0 && (folder.st_mode & S_ISVTX) != 0;
+    const bool others = ::lstat(Native(from).constData(), &entry) == 0 && entry.st_uid != ::geteuid();
+    return sticky && others ? Renaming::NotPermitted : Renaming::Refused;
 }
 
 bool RemoveEntry(const QString& path)
