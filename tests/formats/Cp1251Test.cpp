@@ -15,4 +15,19 @@ TEST(Cp1251, CyrillicRoundTripAndUnknownCharacters)
     EXPECT_EQ(ToCp1251(QStringLiteral("日")), QByteArray("?"));
 }
 
+TEST(Cp1251, EveryByteReadsBackButTheUnusedOne)
+{
+    QByteArray all;
+    for (int b = 0; b < 256; ++b)
+        all.append(static_cast<char>(b));
+    const QString text = FromCp1251(all);
+    ASSERT_EQ(text.size(), 256);
+    // 0x98 has no character: it reads as the replacement character, which
+    // the code page lacks, so it is written back as "?".
+    EXPECT_EQ(text.at(0x98), QChar(0xFFFD));
+    QByteArray expected = all;
+    expected[0x98] = '?';
+    EXPECT_EQ(ToCp1251(text), expected);
+}
+
 }  // namespace
