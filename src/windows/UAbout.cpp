@@ -6,7 +6,6 @@
 #include "Platform.h"
 #include "ScrollPanel.h"
 #include "Translated.h"
-#include "VersionLibrary.h"
 #include "WindowLook.h"
 
 #include <QCoreApplication>
@@ -74,7 +73,7 @@ const QStringList TAboutForm::ScrollLines = {
 
 TAboutForm::TAboutForm(Platform& platform, QWidget* parent, const QString& executablePath)
     : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::MSWindowsFixedSizeDialogHint),
-      platformId_(PlatformId())
+      platform_(platform)
 {
     MakeGreenWindow(*this, "AboutForm", QCoreApplication::translate("TAboutForm", "О программе"), QSize(287, 256));
 
@@ -155,7 +154,8 @@ void TAboutForm::showEvent(QShowEvent* event)
 
 void TAboutForm::FormShow()
 {
-    switch (platformId_) {
+    // The platform identifier turns into LSystem's text.
+    switch (platform_.platformId()) {
     case 0: LSystem->setText(QStringLiteral("System is Win32s.")); break;
     case 1: LSystem->setText(QStringLiteral("System is Windows 95/98.")); break;
     case 2: LSystem->setText(QStringLiteral("System is Windows NT.")); break;
