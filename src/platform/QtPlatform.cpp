@@ -6,7 +6,6 @@
 #include <QCoreApplication>
 #include <QDateTime>
 #include <QDialog>
-#include <QElapsedTimer>
 #include <QEventLoop>
 #include <QFileDialog>
 #include <QFileInfo>
@@ -15,8 +14,8 @@
 #include <QMessageBox>
 #include <QTimer>
 
-#include <atomic>
 #include <memory>
+#include <mutex>
 #include <thread>
 
 namespace pomrola {
@@ -125,23 +124,35 @@ void QtPlatform::pause(int milliseconds)
 
 bool QtPlatform::runAside(std::function<void()> work, int limitMs)
 {
-    auto finished = std::make_shared<std::atomic_bool>(false);
-    // Detached: a call stuck in an unreachable share is left to end on its own.
-    std::thread([work = std::move(work), finished] {
-        work();
-        finished->store(true);
-    }).detach();
-    QElapsedTimer waited;
-    waited.start();
+    // The worker wakes the loop as soon as it ends; the loop it wakes is
+    // forgotten under the lock before it goes, so a worker left running past
+    // the limit never touches it.
+    struct Waiting {
+        std::mutex mutex;
+        QEventLoop* loop = nullptr;
+        bool finished = false;
+    };
+    auto waiting = std::make_shared<Waiting>();
     QEventLoop loop;
-    QTimer look;
-    QObject::connect(&look, &QTimer::timeout, &loop, [&] {
-        if (finished->load() || (limitMs >= 0 && waited.elapsed() >= limitMs))
-            loop.quit();
-    });
-    look.start(5);
+    waiting->loop = &loop;
+    // Detached: a call stuck in an unreachable share is left to end on its own.
+    std::thread([work = std::move(work), waiting] {
+        work();
+        const std::lock_guard lock(waiting->mutex);
+        waiting->finished = true;
+        if (waiting->loop)
+            QMetaObject::invokeMethod(waiting->loop, &QEventLoop::quit, Qt::QueuedConnection);
+    }).detach();
+    QTimer limit;
+    if (limitMs >= 0) {
+        limit.setSingleShot(true);
+        QObject::connect(&limit, &QTimer::timeout, &loop, &QEventLoop::quit);
+        limit.start(limitMs);
+    }
     loop.exec(QEventLoop::ExcludeUserInputEvents);
-    return finished->load();
+    const std::lock_guard lock(waiting->mutex);
+    waiting->loop = nullptr;
+    return waiting->finished;
 }
 
 }  // namespace pomrola
