@@ -96,8 +96,9 @@ TAboutForm::TAboutForm(Platform& platform, QWidget* parent, const QString& execu
 
     LCopy = MakeLabel(this, "LCopy", QStringLiteral("Legal Copyright"),
                       PixelFont(QStringLiteral("MS Sans Serif"), 11, true), colours::Navy);
+    // FormShow fits this label and LOs, LSystem to their texts before each
+    // showing; measuring them here would only load their fonts at start-up.
     LCopy->move(101, 81);
-    LCopy->adjustSize();
 
     Bevel1 = MakeBevelLine(this, "Bevel1", QRect(0, 100, 284, 2));
 
@@ -118,11 +119,9 @@ TAboutForm::TAboutForm(Platform& platform, QWidget* parent, const QString& execu
     LOs = MakeLabel(this, "LOs", QStringLiteral("LOS"), PixelFont(QStringLiteral("MS Sans Serif"), 11),
                     palette().color(QPalette::WindowText));
     LOs->move(3, 200);
-    LOs->adjustSize();
 
     LSystem = MakeLabel(this, "LSystem", QStringLiteral("LSystem"), font(), palette().color(QPalette::WindowText));
     LSystem->setAlignment(Qt::AlignRight | Qt::AlignTop);
-    LSystem->adjustSize();
     LSystem->move(SystemLabelRightEdge - LSystem->width(), 200);
 
     SpeedButton1 = MakeCloseButton(this, QRect(0, 224, 286, 33), 11);
