@@ -2,6 +2,8 @@
 
 #include "ParseWholeNumber.h"
 
+#include <utility>
+
 namespace pomrola {
 
 namespace {
@@ -88,7 +90,7 @@ std::vector<std::optional<RecordLine>> DecodeRecordLines(const QByteArray& file,
         RecordLine line;
         line.name = JoinLineEndPairs(text.left(split));
         line.scoreRead = ParseWholeNumber(text.mid(split + 1), line.score);
-        result.push_back(line);
+        result.emplace_back(std::move(line));
     }
     return result;
 }
