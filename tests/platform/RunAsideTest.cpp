@@ -1,7 +1,6 @@
 #include "QtPlatform.h"
 
 #include <QCoreApplication>
-#include <QElapsedTimer>
 
 #include <gtest/gtest.h>
 
@@ -22,21 +21,16 @@ TEST(RunAside, WaitsForTheWorkOrTheLimitAndOutlivingWorkEndsHarmlessly)
     EXPECT_TRUE(platform.runAside([&value] { value = 42; }, 10'000));
     EXPECT_EQ(value, 42);
 
-    auto release = std::make_shared<std::atomic_bool>(false);
-    auto ended = std::make_shared<std::atomic_bool>(false);
-    EXPECT_FALSE(platform.runAside(
-        [release, ended] {
-            while (!release->load())
-                std::this_thread::yield();
-            ended->store(true);
-        },
-        20));
+    auto release = std::make_shared<std::atomic_bool>(false), ended = std::make_shared<std::atomic_bool>(false);
+    auto slow = [release, ended] {
+        while (!release->load())
+            std::this_thread::yield();
+        ended->store(true);
+    };
+    EXPECT_FALSE(platform.runAside(slow, 20));
     release->store(true);
-    QElapsedTimer waited;
-    waited.start();
-    while (!ended->load() && waited.elapsed() < 10'000)
+    while (!ended->load())
         std::this_thread::yield();
-    EXPECT_TRUE(ended->load());
     QCoreApplication::processEvents();  // whatever the late end posted
 }
 
