@@ -3,7 +3,6 @@
 #include "FramedPlacement.h"
 
 #include <QEvent>
-#include <QGuiApplication>
 #include <QPointer>
 #include <QScreen>
 #include <QTimer>
@@ -20,11 +19,6 @@ FramePlacer CentredIn(const QRect& area)
         return QPoint(std::max(area.left(), area.left() + (area.width() - frame.width()) / 2),
                       std::max(area.top(), area.top() + (area.height() - frame.height()) / 2));
     };
-}
-
-QScreen* ScreenOf(const QWidget& window)
-{
-    return window.screen() ? window.screen() : QGuiApplication::primaryScreen();
 }
 
 class CentreWhenShown : public QObject {

@@ -1,6 +1,7 @@
 #include "FramedPlacement.h"
 
 #include <QEvent>
+#include <QGuiApplication>
 #include <QTimer>
 #include <QWidget>
 #include <QWindow>
@@ -108,6 +109,11 @@ void PlaceFrame(QWidget& window, FramePlacer place)
         delete earlier;
     if (frame == window.size())  // not framed yet
         new FrameWatcher(window, std::move(place));
+}
+
+QScreen* ScreenOf(const QWidget& window)
+{
+    return window.screen() ? window.screen() : QGuiApplication::primaryScreen();
 }
 
 }  // namespace pomrola

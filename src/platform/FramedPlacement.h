@@ -5,6 +5,7 @@
 
 #include <functional>
 
+class QScreen;
 class QWidget;
 
 namespace pomrola {
@@ -16,5 +17,8 @@ using FramePlacer = std::function<QPoint(const QSize& frame)>;
 // window manager has framed it: before a window is first shown its frame is
 // not known, so the first move can only count the client area.
 void PlaceFrame(QWidget& window, FramePlacer place);
+
+// The screen the window is on, or the primary screen before it has one.
+QScreen* ScreenOf(const QWidget& window);
 
 }  // namespace pomrola

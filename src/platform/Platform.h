@@ -1,5 +1,7 @@
 #pragma once
 
+#include "VersionLibrary.h"
+
 #include <QString>
 
 #include <cstdint>
@@ -51,6 +53,8 @@ public:
     // true when it has ended; false when `limitMs` (if not negative) passed
     // first: the work then goes on alone, and must own everything it touches.
     virtual bool runAside(std::function<void()> work, int limitMs = -1) = 0;
+    // The identifier of the running system's platform (see PlatformId).
+    virtual int platformId() const { return PlatformId(); }
 };
 
 }  // namespace pomrola

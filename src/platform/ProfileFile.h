@@ -1,57 +1,26 @@
 #pragma once
 
-#include <QByteArray>
+#include "ProfileText.h"
+
 #include <QString>
 
 #include <optional>
-#include <vector>
+#include <utility>
 
 namespace pomrola {
 
-// A profile (INI) file: "[Section]" headers and "Key=Value" lines. Section
-// and key names compare without regard to case. Writing changes only the
-// lines of the keys it sets and keeps every other line, comments and order
-// included, byte for byte.
-class ProfileFile {
+// A profile (INI) file on disk: its text, read at most MaxFileBytes far and
+// written back whole.
+class ProfileFile : public ProfileText {
 public:
-    static constexpr int MaxValueLength = 2047;
-    // A settings file is a few lines; a larger file is read only this far.
-    static constexpr qint64 MaxFileBytes = 1 << 20;
+    ProfileFile() = default;
+    explicit ProfileFile(ProfileText text) : ProfileText(std::move(text)) {}
 
     // A missing or unreadable file reads as empty.
     static ProfileFile Read(const QString& path);
-    // The file's bytes, cut at MaxFileBytes; a UTF-8 byte-order mark at the
-    // start is accepted and written again.
-    static ProfileFile FromBytes(const QByteArray& file);
-
-    // The value, cut at 2047 characters; nothing when the key is missing.
-    std::optional<QString> value(const QString& section, const QString& key) const;
-    // A line break in the value is written as a space, so that a value never
-    // starts a line of its own.
-    void setValue(const QString& section, const QString& key, const QString& value);
 
     // Replaces the file atomically; returns an error text on failure.
     [[nodiscard]] std::optional<QString> write(const QString& path) const;
-
-    QByteArray contents() const;
-
-private:
-    struct Line {
-        QByteArray text;
-        QByteArray ending;  // "\r\n", "\n" or "" for a last line without one
-    };
-
-    // Index of the section header line, or -1.
-    int findSection(const QString& section) const;
-    // Index of the key's line within the section that starts at `header`, or -1.
-    int findKey(int header, const QString& key) const;
-    int sectionEnd(int header) const;
-    // Line indexes are int, with -1 for "none"; the one cast to the vector's index is here.
-    Line& lineAt(int index) { return lines_[static_cast<std::size_t>(index)]; }
-    const Line& lineAt(int index) const { return lines_[static_cast<std::size_t>(index)]; }
-
-    QByteArray byteOrderMark_;
-    std::vector<Line> lines_;
 };
 
 }  // namespace pomrola

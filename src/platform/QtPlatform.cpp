@@ -6,7 +6,6 @@
 #include <QCoreApplication>
 #include <QDateTime>
 #include <QDialog>
-#include <QElapsedTimer>
 #include <QEventLoop>
 #include <QFileDialog>
 #include <QFileInfo>
@@ -16,8 +15,8 @@
 #include <QThread>
 #include <QTimer>
 
-#include <atomic>
 #include <memory>
+#include <mutex>
 
 namespace pomrola {
 
@@ -132,27 +131,39 @@ void QtPlatform::pause(int milliseconds)
 
 bool QtPlatform::runAside(std::function<void()> work, int limitMs)
 {
-    auto finished = std::make_shared<std::atomic_bool>(false);
+    // The worker wakes the loop as soon as it ends; the loop it wakes is
+    // forgotten under the lock before it goes, so a worker left running past
+    // the limit never touches it.
+    struct Waiting {
+        std::mutex mutex;
+        QEventLoop* loop = nullptr;
+        bool finished = false;
+    };
+    auto waiting = std::make_shared<Waiting>();
+    QEventLoop loop;
+    waiting->loop = &loop;
     // A thread of Qt's own (Qt's per-thread data must be set up for the work
     // and torn down after it); one stuck in an unreachable share is left to
     // end on its own and deletes itself then.
-    QThread* aside = QThread::create([work = std::move(work), finished] {
+    QThread* aside = QThread::create([work = std::move(work), waiting] {
         work();
-        finished->store(true);
+        const std::lock_guard lock(waiting->mutex);
+        waiting->finished = true;
+        if (waiting->loop)
+            QMetaObject::invokeMethod(waiting->loop, &QEventLoop::quit, Qt::QueuedConnection);
     });
     QObject::connect(aside, &QThread::finished, aside, &QObject::deleteLater);
     aside->start();
-    QElapsedTimer waited;
-    waited.start();
-    QEventLoop loop;
-    QTimer look;
-    QObject::connect(&look, &QTimer::timeout, &loop, [&] {
-        if (finished->load() || (limitMs >= 0 && waited.elapsed() >= limitMs))
-            loop.quit();
-    });
-    look.start(5);
+    QTimer limit;
+    if (limitMs >= 0) {
+        limit.setSingleShot(true);
+        QObject::connect(&limit, &QTimer::timeout, &loop, &QEventLoop::quit);
+        limit.start(limitMs);
+    }
     loop.exec(QEventLoop::ExcludeUserInputEvents);
-    return finished->load();
+    const std::lock_guard lock(waiting->mutex);
+    waiting->loop = nullptr;
+    return waiting->finished;
 }
 
 }  // namespace pomrola

@@ -18,11 +18,6 @@ constexpr int ShowNormal = 1;
 constexpr int ShowMinimized = 2;
 constexpr int ShowMaximized = 3;
 
-QScreen* ScreenOf(const QWidget& window)
-{
-    return window.screen() ? window.screen() : QGuiApplication::primaryScreen();
-}
-
 QString ScreenSuffix(const QWidget& window)
 {
     const QSize size = ScreenOf(window) ? ScreenOf(window)->size() : QSize();

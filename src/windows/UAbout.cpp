@@ -6,7 +6,6 @@
 #include "Platform.h"
 #include "ScrollPanel.h"
 #include "Translated.h"
-#include "VersionLibrary.h"
 #include "WindowLook.h"
 
 #include <QCoreApplication>
@@ -74,7 +73,7 @@ const QStringList TAboutForm::ScrollLines = {
 
 TAboutForm::TAboutForm(Platform& platform, QWidget* parent, const QString& executablePath)
     : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::MSWindowsFixedSizeDialogHint),
-      platformId_(PlatformId())
+      platform_(platform)
 {
     MakeGreenWindow(*this, "AboutForm", QCoreApplication::translate("TAboutForm", "О программе"), QSize(287, 256));
 
@@ -97,8 +96,9 @@ TAboutForm::TAboutForm(Platform& platform, QWidget* parent, const QString& execu
 
     LCopy = MakeLabel(this, "LCopy", QStringLiteral("Legal Copyright"),
                       PixelFont(QStringLiteral("MS Sans Serif"), 11, true), colours::Navy);
+    // FormShow fits this label and LOs, LSystem to their texts before each
+    // showing; measuring them here would only load their fonts at start-up.
     LCopy->move(101, 81);
-    LCopy->adjustSize();
 
     Bevel1 = MakeBevelLine(this, "Bevel1", QRect(0, 100, 284, 2));
 
@@ -119,11 +119,9 @@ TAboutForm::TAboutForm(Platform& platform, QWidget* parent, const QString& execu
     LOs = MakeLabel(this, "LOs", QStringLiteral("LOS"), PixelFont(QStringLiteral("MS Sans Serif"), 11),
                     palette().color(QPalette::WindowText));
     LOs->move(3, 200);
-    LOs->adjustSize();
 
     LSystem = MakeLabel(this, "LSystem", QStringLiteral("LSystem"), font(), palette().color(QPalette::WindowText));
     LSystem->setAlignment(Qt::AlignRight | Qt::AlignTop);
-    LSystem->adjustSize();
     LSystem->move(SystemLabelRightEdge - LSystem->width(), 200);
 
     SpeedButton1 = MakeCloseButton(this, QRect(0, 224, 286, 33), 11);
@@ -155,7 +153,8 @@ void TAboutForm::showEvent(QShowEvent* event)
 
 void TAboutForm::FormShow()
 {
-    switch (platformId_) {
+    // The platform identifier turns into LSystem's text.
+    switch (platform_.platformId()) {
     case 0: LSystem->setText(QStringLiteral("System is Win32s.")); break;
     case 1: LSystem->setText(QStringLiteral("System is Windows 95/98.")); break;
     case 2: LSystem->setText(QStringLiteral("System is Windows NT.")); break;

@@ -28,8 +28,6 @@ public:
 
     static const QStringList ScrollLines;
 
-    // The platform identifier that FormShow turns into LSystem's text.
-    void setPlatformId(int id) { platformId_ = id; }
     bool hasVersionReader() const { return VersionReader != nullptr; }
 
 protected:
@@ -54,7 +52,7 @@ private:
     QLabel* LSystem = nullptr;
     QToolButton* SpeedButton1 = nullptr;
     std::unique_ptr<TVerInfoRes> VersionReader;
-    int platformId_;
+    Platform& platform_;
 };
 
 }  // namespace pomrola

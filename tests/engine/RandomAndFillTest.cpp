@@ -83,15 +83,14 @@ TEST(RandomAndFill, SwapCellsPassesOnlyTheLowByteToTheSecondCell)
 
 TEST(RandomAndFill, ColourTableCoversCodesZeroToTenOnly)
 {
+    // As 0x00BBGGRR: button face, blue, red, green, black, yellow, aqua, gray, fuchsia, maroon, lime.
+    const std::uint32_t expected[] = {SystemButtonFace, 0xFF0000u, 0x0000FFu, 0x008000u, 0x000000u, 0x00FFFFu,
+                                      0xFFFF00u,        0x808080u, 0xFF00FFu, 0x000080u, 0x00FF00u};
     std::uint32_t colour = 0x123456;
-    ASSERT_TRUE(LookUpColour(0, colour));
-    EXPECT_EQ(colour, SystemButtonFace);
-    ASSERT_TRUE(LookUpColour(1, colour));
-    EXPECT_EQ(colour, 0xFF0000u);  // blue as 0x00BBGGRR
-    ASSERT_TRUE(LookUpColour(2, colour));
-    EXPECT_EQ(colour, 0x0000FFu);  // red
-    ASSERT_TRUE(LookUpColour(10, colour));
-    EXPECT_EQ(colour, 0x00FF00u);
+    for (ColourCode code = 0; code <= 10; ++code) {
+        ASSERT_TRUE(LookUpColour(code, colour));
+        EXPECT_EQ(colour, expected[code]) << code;
+    }
     colour = 0x123456;
     EXPECT_FALSE(LookUpColour(11, colour));
     EXPECT_FALSE(LookUpColour(-1, colour));

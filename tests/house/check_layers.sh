@@ -2,11 +2,15 @@
 # The layering rules, checked on the source tree and the built engine tests:
 # - only src/platform/ includes operating-system headers;
 # - src/widgets/ includes nothing but Qt, the standard library and its own headers;
-# - src/engine/ includes no Qt, and its test program links no Qt library.
-# Usage: check_layers.sh SOURCE_DIR [ENGINE_TESTS_BINARY]
+# - src/engine/ includes no Qt, and its test program links no Qt library;
+# - src/formats/ includes its own headers, Qt Core and the standard library
+#   alone, nothing that reads files, the clock or the system, and links no
+#   other library.
+# Usage: check_layers.sh SOURCE_DIR [ENGINE_TESTS_BINARY [QTCORE_INCLUDE_DIR]]
 set -u
 src="$1/src"
 engine_tests="${2:-}"
+qtcore_dir="${3:-}"
 failed=0
 complain() { echo "LAYERS: $*" >&2; failed=1; }
 
@@ -32,5 +36,29 @@ if [ -n "$engine_tests" ]; then
     fi
 fi
 
-[ "$failed" = 0 ] && echo "layers: platform alone talks to the system, widgets know only Qt, the engine no Qt"
+own_formats=$(cd "$src/formats" && ls *.h | paste -sd'|')
+system_qt='QFile|QFileInfo|QFileDevice|QDir|QDirIterator|QSaveFile|QTemporaryFile|QTemporaryDir|QIODevice|QProcess|QStandardPaths|QSettings|QLockFile|QStorageInfo|QLibrary|QPluginLoader|QSysInfo|QThread|QCoreApplication|QDateTime|QElapsedTimer|QDeadlineTimer|QTimer|QRandomGenerator|QSocketNotifier|QSharedMemory|QSystemSemaphore'
+system_std='fstream|iostream|istream|ostream|filesystem|cstdio|thread|chrono|ctime|csignal|future|mutex|condition_variable|random|syncstream'
+while IFS= read -r hit; do
+    header=$(sed -nE 's/^[^:]*:[0-9]+:\s*#\s*include\s*([<"][^>"]+[>"]).*/\1/p' <<<"$hit")
+    name="${header:1:${#header}-2}"
+    case "$header" in
+    \"*) [[ "$name" =~ ^($own_formats)$ ]] || complain "src/formats includes a header of another layer: $hit" ;;
+    \<Q*)
+        if [[ "$name" =~ ^($system_qt)$ ]]; then
+            complain "src/formats reaches the system through Qt: $hit"
+        elif [ -n "$qtcore_dir" ] && [ ! -e "$qtcore_dir/$name" ]; then
+            complain "src/formats includes Qt beyond Qt Core: $hit"
+        fi ;;
+    *)
+        if [[ ! "$name" =~ ^[a-z_]+$ ]] || [[ "$name" =~ ^($system_std)$ ]]; then
+            complain "src/formats includes a system or input/output header: $hit"
+        fi ;;
+    esac
+done < <(grep -rnE '^\s*#\s*include' "$src/formats" --include='*.cpp' --include='*.h')
+if grep -E 'target_link_libraries' "$src/formats/CMakeLists.txt" | grep -qvE 'PUBLIC Qt6::Core\)$'; then
+    complain "src/formats/CMakeLists.txt links more than Qt Core"
+fi
+
+[ "$failed" = 0 ] && echo "layers: platform alone talks to the system, widgets know only Qt, the engine no Qt, formats only bytes"
 exit "$failed"

@@ -1,3 +1,4 @@
+#include "BallColours.h"
 #include "BoardBuilders.h"
 #include "CellShape.h"
 #include "GameHarness.h"
@@ -161,21 +162,12 @@ TEST(MainWindow, EachCellCentreShowsTheColourOfItsCode)
     window.show();
     const QImage image = window.centralWidget()->grab().toImage();
     ASSERT_EQ(image.size(), QSize(399, 432));
-    const QColor expected[] = {window.palette().color(QPalette::Button),
-                               QColor(0, 0, 255),
-                               QColor(255, 0, 0),
-                               QColor(0, 128, 0),
-                               QColor(0, 0, 0),
-                               QColor(255, 255, 0),
-                               QColor(0, 255, 255),
-                               QColor(128, 128, 128),
-                               QColor(255, 0, 255),
-                               QColor(128, 0, 0),
-                               QColor(0, 255, 0)};
     for (int r = 1; r <= 8; ++r)
         for (int c = 1; c <= 8; ++c) {
             const QPoint centre((c - 1) * 50 + 25, 31 + (r - 1) * 50 + 25);
-            EXPECT_EQ(image.pixelColor(centre), expected[board.at(c, r)]) << "row " << r << " column " << c;
+            const QColor expected =
+                board.at(c, r) == 0 ? window.palette().color(QPalette::Button) : BallColour(board.at(c, r));
+            EXPECT_EQ(image.pixelColor(centre), expected) << "row " << r << " column " << c;
         }
     window.hide();
 }

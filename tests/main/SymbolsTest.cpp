@@ -1,5 +1,6 @@
 // F6 shows a symbol inside every ball. Switched off, or never touched, the
 // window and the settings file are exactly what they are without the option.
+#include "BallColours.h"
 #include "BoardBuilders.h"
 #include "CellShape.h"
 #include "GameHarness.h"
@@ -17,9 +18,6 @@ using namespace pomrola;
 using namespace pomrola::testing;
 
 namespace {
-
-const QColor BallColours[] = {QColor(0, 0, 255),   QColor(255, 0, 0),   QColor(0, 128, 0),     QColor(0, 0, 0),
-                              QColor(255, 255, 0), QColor(0, 255, 255), QColor(128, 128, 128), QColor(255, 0, 255)};
 
 QByteArray ReadAll(const QString& path)
 {
@@ -83,7 +81,7 @@ TEST(Symbols, F6SwitchesThemOnAndOffWithoutTouchingTheMenu)
     EXPECT_EQ(off, plain);
     for (int c = 1; c <= 8; ++c)
         for (int r = 1; r <= 8; ++r)
-            EXPECT_EQ(off.pixelColor((c - 1) * 50 + 25, 31 + (r - 1) * 50 + 25), BallColours[board.at(c, r) - 1]);
+            EXPECT_EQ(off.pixelColor((c - 1) * 50 + 25, 31 + (r - 1) * 50 + 25), BallColour(board.at(c, r)));
 
     // The key belongs to the window; no menu shows it.
     QList<QAction*> menuItems;
@@ -119,7 +117,7 @@ TEST(Symbols, FollowTheBoardAndThePickedCell)
     harness.click(2, 2);  // picked: drawn as a rectangle, symbol kept
     ASSERT_EQ(window.cell(2, 2)->form(), CellShape::Form::Rectangle);
     const QImage picked = CellOf(GrabBoard(window), 2, 2);
-    EXPECT_EQ(picked.pixelColor(2, 2), BallColours[board.at(2, 2) - 1]);
+    EXPECT_EQ(picked.pixelColor(2, 2), BallColour(board.at(2, 2)));
     PressF6(window);
     EXPECT_NE(CellOf(GrabBoard(window), 2, 2), picked);
     window.hide();

@@ -29,6 +29,7 @@ public:
     // Answers to "replace the existing file?"; an empty script answers no.
     std::deque<bool> overwriteAnswers;
     std::uint32_t clock = 0;
+    int pinnedPlatformId = PlatformId();
 
     // Called during each pause, and while each modal window is shown.
     std::function<void(int milliseconds)> onPause;
@@ -55,6 +56,7 @@ public:
     void pause(int milliseconds) override;
     // Runs the work at once, on this thread.
     bool runAside(std::function<void()> work, int limitMs) override;
+    int platformId() const override { return pinnedPlatformId; }
 
     QStringList modalNames() const;
 };

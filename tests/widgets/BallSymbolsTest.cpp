@@ -3,6 +3,7 @@
 // three common kinds of colour blindness see them. Colour blindness is
 // simulated with the matrices of Machado, Oliveira and Fernandes (2009),
 // severity 1, applied to linear RGB.
+#include "BallColours.h"
 #include "BallSymbols.h"
 #include "CellShape.h"
 
@@ -18,6 +19,7 @@
 #include <vector>
 
 using namespace pomrola;
+using pomrola::testing::BallColour;
 
 namespace {
 
@@ -38,9 +40,6 @@ const Vision Visions[] = {
      {{{1.255528, -0.076749, -0.178779}, {-0.078411, 0.930809, 0.147602}, {0.004733, 0.691367, 0.303900}}}},
 };
 
-// The ball colours of codes 1..8.
-const QColor BallColours[] = {QColor(0, 0, 255),   QColor(255, 0, 0),   QColor(0, 128, 0),     QColor(0, 0, 0),
-                              QColor(255, 255, 0), QColor(0, 255, 255), QColor(128, 128, 128), QColor(255, 0, 255)};
 const QColor Face(240, 240, 240);
 
 double Linear(int channel)
@@ -74,7 +73,7 @@ QImage RenderCell(int code, int side, qreal pixelRatio, bool symbols)
     CellShape cell;
     cell.setGeometry(0, 0, side, side);
     cell.setOutlineColour(Face);
-    cell.setFillColour(code >= 1 && code <= 8 ? BallColours[code - 1] : Face);
+    cell.setFillColour(code >= 1 && code <= 8 ? BallColour(code) : Face);
     cell.setSymbolCode(code);
     cell.setShowSymbol(symbols);
     const int pixels = qRound(side * pixelRatio);
@@ -89,7 +88,7 @@ QImage RenderCell(int code, int side, qreal pixelRatio, bool symbols)
 // that a viewer with `vision` sees as the symbol's ink rather than the ball.
 std::vector<bool> InkMask(const QImage& image, int code, const Vision& vision)
 {
-    const double ball = SeenLuminance(BallColours[code - 1], vision);
+    const double ball = SeenLuminance(BallColour(code), vision);
     const double ink = SeenLuminance(SymbolForCode(code).ink, vision);
     const double centre = image.width() / 2.0, radius = image.width() / 2.0 * 0.9;
     const auto width = static_cast<std::size_t>(image.width());
@@ -130,7 +129,7 @@ TEST(BallSymbols, InkIsTheBetterOfBlackAndWhiteForEveryVision)
         const QColor other = symbol.ink == QColor(Qt::black) ? QColor(Qt::white) : QColor(Qt::black);
         double chosenWeakest = 1e9, otherWeakest = 1e9;
         for (const Vision& vision : Visions) {
-            const double ball = SeenLuminance(BallColours[code - 1], vision);
+            const double ball = SeenLuminance(BallColour(code), vision);
             chosenWeakest = std::min(chosenWeakest, Contrast(ball, SeenLuminance(symbol.ink, vision)));
             otherWeakest = std::min(otherWeakest, Contrast(ball, SeenLuminance(other, vision)));
         }
@@ -153,13 +152,13 @@ TEST(BallSymbols, SwitchedOffTheCellPaintsAsWithoutSymbols)
         CellShape plain;
         plain.setGeometry(0, 0, 50, 50);
         plain.setOutlineColour(Face);
-        plain.setFillColour(BallColours[code - 1]);
+        plain.setFillColour(BallColour(code));
         QImage expected(50, 50, QImage::Format_ARGB32);
         expected.fill(Face);
         plain.render(&expected);
         const QImage off = RenderCell(code, 50, 1, false);
         EXPECT_EQ(off, expected) << "code " << code;
-        EXPECT_EQ(off.pixelColor(25, 25), BallColours[code - 1]) << "code " << code;
+        EXPECT_EQ(off.pixelColor(25, 25), BallColour(code)) << "code " << code;
     }
 }
 

@@ -32,7 +32,7 @@ TEST_F(AboutWindow, ShowingFillsTheLabelsFromTheVersionInformation)
     TAboutForm window(platform, nullptr, gameFile());
     EXPECT_TRUE(platform.messages.isEmpty());
     EXPECT_EQ(Control<QLabel>(window, "LName")->text(), QStringLiteral("Internal Name"));  // design texts until shown
-    window.setPlatformId(2);
+    platform.pinnedPlatformId = 2;
     window.show();
     EXPECT_EQ(Control<QLabel>(window, "LName")->text(), QStringLiteral("Помрола 99"));
     EXPECT_EQ(Control<QLabel>(window, "LVersion")->text(), QStringLiteral("Version 2.25"));
@@ -58,13 +58,13 @@ TEST_F(AboutWindow, PlatformIdentifierChoosesTheSystemText)
                                              {3, QStringLiteral("System is Windows NT.")},  // kept
                                              {7, QStringLiteral("System is Windows NT.")}};
     for (const auto& [id, text] : cases) {
-        window.setPlatformId(id);
+        platform.pinnedPlatformId = id;
         window.show();
         EXPECT_EQ(Control<QLabel>(window, "LSystem")->text(), text) << id;
         window.hide();
     }
     TAboutForm fresh(platform, nullptr, gameFile());
-    fresh.setPlatformId(3);
+    platform.pinnedPlatformId = 3;
     fresh.show();
     EXPECT_EQ(Control<QLabel>(fresh, "LSystem")->text(), QStringLiteral("LSystem"));
     fresh.hide();

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "VersionBlock.h"
+#include "VersionBlockBuilder.h"
 
 #include <QFile>
 #include <QTemporaryDir>

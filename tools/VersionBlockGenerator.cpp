@@ -1,7 +1,7 @@
 // version_block_generator <version.ini> <output.cpp>: writes the version block
 // that the executable carries on systems without Windows resources, as a byte
 // array the version reader finds by reading the executable file.
-#include "VersionBlock.h"
+#include "VersionBlockBuilder.h"
 
 #include <cstdio>
 #include <fstream>

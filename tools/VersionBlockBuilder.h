@@ -1,6 +1,7 @@
 #pragma once
 
-#include <cstdint>
+#include "VersionBlock.h"
+
 #include <string>
 #include <utility>
 #include <vector>
@@ -28,23 +29,7 @@ struct VersionData {
     bool stringsLast = false;            // the string table after the translation
 };
 
-// The block in the layout of the Windows version resource: nodes of
-// (length, value length, type, UTF-16 key, value, children), 32-bit aligned.
+// The block in the layout that VersionBlock.h reads.
 std::vector<std::uint8_t> BuildVersionBlock(const VersionData& data);
-
-struct VersionValue {
-    const std::uint8_t* data = nullptr;
-    std::uint32_t length = 0;  // bytes for binary values, characters for texts
-};
-
-// Looks a path such as "\", "\VarFileInfo\Translation" or
-// "\StringFileInfo\041904E3\ProductVersion" up in a block, as the version
-// library's query does. Keys compare without regard to case.
-[[nodiscard]] bool QueryVersionValue(const std::vector<std::uint8_t>& block, const std::string& path,
-                                     VersionValue& value);
-
-// The offset of a version block inside a file's bytes: the first place that
-// holds the key "VS_VERSION_INFO" in a well-formed root node; -1 if none.
-std::int64_t FindVersionBlock(const std::uint8_t* bytes, std::size_t size);
 
 }  // namespace pomrola
