@@ -131,6 +131,14 @@ void QtPlatform::pause(int milliseconds)
 
 bool QtPlatform::runAside(std::function<void()> work, int limitMs)
 {
+#ifdef Q_OS_WIN
+    // Under Wine a game that had run any work on a second thread hung when it
+    // closed; until that is understood, Windows does the work here, as before,
+    // where the system's own network timeouts bound it.
+    Q_UNUSED(limitMs)
+    work();
+    return true;
+#else
     // The worker wakes the loop as soon as it ends; the loop it wakes is
     // forgotten under the lock before it goes, so a worker left running past
     // the limit never touches it.
@@ -164,6 +172,7 @@ bool QtPlatform::runAside(std::function<void()> work, int limitMs)
     const std::lock_guard lock(waiting->mutex);
     waiting->loop = nullptr;
     return waiting->finished;
+#endif
 }
 
 }  // namespace pomrola

@@ -32,14 +32,14 @@ bool UnderOneDrive(const QString& recordsDir)
 
 bool IsConflictCopyName(const QString& fileName, bool inOneDrive)
 {
-    static const QRegularExpression copies(
+    const QRegularExpression copies(
         QStringLiteral("^Pomrola99(\\.sync-conflict-\\d{8}-\\d{6}-[A-Z0-9]{7}"            // Syncthing
                        "| \\(conflicted copy \\d{4}-\\d{2}-\\d{2} \\d{6}\\)"              // Nextcloud
                        "|_conflict-\\d{8}-\\d{6}"                                         // ownCloud
                        "| \\(.+'s conflicted copy \\d{4}-\\d{2}-\\d{2}( \\(\\d+\\))?\\)"  // Dropbox
                        ")\\.rec$"));
     // OneDrive adds the computer's name; elsewhere such a name is the player's own file.
-    static const QRegularExpression oneDrive(QStringLiteral("^Pomrola99-[A-Za-z0-9-]{1,15}\\.rec$"));
+    const QRegularExpression oneDrive(QStringLiteral("^Pomrola99-[A-Za-z0-9-]{1,15}\\.rec$"));
     return copies.match(fileName).hasMatch() || (inOneDrive && oneDrive.match(fileName).hasMatch());
 }
 
@@ -65,7 +65,7 @@ QString OwnResultsPath(const QString& recordsDir)
 
 QStringList ComputerResultFiles(const QString& recordsDir)
 {
-    static const QRegularExpression name(QStringLiteral("^Pomrola99\\.computer-[0-9a-f]{8}\\.rec$"));
+    const QRegularExpression name(QStringLiteral("^Pomrola99\\.computer-[0-9a-f]{8}\\.rec$"));
     QStringList found;
     for (const QString& entry :
          QDir(recordsDir).entryList({QStringLiteral("Pomrola99.computer-*.rec")}, QDir::Files | QDir::Hidden)) {
