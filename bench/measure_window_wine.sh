@@ -10,7 +10,7 @@ source "$ROOT/scripts/windows-env.sh"
 RUNS="${1:-20}"
 ensure_packages xvfb xdotool x11-utils
 
-export LANG=C.UTF-8 DISPLAY="${WIN_DISPLAY:-:45}"
+export LANG=C.UTF-8 DISPLAY="${WINE_BENCH_DISPLAY:-:46}"
 Xvfb "$DISPLAY" -noreset -screen 0 1024x768x24 >/dev/null 2>&1 &
 XVFB_PID=$!
 WORK="$(mktemp -d)"
