@@ -13,6 +13,8 @@ BUILD_PACKAGES=(
     dpkg-dev file desktop-file-utils appstream
     xvfb openbox xdotool x11-utils imagemagick
     syncthing  # three instances on 127.0.0.1 for the synced-folder test
+    faketime   # writers whose clocks are a minute off
+    python3    # free ports for the share servers
 )
 # The fuzz targets of the test command are built with Clang and its libFuzzer;
 # the sources are checked with clang-format and clang-tidy.
