@@ -64,8 +64,9 @@ check_format() {
 # returns CTest's status.
 run_suite() {
     local name="$1" dir="$2" log status=0
+    shift 2
     log="$(mktemp)"
-    (cd "$dir" && QT_QPA_PLATFORM=offscreen ctest --output-on-failure --parallel 2 --timeout 300) 2>&1 | tee "$log" || status=$?
+    (cd "$dir" && QT_QPA_PLATFORM=offscreen ctest --output-on-failure --parallel 2 --timeout 300 "$@") 2>&1 | tee "$log" || status=$?
     local total failed skipped
     total=$(grep -oP 'tests failed out of \K[0-9]+' "$log" || echo 0)
     failed=$(grep -oP '[0-9]+(?= tests? failed out of)' "$log" || echo "$total")

@@ -73,5 +73,7 @@ stop_wine() {
 windows_test() {
     start_wine
     trap stop_wine EXIT
-    run_suite Windows "$WIN_BUILD_DIR"
+    # Now and then a test under Wine hangs as it starts (two Wine programs
+    # starting together); such a test is stopped after 2 minutes and given one more try.
+    run_suite Windows "$WIN_BUILD_DIR" --repeat until-pass:2 --timeout 120
 }

@@ -42,10 +42,17 @@ TEST(QtDialogs, MessagesTheNameBoxAndTheFolderDialogAreCentredOnTheScreen)
             int looks = 0;
             QTimer watch;  // the second look finds the dialog placed, and closes it
             QObject::connect(&watch, &QTimer::timeout, [&] {
-                if (QWidget* box = QApplication::activeModalWidget(); box && ++looks == 2) {
+                // Under Wine the dialog is not always the active one: any visible
+                // modal window will do.
+                QWidget* box = QApplication::activeModalWidget();
+                for (QWidget* window : QApplication::topLevelWidgets())
+                    box = !box && window->isVisible() && window->isModal() ? window : box;
+                if (!box)
+                    return;
+                if (++looks == 2)
                     seen = box->frameGeometry().center();
+                if (looks >= 2)
                     box->close();
-                }
             });
             watch.start(50);
             dialog();
