@@ -50,6 +50,14 @@ PlainRead ReadRecordsFile(const QString& path)
     return ReadPlainFile(path, MaxRecordsFileBytes);
 }
 
+// The results a file holds, read without touching the table (none for a
+// file that could not be read: its bytes are empty).
+std::vector<RecordEntry> EntriesOf(const QByteArray& bytes)
+{
+    RecordsTable scratch;
+    return DecodeRecords(bytes, scratch).entries;
+}
+
 // Multiset difference: `from` without one occurrence of each of `remove`.
 std::vector<RecordEntry> Without(std::vector<RecordEntry> from, const std::vector<RecordEntry>& remove)
 {
@@ -222,8 +230,7 @@ Copies ReadConflictCopies(RecordsBook& book, const QString& recordsDir)
             }
             continue;
         }
-        RecordsTable scratch;
-        copies.tables.push_back(DecodeRecords(read.bytes, scratch).entries);
+        copies.tables.push_back(EntriesOf(read.bytes));
         copies.read << path;
         copies.bytes.push_back(read.bytes);
     }
@@ -241,12 +248,8 @@ std::vector<RecordEntry> FolderEntries(RecordsBook& book, const QString& records
     tables.insert(tables.begin(), file);
     std::vector<RecordEntry> computers;
     for (const QString& path : ComputerResultFiles(recordsDir)) {
-        const PlainRead read = ReadRecordsFile(path);
-        RecordsTable scratch;
-        if (read.ok) {
-            const std::vector<RecordEntry> entries = DecodeRecords(read.bytes, scratch).entries;
-            computers.insert(computers.end(), entries.begin(), entries.end());
-        }
+        const std::vector<RecordEntry> entries = EntriesOf(ReadRecordsFile(path).bytes);
+        computers.insert(computers.end(), entries.begin(), entries.end());
     }
     tables.push_back(computers);
     return UnionOfCopies(tables);
@@ -283,10 +286,8 @@ Written WriteUnderLock(RecordsBook& book, const QString& recordsDir, const Place
                                                     "этот компьютер видит устаревшую копию файла, результат будет "
                                                     "записан в конце следующей игры"));
     }
-    RecordsTable scratch;
     Copies copies;
-    const std::vector<RecordEntry> onDisk =
-        FolderEntries(book, recordsDir, DecodeRecords(read.bytes, scratch).entries, copies);
+    const std::vector<RecordEntry> onDisk = FolderEntries(book, recordsDir, EntriesOf(read.bytes), copies);
     RestoreWaiting(book, path, &read.bytes, onDisk);
 
     std::vector<RecordEntry> ours = Ours(book, path);
@@ -314,10 +315,7 @@ Written WriteUnderLock(RecordsBook& book, const QString& recordsDir, const Place
         return Written::LockLost;
     if (!places.own.isEmpty()) {
         // This computer's own results first: nobody else writes that file.
-        const PlainRead mine = ReadRecordsFile(places.own);
-        RecordsTable scratchOwn;
-        const std::vector<RecordEntry> own =
-            mine.ok ? DecodeRecords(mine.bytes, scratchOwn).entries : std::vector<RecordEntry>();
+        const std::vector<RecordEntry> own = EntriesOf(ReadRecordsFile(places.own).bytes);
         const FileOutcome kept = ReplacePlainFile(places.own, EncodeRecords(Merged(UnionOfCopies({own, carried}), {})));
         if (!kept.ok)
             return keep(kept.reason);
