@@ -1,6 +1,8 @@
 #include "Pomrola99_U1.h"
 
+#include "Announcer.h"
 #include "BevelPanel.h"
+#include "CellBoard.h"
 #include "CellShape.h"
 #include "CentreOnScreenOnce.h"
 #include "FolderEdit.h"
@@ -17,6 +19,7 @@
 #include "UReclama.h"
 #include "WindowPlacement.h"
 
+#include <QAccessible>
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QKeyEvent>
@@ -118,6 +121,9 @@ void TForm1::buildHeader(QWidget* client)
     auto* movesPanel = new BevelPanel(header);
     movesPanel->setObjectName(QStringLiteral("MovesPanel"));
     movesPanel->setGeometry(ClientWidth - 197, 0, 197, 29);
+    // Names for screen readers; nothing of them is drawn.
+    scorePanel->setAccessibleName(QCoreApplication::translate("TForm1", "Счёт"));
+    movesPanel->setAccessibleName(QCoreApplication::translate("TForm1", "Осталось ходов"));
     for (BevelPanel* panel : {scorePanel, movesPanel}) {
         panel->setFill(PanelGreen);
         panel->setBevels(BevelPanel::Bevel::None, BevelPanel::Bevel::Lowered);
@@ -127,6 +133,7 @@ void TForm1::buildHeader(QWidget* client)
     RxLabel6 =
         MakeHeaderLabel(scorePanel, "RxLabel6", QCoreApplication::translate("TForm1", "С Ч Е Т"), QRect(1, 1, 118, 27),
                         Qt::AlignLeft, PixelFont(QStringLiteral("Tahoma"), 24, true), LabelBlue, LabelAqua);
+    RxLabel6->setAccessibleName(scorePanel->accessibleName());
     RxLabel3 = MakeHeaderLabel(scorePanel, "RxLabel3", QStringLiteral("0"), QRect(119, 1, 81, 27), Qt::AlignHCenter,
                                counterFont, CounterYellow, CounterRed);
     RxLabel4 = MakeHeaderLabel(movesPanel, "RxLabel4", QStringLiteral("0"), QRect(1, 1, 77, 27), Qt::AlignHCenter,
@@ -138,8 +145,10 @@ void TForm1::buildHeader(QWidget* client)
 
 void TForm1::buildBoard(QWidget* client)
 {
-    auto* board = new QWidget(client);
+    auto* board = new CellBoard(client);
+    board_ = board;
     board->setObjectName(QStringLiteral("BoardPanel"));
+    board->setAccessibleName(QCoreApplication::translate("TForm1", "Поле"));
     board->setGeometry(0, 31, 401, 400);
     const QColor face = palette().color(QPalette::Button);
     for (int column = 1; column <= BoardSize; ++column) {
@@ -150,6 +159,7 @@ void TForm1::buildBoard(QWidget* client)
             shape->setOutlineColour(face);
             connect(shape, &CellShape::pressed, this, &TForm1::ShapeMouseDown);
             cells_[CellIndex(column, row)] = shape;
+            board->addCell(shape, column, row);
         }
     }
     DirEdt = new FolderEdit(board);
@@ -290,6 +300,17 @@ void TForm1::showAdvertisement()
 void TForm1::closeNow()
 {
     close();
+}
+
+void TForm1::reportMove(const MoveResult& result)
+{
+    if (!QAccessible::isActive())
+        return;
+    if (!announcer_) {
+        announcer_ = new Announcer(centralWidget());
+        announcer_->setObjectName(QStringLiteral("Announcer"));
+    }
+    announcer_->announce(MoveReportText(result));
 }
 
 void TForm1::MnuNewClick()

@@ -2,6 +2,7 @@
 
 #include "BallSymbols.h"
 
+#include <QAccessible>
 #include <QMouseEvent>
 #include <QPainter>
 
@@ -10,11 +11,33 @@ namespace pomrola {
 CellShape::CellShape(QWidget* parent) : QWidget(parent)
 {}
 
+void CellShape::setPlace(int column, int row)
+{
+    column_ = column;
+    row_ = row;
+}
+
+void CellShape::notifyAccessible(bool nameChanged)
+{
+    if (!QAccessible::isActive())
+        return;
+    if (nameChanged) {
+        QAccessibleEvent event(this, QAccessible::NameChanged);
+        QAccessible::updateAccessibility(&event);
+    } else {
+        QAccessible::State changed;
+        changed.selected = true;
+        QAccessibleStateChangeEvent event(this, changed);
+        QAccessible::updateAccessibility(&event);
+    }
+}
+
 void CellShape::setForm(Form form)
 {
     if (form_ != form) {
         form_ = form;
         update();
+        notifyAccessible(false);
     }
 }
 
@@ -23,6 +46,7 @@ void CellShape::setFillColour(const QColor& colour)
     if (fill_ != colour) {
         fill_ = colour;
         update();
+        notifyAccessible(true);
     }
 }
 
@@ -31,6 +55,7 @@ void CellShape::setOutlineColour(const QColor& colour)
     if (outline_ != colour) {
         outline_ = colour;
         update();
+        notifyAccessible(true);
     }
 }
 
@@ -38,8 +63,10 @@ void CellShape::setSymbolCode(int code)
 {
     if (symbolCode_ != code) {
         symbolCode_ = code;
-        if (showSymbol_)
+        if (showSymbol_) {
             update();
+            notifyAccessible(true);
+        }
     }
 }
 
@@ -48,6 +75,7 @@ void CellShape::setShowSymbol(bool show)
     if (showSymbol_ != show) {
         showSymbol_ = show;
         update();
+        notifyAccessible(true);
     }
 }
 
