@@ -9,6 +9,7 @@
 #include "Fonts.h"
 #include "Platform.h"
 #include "Pomr_Rec_U.h"
+#include "ReaderName.h"
 #include "SettingsFile.h"
 #include "ShadowLabel.h"
 #include "SystemColours.h"
@@ -122,8 +123,8 @@ void TForm1::buildHeader(QWidget* client)
     movesPanel->setObjectName(QStringLiteral("MovesPanel"));
     movesPanel->setGeometry(ClientWidth - 197, 0, 197, 29);
     // Names for screen readers; nothing of them is drawn.
-    scorePanel->setAccessibleName(QCoreApplication::translate("TForm1", "Счёт"));
-    movesPanel->setAccessibleName(QCoreApplication::translate("TForm1", "Осталось ходов"));
+    SetReaderName(*scorePanel, QCoreApplication::translate("TForm1", "Счёт"));
+    SetReaderName(*movesPanel, QCoreApplication::translate("TForm1", "Осталось ходов"));
     for (BevelPanel* panel : {scorePanel, movesPanel}) {
         panel->setFill(PanelGreen);
         panel->setBevels(BevelPanel::Bevel::None, BevelPanel::Bevel::Lowered);
@@ -133,7 +134,7 @@ void TForm1::buildHeader(QWidget* client)
     RxLabel6 =
         MakeHeaderLabel(scorePanel, "RxLabel6", QCoreApplication::translate("TForm1", "С Ч Е Т"), QRect(1, 1, 118, 27),
                         Qt::AlignLeft, PixelFont(QStringLiteral("Tahoma"), 24, true), LabelBlue, LabelAqua);
-    RxLabel6->setAccessibleName(scorePanel->accessibleName());
+    SetReaderName(*RxLabel6, ReaderName(*scorePanel));
     RxLabel3 = MakeHeaderLabel(scorePanel, "RxLabel3", QStringLiteral("0"), QRect(119, 1, 81, 27), Qt::AlignHCenter,
                                counterFont, CounterYellow, CounterRed);
     RxLabel4 = MakeHeaderLabel(movesPanel, "RxLabel4", QStringLiteral("0"), QRect(1, 1, 77, 27), Qt::AlignHCenter,
@@ -148,7 +149,7 @@ void TForm1::buildBoard(QWidget* client)
     auto* board = new CellBoard(client);
     board_ = board;
     board->setObjectName(QStringLiteral("BoardPanel"));
-    board->setAccessibleName(QCoreApplication::translate("TForm1", "Поле"));
+    SetReaderName(*board, QCoreApplication::translate("TForm1", "Поле"));
     board->setGeometry(0, 31, 401, 400);
     const QColor face = palette().color(QPalette::Button);
     for (int column = 1; column <= BoardSize; ++column) {

@@ -1,6 +1,7 @@
 #include "AccessibleFactory.h"
 
 #include "Announcer.h"
+#include "BevelPanel.h"
 #include "BoardAccessible.h"
 #include "CellBoard.h"
 #include "CellShape.h"
@@ -28,6 +29,11 @@ QString ListText(const QWidget& widget)
     return static_cast<const OwnerDrawnList&>(widget).items().join(u'\n');
 }
 
+QString NoText(const QWidget&)
+{
+    return {};
+}
+
 QString AnnouncerText(const QWidget& widget)
 {
     return static_cast<const Announcer&>(widget).text();
@@ -46,6 +52,8 @@ QAccessibleInterface* WidgetsAccessibleFactory(const QString& className, QObject
         return new BoardAccessible(static_cast<CellBoard*>(widget));
     if (className == QLatin1String(ShadowLabel::staticMetaObject.className()))
         return new TextAccessible(widget, QAccessible::StaticText, &LabelText);
+    if (className == QLatin1String(BevelPanel::staticMetaObject.className()))
+        return new TextAccessible(widget, QAccessible::Pane, &NoText);
     if (className == QLatin1String(ScrollPanel::staticMetaObject.className()))
         return new TextAccessible(widget, QAccessible::StaticText, &ScrollPanelText);
     if (className == QLatin1String(OwnerDrawnList::staticMetaObject.className()))

@@ -3,6 +3,7 @@
 #include "CellBoard.h"
 #include "CellNames.h"
 #include "CellShape.h"
+#include "ReaderName.h"
 
 namespace pomrola {
 
@@ -12,6 +13,13 @@ BoardAccessible::BoardAccessible(CellBoard* board) : QAccessibleWidget(board, QA
 CellBoard* BoardAccessible::board() const
 {
     return static_cast<CellBoard*>(widget());
+}
+
+QString BoardAccessible::text(QAccessible::Text type) const
+{
+    if (type == QAccessible::Name && widget()->accessibleName().isEmpty())
+        return ReaderName(*widget());
+    return QAccessibleWidget::text(type);
 }
 
 void* BoardAccessible::interface_cast(QAccessible::InterfaceType type)

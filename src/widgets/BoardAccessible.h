@@ -14,6 +14,7 @@ class BoardAccessible : public QAccessibleWidget, public QAccessibleTableInterfa
 public:
     explicit BoardAccessible(CellBoard* board);
 
+    QString text(QAccessible::Text type) const override;
     void* interface_cast(QAccessible::InterfaceType type) override;
     int childCount() const override;
     QAccessibleInterface* child(int index) const override;

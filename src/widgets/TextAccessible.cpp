@@ -1,5 +1,7 @@
 #include "TextAccessible.h"
 
+#include "ReaderName.h"
+
 #include <QWidget>
 
 namespace pomrola {
@@ -10,8 +12,10 @@ TextAccessible::TextAccessible(QWidget* widget, QAccessible::Role role, TextOf t
 
 QString TextAccessible::text(QAccessible::Text type) const
 {
-    if (type == QAccessible::Name && widget()->accessibleName().isEmpty())
-        return textOf_(*widget());
+    if (type == QAccessible::Name && widget()->accessibleName().isEmpty()) {
+        const QString name = ReaderName(*widget());
+        return name.isEmpty() ? textOf_(*widget()) : name;
+    }
     return QAccessibleWidget::text(type);
 }
 

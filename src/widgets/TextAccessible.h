@@ -4,9 +4,10 @@
 
 namespace pomrola {
 
-// Owner-drawn controls that show text (shadow labels, the scrolling panel,
-// the owner-drawn list, the announcer) as a screen reader reads them: the
-// text they draw as their name, unless the window gave them a name of its own.
+// Owner-drawn controls (shadow labels, bevel panels, the scrolling panel, the
+// owner-drawn list, the announcer) as a screen reader reads them: the text
+// they draw as their name, unless the window gave them a name of its own
+// (QWidget::accessibleName, else ReaderName).
 class TextAccessible : public QAccessibleWidget {
 public:
     using TextOf = QString (*)(const QWidget& widget);
