@@ -19,12 +19,8 @@ QString MoveReportText(const MoveResult& result)
 {
     QString text;
     switch (result.outcome) {
-    case MoveResult::Outcome::NotNeighbours:
-        text = Tr("Шары не соседние, хода нет.");
-        break;
-    case MoveResult::Outcome::Refused:
-        text = Tr("Ход отменён: линии нет.");
-        break;
+    case MoveResult::Outcome::NotNeighbours: text = Tr("Шары не соседние, хода нет."); break;
+    case MoveResult::Outcome::Refused: text = Tr("Ход отменён: линии нет."); break;
     case MoveResult::Outcome::Accepted:
         text = Tr("Убрано шаров: %1, очков: +%2, счёт: %3.")
                    .arg(result.pointsGained / PointsPerBall)

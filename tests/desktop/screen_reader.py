@@ -65,10 +65,7 @@ def find_app():
 
 
 def on_event(event):
-    try:
-        events.append((event.type, event.source.getRole(), event.source.name, event.detail1))
-    except Exception:  # the source may be gone
-        pass
+    events.append((event.type, event.source.getRole(), event.source.name, event.detail1))
 
 
 for kind in ("object:state-changed:focused", "object:state-changed:showing",
@@ -101,24 +98,18 @@ for r in range(8):
             fail(f"cell {want} is not at row {r}, column {c} by its index")
 check("all 64 names say the colour drawn and the place, A1 top left")
 
-labels = {n.name for n in walk(app) if n.getRole() == pyatspi.ROLE_LABEL}
 named = {n.name for n in walk(app) if n.name}
-for wanted in ("Счёт", "Осталось ходов", "ОСТАЛОСЬ", "0"):
-    if wanted not in named:
-        fail(f"nothing on the bus is named '{wanted}'")
-check(f"the counters and their panels are named ({len(labels)} labels)")
-
-
-def focused_names():
-    return [name for kind, role, name, on in events if kind.endswith("focused") and on and role == pyatspi.ROLE_TABLE_CELL]
+if not named >= {"Счёт", "Осталось ходов", "ОСТАЛОСЬ", "0"}:
+    fail(f"the counters or their panels are not named: {sorted(named)[:20]}")
+check("the counters and their panels are named")
 
 
 events.clear()
-keys("Right")
-keys("Right")
-keys("Down")
-if focused_names()[-3:] != [f"{NAMES[rows[0][0]]}, A1", f"{NAMES[rows[0][1]]}, B1", f"{NAMES[rows[1][1]]}, B2"]:
-    fail(f"the focus did not follow the cursor A1, B1, B2: {focused_names()}")
+for key in ("Right", "Right", "Down"):
+    keys(key)
+focused = [name for kind, role, name, on in events if kind.endswith("focused") and on and role == pyatspi.ROLE_TABLE_CELL]
+if focused[-3:] != [f"{NAMES[rows[0][0]]}, A1", f"{NAMES[rows[0][1]]}, B1", f"{NAMES[rows[1][1]]}, B2"]:
+    fail(f"the focus did not follow the cursor A1, B1, B2: {focused}")
 if not table.getAccessibleAt(1, 1).getState().contains(pyatspi.STATE_FOCUSED):
     fail("B2 does not say it is focused")
 check("arrow keys move the accessible focus: A1, B1, B2")
@@ -129,9 +120,7 @@ at = (1, 1)
 
 def go(r, c):
     global at
-    steps = (["Down"] * (r - at[0]) + ["Up"] * (at[0] - r) + ["Right"] * (c - at[1]) + ["Left"] * (at[1] - c))
-    if steps:
-        keys(*steps)
+    keys("shift", *(["Down"] * (r - at[0]) + ["Up"] * (at[0] - r) + ["Right"] * (c - at[1]) + ["Left"] * (at[1] - c)))
     at = (r, c)
 
 

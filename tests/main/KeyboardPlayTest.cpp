@@ -396,7 +396,8 @@ TEST_F(KeyboardCursorPixels, CursorLeavesTheBallAndThePickMarkerAlone)
 TEST_F(KeyboardPlay, AScreenReaderReadsEveryCellItsPickAndTheCursor)
 {
     const char* colours[] = {"синий", "красный", "зелёный", "чёрный", "жёлтый", "голубой", "серый", "пурпурный"};
-    QAccessibleTableInterface* table = QAccessible::queryAccessibleInterface(window.cell(1, 1))->parent()->tableInterface();
+    QAccessibleTableInterface* table =
+        QAccessible::queryAccessibleInterface(window.cell(1, 1))->parent()->tableInterface();
     ASSERT_TRUE(table);
     ASSERT_EQ(std::make_pair(table->rowCount(), table->columnCount()), std::make_pair(8, 8));
     for (unsigned seed : {1u, 2u, 20261208u}) {
@@ -408,8 +409,9 @@ TEST_F(KeyboardPlay, AScreenReaderReadsEveryCellItsPickAndTheCursor)
         harness.setBoard(board);
         for (int c = 1; c <= 8; ++c)
             for (int r = 1; r <= 8; ++r)
-                ASSERT_EQ(table->cellAt(r - 1, c - 1)->text(QAccessible::Name),
-                          QString::fromUtf8(colours[board.at(c, r) - 1]) + ", " + QChar(u'A' + c - 1) + QString::number(r))
+                ASSERT_EQ(
+                    table->cellAt(r - 1, c - 1)->text(QAccessible::Name),
+                    QString::fromUtf8(colours[board.at(c, r) - 1]) + ", " + QChar(u'A' + c - 1) + QString::number(r))
                     << "seed " << seed;
     }
     harness.setBoard(OneMoveBoard());
