@@ -2,6 +2,7 @@
 #include "CellShape.h"
 #include "GameHarness.h"
 #include "KeyboardCursor.h"
+#include "MoveReport.h"
 #include "ShadowLabel.h"
 #include "UFunc.h"
 
@@ -425,5 +426,8 @@ TEST_F(KeyboardPlay, AScreenReaderReadsEveryCellItsPickAndTheCursor)
     EXPECT_FALSE(picked->state().focused);
     key(Qt::Key_Space);
     EXPECT_FALSE(picked->state().selected);
+    // The last move's report tells the game end in its place of the moves left.
+    EXPECT_EQ(MoveReportText({MoveResult::Outcome::Refused, 0, 40, 0, true}),
+              QStringLiteral("Ход отменён: линии нет. Игра окончена, счёт: 40."));
 }
 }  // namespace
