@@ -14,11 +14,17 @@ Announcer::Announcer(QWidget* parent) : QWidget(parent)
 
 void Announcer::announce(const QString& text)
 {
-    setVisible(false);
     text_ = text;
     QAccessibleEvent named(this, QAccessible::NameChanged);
     QAccessible::updateAccessibility(&named);
-    setVisible(true);
+    // Orca speaks a notification at every change of its showing state, off as
+    // well as on: it is shown once and then only said to be shown again.
+    if (!isVisible()) {
+        setVisible(true);
+    } else {
+        QAccessibleEvent shown(this, QAccessible::ObjectShow);
+        QAccessible::updateAccessibility(&shown);
+    }
 }
 
 }  // namespace pomrola

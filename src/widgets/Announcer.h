@@ -4,10 +4,10 @@
 
 namespace pomrola {
 
-// A notification for screen readers, never seen: a hidden widget of no size
-// whose text is given to the reader each time it is shown again (on AT-SPI a
-// "notification" that turns "showing", which Orca speaks, with a name change
-// that any listener can read). Qt 6.4 has no announcement event of its own.
+// A notification for screen readers, never seen: a widget of no size whose
+// text is given to the reader each time it is said to be shown (on AT-SPI a
+// "notification" whose state turns "showing", which Orca speaks, after a name
+// change that any listener can read). Qt 6.4 has no announcement event.
 class Announcer : public QWidget {
     Q_OBJECT
 public:
