@@ -487,6 +487,10 @@ is for your advert</translation>
         <translation>Move undone: no line.</translation>
     </message>
     <message>
+        <source>Выбор снят.</source>
+        <translation>Pick cancelled.</translation>
+    </message>
+    <message>
         <source>Убрано шаров: %1, очков: +%2, счёт: %3.</source>
         <translation>Balls removed: %1, points: +%2, score: %3.</translation>
     </message>

@@ -21,6 +21,7 @@ QString MoveReportText(const MoveResult& result)
     switch (result.outcome) {
     case MoveResult::Outcome::NotNeighbours: text = Tr("Шары не соседние, хода нет."); break;
     case MoveResult::Outcome::Refused: text = Tr("Ход отменён: линии нет."); break;
+    case MoveResult::Outcome::Cancelled: text = Tr("Выбор снят."); break;
     case MoveResult::Outcome::Accepted:
         text = Tr("Убрано шаров: %1, очков: +%2, счёт: %3.")
                    .arg(result.pointsGained / PointsPerBall)

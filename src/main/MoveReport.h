@@ -9,7 +9,7 @@ namespace pomrola {
 // How a move ended, for a screen reader: told once, when the move has been
 // played out, never stage by stage.
 struct MoveResult {
-    enum class Outcome { NotNeighbours, Refused, Accepted };
+    enum class Outcome { NotNeighbours, Refused, Accepted, Cancelled };  // Cancelled: the picked ball again
     Outcome outcome = Outcome::NotNeighbours;
     std::int32_t pointsGained = 0;  // 5 for every new ball
     std::int32_t score = 0;

@@ -76,6 +76,8 @@ void TurnController::press(CellShape& cell)
         const std::int32_t scoreBefore = game_.Score;
         if (AreNeighbours(game_))
             result.outcome = playMove() ? MoveResult::Outcome::Accepted : MoveResult::Outcome::Refused;
+        else if (game_.X1 == game_.X2 && game_.Y1 == game_.Y2)
+            result.outcome = MoveResult::Outcome::Cancelled;
         CountMoves(game_);
         // The counters wrap as 32-bit numbers (change 12), so does the difference.
         result.pointsGained = static_cast<std::int32_t>(static_cast<std::uint32_t>(game_.Score) -

@@ -429,5 +429,7 @@ TEST_F(KeyboardPlay, AScreenReaderReadsEveryCellItsPickAndTheCursor)
     // The last move's report tells the game end in its place of the moves left.
     EXPECT_EQ(MoveReportText({MoveResult::Outcome::Refused, 0, 40, 0, true}),
               QStringLiteral("Ход отменён: линии нет. Игра окончена, счёт: 40."));
+    EXPECT_EQ(MoveReportText({MoveResult::Outcome::Cancelled, 0, 40, 7, false}),
+              QStringLiteral("Выбор снят. Осталось ходов: 7."));
 }
 }  // namespace
