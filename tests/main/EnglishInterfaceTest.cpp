@@ -1,7 +1,6 @@
 // The English interface: with the English translation installed, nothing the
 // player can see is left in Russian (player names and file names excepted),
 // the English texts fit the fixed windows, and without it nothing changes.
-#include "BoardBuilders.h"
 #include "FileErrorText.h"
 #include "GameHarness.h"
 #include "LanguageChoice.h"
@@ -80,15 +79,6 @@ QStringList VisibleTexts(QWidget& window)
     return ::testing::AssertionSuccess();
 }
 
-void EndGame(GameHarness& harness, std::int32_t score)
-{
-    harness.setBoard(StaircaseBoard());
-    harness.game().Score = score;
-    Label(harness.window(), "RxLabel3")->setText(QString::number(score));
-    harness.click(5, 5);
-    harness.click(5, 5);
-}
-
 class EnglishInterface : public ::testing::Test {
 protected:
     void SetUp() override { ASSERT_TRUE(InstallTranslations(*qApp, EnglishLanguage)); }
@@ -118,17 +108,16 @@ TEST_F(EnglishInterface, EveryMessageAndPromptIsEnglish)
     ScriptedPlatform& platform = harness.platform;
     TForm1& window = harness.window();
     window.show();
-    const auto trigger = [&](const char* name) { window.findChild<QAction*>(QLatin1String(name))->trigger(); };
 
     // The records folder command, pointed at a folder with no records file.
     QTemporaryDir other;
     platform.folderAnswers.push_back(other.path());
-    trigger("N5");
+    harness.trigger("N5");
 
     // A game end whose records file cannot be written: its folder is gone.
     harness.session.RecordsDir = other.path() + QStringLiteral("/gone");
     platform.inputAnswers.push_back(QStringLiteral("Ann"));
-    EndGame(harness, 120);
+    harness.endGame(120);
     ASSERT_EQ(platform.inputCalls.size(), 1u);
     EXPECT_TRUE(
         AllEnglish({platform.inputCalls[0].caption, platform.inputCalls[0].prompt}, QStringLiteral("name box")));
@@ -139,9 +128,9 @@ TEST_F(EnglishInterface, EveryMessageAndPromptIsEnglish)
 
     // Saving into a folder that does not exist, and the load dialog.
     platform.saveAnswers.push_back(other.path() + QStringLiteral("/gone/game.sav"));
-    trigger("MnuSave");
+    harness.trigger("MnuSave");
     platform.openAnswers.push_back(std::nullopt);
-    trigger("MnuLoad");
+    harness.trigger("MnuLoad");
     ASSERT_EQ(platform.saveRequests.size(), 1u);
     ASSERT_EQ(platform.openRequests.size(), 1u);
     EXPECT_EQ(platform.saveRequests[0].filter, QStringLiteral("Saved games|*.sav|All files |*.*"));

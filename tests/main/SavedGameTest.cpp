@@ -145,8 +145,6 @@ TEST(SavedGameFile, NameRuleNeverChangesTheFolder)
 
 class SaveAndLoad : public ::testing::Test {
 protected:
-    void trigger(const char* name) { harness.window().findChild<QAction*>(QLatin1String(name))->trigger(); }
-
     GameHarness harness;
     TForm1& window = harness.window();
 };
@@ -157,21 +155,21 @@ TEST_F(SaveAndLoad, SavedGameComesBackWithItsCounters)
     harness.game().MovesLeft = 3;
     const Board saved = harness.game().board;
     harness.platform.saveAnswers.push_back(harness.path(QStringLiteral("party.txt")));
-    trigger("MnuSave");
+    harness.trigger("MnuSave");
     ASSERT_EQ(harness.platform.saveRequests.size(), 1u);
     EXPECT_EQ(harness.platform.saveRequests[0].fileName, QStringLiteral("*.sav"));
     EXPECT_EQ(harness.platform.saveRequests[0].filter, QStringLiteral("Сохраненные игры|*.sav|Все файлы |*.*"));
     ASSERT_TRUE(QFile::exists(harness.path(QStringLiteral("party.sav"))));
 
     // The dialog proposes the name it saved under next time.
-    trigger("MnuSave");
+    harness.trigger("MnuSave");
     EXPECT_EQ(harness.platform.saveRequests[1].fileName, harness.path(QStringLiteral("party.sav")));
 
     harness.platform.clock = 5;
-    trigger("MnuNew");
+    harness.trigger("MnuNew");
     harness.click(2, 2);  // a pending pick survives the load
     harness.platform.openAnswers.push_back(harness.path(QStringLiteral("party.sav")));
-    trigger("MnuLoad");
+    harness.trigger("MnuLoad");
     EXPECT_EQ(harness.platform.openRequests[0].fileName, QStringLiteral("*.sav"));
     EXPECT_EQ(harness.platform.openRequests[0].filter, QStringLiteral("Сохраненные игры|*.sav|Все файлы|*.*"));
     EXPECT_EQ(harness.game().board, saved);
@@ -183,8 +181,8 @@ TEST_F(SaveAndLoad, SavedGameComesBackWithItsCounters)
 
     // A save that fails leaves the proposal at the last file written.
     harness.platform.saveAnswers.push_back(harness.path(QStringLiteral("no-such-folder/party.sav")));
-    trigger("MnuSave");
-    trigger("MnuSave");
+    harness.trigger("MnuSave");
+    harness.trigger("MnuSave");
     EXPECT_EQ(harness.platform.saveRequests.back().fileName, harness.path(QStringLiteral("party.sav")));
 }
 
@@ -199,19 +197,19 @@ TEST_F(SaveAndLoad, RenamedSaveAsksBeforeReplacingAnotherFile)
 
     // "No" writes nothing and leaves the proposed name as it was.
     harness.platform.saveAnswers.push_back(harness.path(QStringLiteral("party.txt")));
-    trigger("MnuSave");
+    harness.trigger("MnuSave");
     ASSERT_EQ(harness.platform.overwriteQuestions, QStringList{existing});
     ASSERT_TRUE(old.open(QIODevice::ReadOnly));
     EXPECT_EQ(old.readAll(), QByteArray("keep me"));
     old.close();
     EXPECT_FALSE(QFile::exists(harness.path(QStringLiteral("party.txt"))));
-    trigger("MnuSave");
+    harness.trigger("MnuSave");
     EXPECT_EQ(harness.platform.saveRequests[1].fileName, QStringLiteral("*.sav"));
 
     // "Yes" replaces it.
     harness.platform.saveAnswers.push_back(harness.path(QStringLiteral("party.txt")));
     harness.platform.overwriteAnswers.push_back(true);
-    trigger("MnuSave");
+    harness.trigger("MnuSave");
     EXPECT_EQ(harness.platform.overwriteQuestions.size(), 2);
     ASSERT_TRUE(old.open(QIODevice::ReadOnly));
     EXPECT_TRUE(old.readAll().startsWith("135\r\n"));
@@ -219,7 +217,7 @@ TEST_F(SaveAndLoad, RenamedSaveAsksBeforeReplacingAnotherFile)
 
     // The name as chosen was confirmed by the dialog itself: no second question.
     harness.platform.saveAnswers.push_back(existing);
-    trigger("MnuSave");
+    harness.trigger("MnuSave");
     EXPECT_EQ(harness.platform.overwriteQuestions.size(), 2);
     EXPECT_TRUE(harness.platform.messages.isEmpty());
 }
@@ -229,7 +227,7 @@ TEST_F(SaveAndLoad, NameRuleKeepsTheChosenFolder)
     const QString folder = harness.path(QStringLiteral("x.d"));
     ASSERT_TRUE(QDir().mkpath(folder));
     harness.platform.saveAnswers.push_back(folder + QStringLiteral("/a"));
-    trigger("MnuSave");
+    harness.trigger("MnuSave");
     EXPECT_TRUE(QFile::exists(folder + QStringLiteral("/a.sav")));
     EXPECT_FALSE(QFile::exists(harness.path(QStringLiteral("x.sav"))));
     EXPECT_TRUE(harness.platform.overwriteQuestions.isEmpty());
@@ -245,7 +243,7 @@ TEST_F(SaveAndLoad, HugeFileLoadsItsBeginning)
     file.write(QByteArray(8 << 20, 'x'));
     file.close();
     harness.platform.openAnswers.push_back(file.fileName());
-    trigger("MnuLoad");
+    harness.trigger("MnuLoad");
     EXPECT_EQ(harness.game().Score, 99);
     EXPECT_EQ(harness.game().board, saved.board);
 }
@@ -255,7 +253,7 @@ TEST_F(SaveAndLoad, CancelledLoadRedrawsWithoutChanges)
     Label(window, "RxLabel3")->setText(QStringLiteral("stale"));
     window.cell(1, 1)->setForm(CellShape::Form::Rectangle);
     const Board board = harness.game().board;
-    trigger("MnuLoad");
+    harness.trigger("MnuLoad");
     EXPECT_EQ(harness.game().board, board);
     EXPECT_EQ(Label(window, "RxLabel3")->text(), QStringLiteral("0"));
     EXPECT_EQ(window.cell(1, 1)->form(), CellShape::Form::Circle);
@@ -271,7 +269,7 @@ TEST_F(SaveAndLoad, FailedSaveIsReportedAndLeavesTheOldFile)
         return;
     }
     harness.platform.saveAnswers.push_back(harness.path(QStringLiteral("no-such-folder/game.sav")));
-    trigger("MnuSave");
+    harness.trigger("MnuSave");
     ASSERT_EQ(harness.platform.messages.size(), 1);
     EXPECT_TRUE(harness.platform.messages[0].contains(QStringLiteral("game.sav")));
 
@@ -286,7 +284,7 @@ TEST_F(SaveAndLoad, FailedSaveIsReportedAndLeavesTheOldFile)
     ASSERT_FALSE(QFile(folder + QStringLiteral("/probe")).open(QIODevice::WriteOnly))
         << "running with rights that ignore folder permissions";
     harness.platform.saveAnswers.push_back(folder + QStringLiteral("/old.sav"));
-    trigger("MnuSave");
+    harness.trigger("MnuSave");
     QFile::setPermissions(folder, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
     EXPECT_EQ(harness.platform.messages.size(), 2);
     old.open(QIODevice::ReadOnly);

@@ -86,7 +86,7 @@ TEST_F(ClosingTheWindow, EveryWayOfClosingWritesTheSettings)
         harness.session.PlayerName = QStringLiteral("Игрок%1").arg(way);
         harness.session.RecordsDir = QStringLiteral("/records/%1").arg(way);
         if (way == 0)
-            window.findChild<QAction*>(QStringLiteral("MnuExit"))->trigger();
+            harness.trigger("MnuExit");
         else
             window.close();  // the close box
         EXPECT_FALSE(window.isVisible());

@@ -1,0 +1,19 @@
+#pragma once
+
+#include "BoardBuilders.h"
+#include "GameHarness.h"
+
+#include <gtest/gtest.h>
+
+namespace pomrola::testing {
+
+// The windows with OneMoveBoard on the board and its move count shown.
+class OneMoveGame : public ::testing::Test {
+protected:
+    void SetUp() override { harness.startWith(OneMoveBoard()); }
+
+    GameHarness harness;
+    TForm1& window = harness.window();
+};
+
+}  // namespace pomrola::testing
