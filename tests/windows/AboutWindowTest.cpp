@@ -40,10 +40,7 @@ TEST_F(AboutWindow, ShowingFillsTheLabelsFromTheVersionInformation)
     EXPECT_EQ(Control<QLabel>(window, "LOs")->text(), QStringLiteral("Designed for 32-bit Windows"));
     EXPECT_EQ(Control<QLabel>(window, "LSystem")->text(), QStringLiteral("System is Windows NT."));
     EXPECT_EQ(Control<QLabel>(window, "LSystem")->geometry().right() + 1, 282);
-    EXPECT_EQ(window.size(), QSize(287, 256));
-    EXPECT_EQ(Control<QLabel>(window, "Image1")->geometry(), QRect(8, 8, 85, 84));
-    EXPECT_EQ(Control<QLabel>(window, "Image1")->pixmap().size(), QSize(85, 84));
-    EXPECT_EQ(Control<ScrollPanel>(window, "SP")->geometry(), QRect(0, 104, 287, 95));
+    EXPECT_EQ(Control<QLabel>(window, "Image1")->pixmap().size(), QSize(85, 84));  // places: WindowLayoutTest
     EXPECT_EQ(Control<ScrollPanel>(window, "SP")->interval(), 60);
     EXPECT_EQ(Control<ScrollPanel>(window, "SP")->lines().size(), 20);
     window.hide();
