@@ -7,14 +7,12 @@
 #include "Pomr_Rec_U.h"
 #include "QtTranslations.h"
 #include "ScrollPanel.h"
-#include "SettingsFile.h"
 #include "ShadowLabel.h"
 #include "UAbout.h"
 #include "UHelp.h"
 #include "UReclama.h"
 
 #include <QAbstractButton>
-#include <QAction>
 #include <QApplication>
 #include <QDir>
 #include <QFile>
@@ -272,30 +270,6 @@ TEST(LanguageChoice, CommandLineWinsOverTheSettingsFile)
     EXPECT_EQ(ChosenLanguage({QStringLiteral("--lang=en")}, QString()), QString());
 }
 
-TEST(LanguageChoice, IsReadFromOptionsAndNeverWritten)
-{
-    QTemporaryDir dir;
-    const QString path = dir.filePath(QStringLiteral("p.INI"));
-    const QByteArray before = "[Data]\r\nName=Ann\r\nDirectory=/srv\r\n[Options]\r\nLanguage=en\r\n";
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write(before);
-    file.close();
-    PlayerSettings settings = ReadSettings(path);
-    EXPECT_EQ(settings.language, QStringLiteral("en"));
-    settings.language = QStringLiteral("ru");
-    ASSERT_EQ(WriteSettings(path, settings), std::nullopt);
-    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
-    EXPECT_EQ(file.readAll(), before);
-    file.close();
-
-    // Without the option, writing adds no section of options.
-    const QString plain = dir.filePath(QStringLiteral("q.INI"));
-    ASSERT_EQ(WriteSettings(plain, ReadSettings(plain)), std::nullopt);
-    QFile written(plain);
-    ASSERT_TRUE(written.open(QIODevice::ReadOnly));
-    EXPECT_FALSE(written.readAll().contains("Options"));
-    EXPECT_EQ(ReadSettings(plain).language, QString());
-}
+// Reading and writing the language option: SettingsTest.
 
 }  // namespace

@@ -79,8 +79,7 @@ TEST(FailureReasons, AreRussianForRecordsSavedGamesAndSettings)
     ASSERT_EQ(harness.platform.messages.size(), 5);
 
     // Settings at close: a folder stands where the file should be.
-    QFile::remove(harness.settingsPath());
-    ASSERT_TRUE(QDir().mkpath(harness.settingsPath()));
+    harness.makeSettingsUnwritable();
     harness.window().show();
     harness.window().close();
     ASSERT_EQ(harness.platform.messages.size(), 6);

@@ -3,7 +3,6 @@
 #include "RecordsBytes.h"
 #include "RecordsFolderMessage.h"
 
-#include <QAction>
 #include <QDir>
 #include <QFile>
 

@@ -5,7 +5,6 @@
 #include "ShadowLabel.h"
 #include "Unprivileged.h"
 
-#include <QAction>
 #include <QDir>
 #include <QFile>
 

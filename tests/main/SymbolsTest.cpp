@@ -6,7 +6,6 @@
 #include "GameHarness.h"
 
 #include <QAction>
-#include <QFile>
 #include <QImage>
 #include <QMenu>
 #include <QMenuBar>
@@ -18,13 +17,6 @@ using namespace pomrola;
 using namespace pomrola::testing;
 
 namespace {
-
-QByteArray ReadAll(const QString& path)
-{
-    QFile file(path);
-    file.open(QIODevice::ReadOnly);
-    return file.readAll();
-}
 
 void PressF6(TForm1& window)
 {
@@ -125,32 +117,21 @@ TEST(Symbols, FollowTheBoardAndThePickedCell)
 
 TEST(Symbols, AreRememberedAcrossARestart)
 {
-    QByteArray file;
+    QByteArray file;  // at first the harness's own
     QByteArray dataLines;
-    {
-        GameHarness first;
-        dataLines = ReadAll(first.settingsPath());
-        ShowActive(first.window());
-        PressF6(first.window());
-        first.window().close();
-        file = ReadAll(first.settingsPath());
+    for (const QByteArray remembered : {"1", "0"}) {
+        GameHarness harness(GameHarness::Options{.settingsFile = file});
+        if (dataLines.isEmpty())
+            dataLines = harness.settingsText();
+        EXPECT_EQ(CellsShowingSymbols(harness.window()), file.isEmpty() ? 0 : 64);
+        ShowActive(harness.window());
+        PressF6(harness.window());
+        harness.window().close();
+        file = harness.settingsText();
         // The section [Data] stays as it was; the option follows it.
-        EXPECT_EQ(file, dataLines + "[Options]\r\nSymbols=1\r\n");
+        EXPECT_EQ(file, dataLines + "[Options]\r\nSymbols=" + remembered + "\r\n");
     }
-    {
-        GameHarness::Options options;
-        options.settingsFile = file;
-        GameHarness second(options);
-        EXPECT_EQ(CellsShowingSymbols(second.window()), 64);
-        ShowActive(second.window());
-        PressF6(second.window());
-        second.window().close();
-        file = ReadAll(second.settingsPath());
-        EXPECT_EQ(file, dataLines + "[Options]\r\nSymbols=0\r\n");
-    }
-    GameHarness::Options options;
-    options.settingsFile = file;
-    GameHarness third(options);
+    GameHarness third(GameHarness::Options{.settingsFile = file});
     EXPECT_EQ(CellsShowingSymbols(third.window()), 0);
 }
 
@@ -159,10 +140,10 @@ TEST(Symbols, AreRememberedAcrossARestart)
 TEST(Symbols, UntouchedOptionLeavesTheSettingsFileAsItWas)
 {
     GameHarness plain;
-    const QByteArray before = ReadAll(plain.settingsPath());
+    const QByteArray before = plain.settingsText();
     plain.window().show();
     plain.window().close();
-    EXPECT_EQ(ReadAll(plain.settingsPath()), before);
+    EXPECT_EQ(plain.settingsText(), before);
     EXPECT_FALSE(before.contains("Options"));
 
     for (const QByteArray& value : {QByteArray("yes"), QByteArray(""), QByteArray("2")}) {
@@ -172,7 +153,7 @@ TEST(Symbols, UntouchedOptionLeavesTheSettingsFileAsItWas)
         EXPECT_EQ(CellsShowingSymbols(harness.window()), 0) << value.constData();
         harness.window().show();
         harness.window().close();
-        EXPECT_EQ(ReadAll(harness.settingsPath()), options.settingsFile) << value.constData();
+        EXPECT_EQ(harness.settingsText(), options.settingsFile) << value.constData();
     }
 }
 

@@ -10,6 +10,7 @@
 #include "UReclama.h"
 
 #include <QAction>
+#include <QDir>
 #include <QFile>
 #include <QTest>
 
@@ -43,6 +44,18 @@ GameHarness::GameHarness(Options options)
 }
 
 GameHarness::~GameHarness() = default;
+
+QByteArray GameHarness::settingsText() const
+{
+    QFile file(settingsPath());
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+void GameHarness::makeSettingsUnwritable()
+{
+    QFile::remove(settingsPath());
+    QDir().mkpath(settingsPath());
+}
 
 void GameHarness::click(int column, int row, Qt::MouseButton button)
 {

@@ -43,6 +43,10 @@ public:
     QString path(const QString& name) const { return dir_.filePath(name); }
     QString recordsDir() const { return dir_.path(); }
     QString settingsPath() const { return path(QStringLiteral("pomrola99.INI")); }
+    // The settings file as it is now.
+    QByteArray settingsText() const;
+    // A folder where the settings file should be makes writing it fail.
+    void makeSettingsUnwritable();
 
     // A press (and release) on the cell of (column, row).
     void click(int column, int row, Qt::MouseButton button = Qt::LeftButton);
