@@ -63,26 +63,35 @@ TEST(FailureReasons, AreRussianForRecordsSavedGamesAndSettings)
     QFile::setPermissions(sharedFolder, ReadWrite);
     ASSERT_EQ(harness.platform.messages.size(), 2);
 
-    // Saved games: a missing folder, a folder this user may not write, a file he may not write.
+    // Saved games: a missing folder, a folder this user may not write (a new
+    // file, and over an old one, which stays whole), a file he may not write.
     const QString lockedFolder = harness.path(QStringLiteral("locked"));
     ASSERT_TRUE(QDir().mkpath(lockedFolder));
+    const QString oldGame = lockedFolder + QStringLiteral("/old.sav");
+    WriteFile(oldGame, "old contents");
     const QString readOnlyGame = harness.path(QStringLiteral("read-only.sav"));
     WriteFile(readOnlyGame, "old");
     QFile::setPermissions(readOnlyGame, QFileDevice::ReadOwner);
     QFile::setPermissions(lockedFolder, ReadOnly);
+    ASSERT_FALSE(QFile(lockedFolder + QStringLiteral("/probe")).open(QIODevice::WriteOnly))
+        << "running with rights that ignore folder permissions";
     for (const QString& target : {harness.path(QStringLiteral("no-such-folder/game.sav")),
-                                  lockedFolder + QStringLiteral("/game.sav"), readOnlyGame}) {
+                                  lockedFolder + QStringLiteral("/game.sav"), oldGame, readOnlyGame}) {
         harness.platform.saveAnswers.push_back(target);
         harness.trigger("MnuSave");
     }
     QFile::setPermissions(lockedFolder, ReadWrite);
-    ASSERT_EQ(harness.platform.messages.size(), 5);
+    ASSERT_EQ(harness.platform.messages.size(), 6);
+    EXPECT_TRUE(harness.platform.messages[2].contains(QStringLiteral("game.sav")));
+    QFile old(oldGame);
+    ASSERT_TRUE(old.open(QIODevice::ReadOnly));
+    EXPECT_EQ(old.readAll(), QByteArray("old contents"));
 
     // Settings at close: a folder stands where the file should be.
     harness.makeSettingsUnwritable();
     harness.window().show();
     harness.window().close();
-    ASSERT_EQ(harness.platform.messages.size(), 6);
+    ASSERT_EQ(harness.platform.messages.size(), 7);
     // Its text is fixed: the file's name, and no reason of Qt's after it.
     EXPECT_TRUE(harness.platform.messages.takeLast().endsWith(QStringLiteral("pomrola99.INI")));
 

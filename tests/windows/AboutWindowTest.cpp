@@ -141,4 +141,22 @@ TEST_F(AboutWindow, MissingVersionInformationIsReportedOnceAndTheWindowStillShow
     EXPECT_EQ(platform.messages.size(), 1);
 }
 
+TEST_F(AboutWindow, NamesTheRunningSystemFromTheGamesOwnVersion)
+{
+    TAboutForm window(platform, nullptr, QStringLiteral(POMROLA_EXECUTABLE));
+    window.show();
+#ifdef Q_OS_WIN
+    EXPECT_EQ(PlatformId(), 2);
+    EXPECT_EQ(Control<QLabel>(window, "LSystem")->text(), QStringLiteral("System is Windows NT."));
+#else
+    EXPECT_EQ(PlatformId(), 3);  // none of the Win32 platforms: the design text stays
+    EXPECT_EQ(Control<QLabel>(window, "LSystem")->text(), QStringLiteral("LSystem"));
+#endif
+    EXPECT_EQ(Control<QLabel>(window, "LName")->text(), QStringLiteral("Помрола 99"));
+    EXPECT_EQ(Control<QLabel>(window, "LVersion")->text(), QStringLiteral("Version 2.25"));
+    EXPECT_EQ(Control<QLabel>(window, "LOs")->text(), QStringLiteral("Designed for 32-bit Windows"));
+    EXPECT_TRUE(platform.messages.isEmpty());
+    window.hide();
+}
+
 }  // namespace
