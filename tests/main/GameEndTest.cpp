@@ -14,7 +14,7 @@ using namespace pomrola::testing;
 
 namespace {
 
-class GameEnd : public ::testing::Test {
+class GameEnd : public WindowTest {
 protected:
     void SetUp() override { harness.platform.clock = 777; }
 
@@ -24,9 +24,6 @@ protected:
         file.open(QIODevice::ReadOnly);
         return file.readAll();
     }
-
-    GameHarness harness;
-    TForm1& window = harness.window();
 };
 
 TEST_F(GameEnd, AsksForTheNameRecordsTheResultAndDealsANewGame)

@@ -18,11 +18,11 @@ using namespace pomrola::testing;
 
 namespace {
 
-TEST(MainWindow, StartsWithASettledBoardAndTheAnonymousCaption)
+using MainWindow = WindowTest;
+
+TEST(StartUp, ShowsASettledBoardAndTheAnonymousCaption)
 {
-    GameHarness::Options options;
-    options.settingsFile = "[Data]\r\nName=Маша\r\n";
-    GameHarness harness(options);
+    GameHarness harness(GameHarness::Options{.settingsFile = "[Data]\r\nName=Маша\r\n"});
     TForm1& window = harness.window();
 
     EXPECT_EQ(window.windowTitle(), QStringLiteral("Помрола 99      Игрок : (без имени) "));
@@ -38,10 +38,8 @@ TEST(MainWindow, StartsWithASettledBoardAndTheAnonymousCaption)
 }
 
 // Each control's place and text is in WindowLayoutTest.
-TEST(MainWindow, CellsAreMadeInNameOrderOnTheBoardPanel)
+TEST_F(MainWindow, CellsAreMadeInNameOrderOnTheBoardPanel)
 {
-    GameHarness harness;
-    TForm1& window = harness.window();
     EXPECT_FALSE(window.windowFlags() & Qt::WindowMaximizeButtonHint);
     EXPECT_TRUE(window.windowFlags() & Qt::WindowMinimizeButtonHint);
 
@@ -56,10 +54,9 @@ TEST(MainWindow, CellsAreMadeInNameOrderOnTheBoardPanel)
     }
 }
 
-TEST(MainWindow, MenuKeepsItsOrder)
+TEST_F(MainWindow, MenuKeepsItsOrder)
 {
-    GameHarness harness;
-    const QList<QAction*> menus = harness.window().menuBar()->actions();
+    const QList<QAction*> menus = window.menuBar()->actions();
     ASSERT_EQ(menus.size(), 2);
     // Order within "Игра", separators and the records-file submenu included.
     QStringList order;
@@ -70,10 +67,8 @@ TEST(MainWindow, MenuKeepsItsOrder)
                                   QStringLiteral("-"), QStringLiteral("Вы&ход")}));
 }
 
-TEST(MainWindow, ShowBoardPaintsCodesAndCarriesTheColourForUnknownCodes)
+TEST_F(MainWindow, ShowBoardPaintsCodesAndCarriesTheColourForUnknownCodes)
 {
-    GameHarness harness;
-    TForm1& window = harness.window();
     Board board = StaircaseBoard();
     board.at(1, 1) = 2;   // red
     board.at(1, 2) = 11;  // unknown: the colour painted just before (s11)
@@ -96,10 +91,8 @@ TEST(MainWindow, ShowBoardPaintsCodesAndCarriesTheColourForUnknownCodes)
     EXPECT_EQ(window.cell(1, 1)->fillColour(), QColor(128, 0, 0));
 }
 
-TEST(MainWindow, EachCellCentreShowsTheColourOfItsCode)
+TEST_F(MainWindow, EachCellCentreShowsTheColourOfItsCode)
 {
-    GameHarness harness;
-    TForm1& window = harness.window();
     Board board = StaircaseBoard();
     board.at(1, 8) = 0;
     board.at(2, 8) = 10;
@@ -117,10 +110,8 @@ TEST(MainWindow, EachCellCentreShowsTheColourOfItsCode)
     window.hide();
 }
 
-TEST(MainWindow, NewGameShowsTheAdvertisementBeforeDealing)
+TEST_F(MainWindow, NewGameShowsTheAdvertisementBeforeDealing)
 {
-    GameHarness harness;
-    TForm1& window = harness.window();
     const Board before = harness.game().board;
     harness.game().Score = 40;
     Label(window, "RxLabel3")->setText(QStringLiteral("40"));
@@ -135,9 +126,8 @@ TEST(MainWindow, NewGameShowsTheAdvertisementBeforeDealing)
     EXPECT_TRUE(harness.showsTheGameDealtAt(1000));
 }
 
-TEST(MainWindow, RecordsCommandAlwaysUsesThePlainCaption)
+TEST_F(MainWindow, RecordsCommandAlwaysUsesThePlainCaption)
 {
-    GameHarness harness;
     harness.form2->setWindowTitle(QStringLiteral("Рекорды.  Ваш результат: 90"));
     harness.trigger("MnuRec");
     ASSERT_EQ(harness.platform.modals.size(), 1u);
@@ -145,9 +135,8 @@ TEST(MainWindow, RecordsCommandAlwaysUsesThePlainCaption)
     EXPECT_EQ(harness.platform.modals[0].caption, QStringLiteral("Рекорды"));
 }
 
-TEST(MainWindow, HelpAndAboutOpenModally)
+TEST_F(MainWindow, HelpAndAboutOpenModally)
 {
-    GameHarness harness;
     harness.trigger("MnuHelp");
     harness.trigger("MnuAbout");
     EXPECT_EQ(harness.platform.modalNames(), (QStringList{QStringLiteral("HelpForm"), QStringLiteral("AboutForm")}));

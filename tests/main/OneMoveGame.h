@@ -8,12 +8,9 @@
 namespace pomrola::testing {
 
 // The windows with OneMoveBoard on the board and its move count shown.
-class OneMoveGame : public ::testing::Test {
+class OneMoveGame : public WindowTest {
 protected:
     void SetUp() override { harness.startWith(OneMoveBoard()); }
-
-    GameHarness harness;
-    TForm1& window = harness.window();
 };
 
 }  // namespace pomrola::testing

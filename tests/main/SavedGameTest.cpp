@@ -221,11 +221,7 @@ TEST(SavedGameFile, MissingFileIsReportedAndChangesNothing)
     EXPECT_EQ(game.MovesLeft, before.MovesLeft);
 }
 
-class SaveAndLoad : public ::testing::Test {
-protected:
-    GameHarness harness;
-    TForm1& window = harness.window();
-};
+using SaveAndLoad = WindowTest;
 
 TEST_F(SaveAndLoad, SavedGameComesBackWithItsCounters)
 {

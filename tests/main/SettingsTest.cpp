@@ -127,11 +127,7 @@ TEST_P(SettingsRoundTrip, ReadsAndWritesTheFileAsTheTableSays)
     }
 }
 
-class ClosingTheWindow : public ::testing::Test {
-protected:
-    GameHarness harness;
-    TForm1& window = harness.window();
-};
+using ClosingTheWindow = WindowTest;
 
 TEST_F(ClosingTheWindow, EveryWayOfClosingWritesTheSettings)
 {

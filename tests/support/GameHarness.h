@@ -90,4 +90,11 @@ private:
     std::unique_ptr<TForm1> form1_;
 };
 
+// For tests that play through the windows, each with a fresh harness.
+class WindowTest : public ::testing::Test {
+protected:
+    GameHarness harness;
+    TForm1& window = harness.window();
+};
+
 }  // namespace pomrola::testing
