@@ -13,6 +13,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <optional>
 
 using namespace pomrola;
@@ -20,10 +21,8 @@ using namespace pomrola::testing;
 
 namespace {
 
-enum class Window { Main, Rules, Advertisement, About };
-
 struct Placed {
-    Window window;
+    const char* window;
     const char* name;
     std::optional<QRect> geometry;  // an invalid size: only the top-left is fixed
     std::optional<QString> text;
@@ -31,52 +30,41 @@ struct Placed {
 
 const Placed Layout[] = {
     // A window and the main window's client area are placed by the system: only their size counts.
-    {Window::Main, "client", QRect(0, 0, 399, 432), std::nullopt},
-    {Window::Main, "ScorePanel", QRect(0, 0, 201, 29), std::nullopt},
-    {Window::Main, "MovesPanel", QRect(202, 0, 197, 29), std::nullopt},
-    {Window::Main, "BoardPanel", QRect(0, 31, 401, 400), std::nullopt},
-    {Window::Main, "RxLabel6", QRect(1, 1, 118, 27), QStringLiteral("С Ч Е Т")},
-    {Window::Main, "RxLabel3", QRect(119, 1, 81, 27), QStringLiteral("0")},
-    {Window::Main, "RxLabel4", QRect(1, 1, 77, 27), std::nullopt},  // the dealt game's move count
-    {Window::Main, "RxLabel2", QRect(78, 1, 118, 27), QStringLiteral("ОСТАЛОСЬ")},
-    {Window::Main, "Game", std::nullopt, QStringLiteral("Игра")},
-    {Window::Main, "Hlp", std::nullopt, QStringLiteral("?")},
-    {Window::Main, "MnuNew", std::nullopt, QStringLiteral("Заново\tF4")},
-    {Window::Main, "MnuSave", std::nullopt, QStringLiteral("Сохранить\tF2")},
-    {Window::Main, "MnuLoad", std::nullopt, QStringLiteral("Загрузить\tF3")},
-    {Window::Main, "MnuRec", std::nullopt, QStringLiteral("Рекорды\tF5")},
-    {Window::Main, "N4", std::nullopt, QStringLiteral("На этой машине")},
-    {Window::Main, "N5", std::nullopt, QStringLiteral("По сети")},
-    {Window::Main, "MnuExit", std::nullopt, QStringLiteral("Вы&ход\tCtrl+X")},
-    {Window::Main, "MnuHelp", std::nullopt, QStringLiteral("Правила игры")},
-    {Window::Main, "MnuAbout", std::nullopt, QStringLiteral("О программе")},
+    {"Form1", "client", QRect(0, 0, 399, 432), std::nullopt},
+    {"Form1", "ScorePanel", QRect(0, 0, 201, 29), std::nullopt},
+    {"Form1", "MovesPanel", QRect(202, 0, 197, 29), std::nullopt},
+    {"Form1", "BoardPanel", QRect(0, 31, 401, 400), std::nullopt},
+    {"Form1", "RxLabel6", QRect(1, 1, 118, 27), QStringLiteral("С Ч Е Т")},
+    {"Form1", "RxLabel3", QRect(119, 1, 81, 27), QStringLiteral("0")},
+    {"Form1", "RxLabel4", QRect(1, 1, 77, 27), std::nullopt},  // the dealt game's move count
+    {"Form1", "RxLabel2", QRect(78, 1, 118, 27), QStringLiteral("ОСТАЛОСЬ")},
+    {"Form1", "Game", std::nullopt, QStringLiteral("Игра")},
+    {"Form1", "Hlp", std::nullopt, QStringLiteral("?")},
+    {"Form1", "MnuNew", std::nullopt, QStringLiteral("Заново\tF4")},
+    {"Form1", "MnuSave", std::nullopt, QStringLiteral("Сохранить\tF2")},
+    {"Form1", "MnuLoad", std::nullopt, QStringLiteral("Загрузить\tF3")},
+    {"Form1", "MnuRec", std::nullopt, QStringLiteral("Рекорды\tF5")},
+    {"Form1", "N4", std::nullopt, QStringLiteral("На этой машине")},
+    {"Form1", "N5", std::nullopt, QStringLiteral("По сети")},
+    {"Form1", "MnuExit", std::nullopt, QStringLiteral("Вы&ход\tCtrl+X")},
+    {"Form1", "MnuHelp", std::nullopt, QStringLiteral("Правила игры")},
+    {"Form1", "MnuAbout", std::nullopt, QStringLiteral("О программе")},
 
-    {Window::Rules, "HelpForm", QRect(0, 0, 449, 329), QStringLiteral("Правила игры")},
-    {Window::Rules, "RxLabel1", QRect(QPoint(98, 12), QSize()),  // sized to its font
+    {"HelpForm", "HelpForm", QRect(0, 0, 449, 329), QStringLiteral("Правила игры")},
+    {"HelpForm", "RxLabel1", QRect(QPoint(98, 12), QSize()),  // sized to its font
      QStringLiteral("игра   П О М Р О Л А ")},
-    {Window::Rules, "SpeedButton1", QRect(46, 294, 368, 32), QStringLiteral("Закрыть")},
-    {Window::Rules, "RichEdit1", QRect(8, 56, 433, 233), std::nullopt},
+    {"HelpForm", "SpeedButton1", QRect(46, 294, 368, 32), QStringLiteral("Закрыть")},
+    {"HelpForm", "RichEdit1", QRect(8, 56, 433, 233), std::nullopt},
 
-    {Window::Advertisement, "ReclamaForm", QRect(0, 0, 442, 248), QStringLiteral("Ваша реклама")},
-    {Window::Advertisement, "RxLabel1", QRect(0, 0, 442, 145), QStringLiteral("А это место\nдля Вашей рекламы")},
-    {Window::Advertisement, "RxLabel2", QRect(0, 145, 442, 88), std::nullopt},
-    {Window::Advertisement, "Label1", QRect(0, 233, 442, 15), QStringLiteral("Нажмите любую клавишу")},
+    {"ReclamaForm", "ReclamaForm", QRect(0, 0, 442, 248), QStringLiteral("Ваша реклама")},
+    {"ReclamaForm", "RxLabel1", QRect(0, 0, 442, 145), QStringLiteral("А это место\nдля Вашей рекламы")},
+    {"ReclamaForm", "RxLabel2", QRect(0, 145, 442, 88), std::nullopt},
+    {"ReclamaForm", "Label1", QRect(0, 233, 442, 15), QStringLiteral("Нажмите любую клавишу")},
 
-    {Window::About, "AboutForm", QRect(0, 0, 287, 256), std::nullopt},
-    {Window::About, "Image1", QRect(8, 8, 85, 84), std::nullopt},
-    {Window::About, "SP", QRect(0, 104, 287, 95), std::nullopt},
+    {"AboutForm", "AboutForm", QRect(0, 0, 287, 256), std::nullopt},
+    {"AboutForm", "Image1", QRect(8, 8, 85, 84), std::nullopt},
+    {"AboutForm", "SP", QRect(0, 104, 287, 95), std::nullopt},
 };
-
-QWidget& WindowOf(GameHarness& harness, Window window)
-{
-    switch (window) {
-    case Window::Main: return harness.window();
-    case Window::Rules: return *harness.helpForm;
-    case Window::Advertisement: return *harness.reclamaForm;
-    case Window::About: return *harness.aboutForm;
-    }
-    return harness.window();
-}
 
 QString TextOf(const QObject& control)
 {
@@ -101,24 +89,20 @@ QRect PlaceOf(const QWidget& control)
     return placedBySystem ? control.rect() : control.geometry();
 }
 
-std::string WindowName(const ::testing::TestParamInfo<Window>& window)
-{
-    const char* names[] = {"Main", "Rules", "Advertisement", "About"};
-    return names[static_cast<int>(window.param)];
-}
+class WindowLayout : public ::testing::TestWithParam<const char*> {};
 
-class WindowLayout : public ::testing::TestWithParam<Window> {};
-
-INSTANTIATE_TEST_SUITE_P(EveryWindow, WindowLayout,
-                         ::testing::Values(Window::Main, Window::Rules, Window::Advertisement, Window::About),
-                         WindowName);
+INSTANTIATE_TEST_SUITE_P(EveryWindow, WindowLayout, ::testing::Values("Form1", "HelpForm", "ReclamaForm", "AboutForm"),
+                         [](const auto& window) { return std::string(window.param); });
 
 TEST_P(WindowLayout, EveryControlHasItsPlaceAndText)
 {
     GameHarness harness;
-    const QWidget& window = WindowOf(harness, GetParam());
+    const QWidget* windows[] = {&harness.window(), harness.helpForm, harness.reclamaForm, harness.aboutForm};
+    const QWidget& window = **std::find_if(std::begin(windows), std::end(windows), [](const QWidget* each) {
+        return each->objectName() == QLatin1String(GetParam());
+    });
     for (const Placed& placed : Layout) {
-        if (placed.window != GetParam())
+        if (qstrcmp(placed.window, GetParam()) != 0)
             continue;
         SCOPED_TRACE(placed.name);
         const QObject* control = window.objectName() == QLatin1String(placed.name)
