@@ -98,11 +98,11 @@ TEST_F(MainWindow, EachCellCentreShowsTheColourOfItsCode)
     board.at(2, 8) = 10;
     harness.setBoard(board);
     window.show();
-    const QImage image = window.centralWidget()->grab().toImage();
+    const QImage image = harness.grabBoard();
     ASSERT_EQ(image.size(), QSize(399, 432));
     for (int r = 1; r <= 8; ++r)
         for (int c = 1; c <= 8; ++c) {
-            const QPoint centre((c - 1) * 50 + 25, 31 + (r - 1) * 50 + 25);
+            const QPoint centre = harness.cellRect(c, r).topLeft() + QPoint(25, 25);
             const QColor expected =
                 board.at(c, r) == 0 ? window.palette().color(QPalette::Button) : BallColour(board.at(c, r));
             EXPECT_EQ(image.pixelColor(centre), expected) << "row " << r << " column " << c;
