@@ -187,8 +187,6 @@ protected:
         window.show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
     }
-
-    QImage grabBoard() { return harness.grabBoard(); }
 };
 
 TEST_F(KeyboardCursorPixels, WindowWithoutArrowKeysLooksAsItDidBefore)
@@ -205,7 +203,7 @@ TEST_F(KeyboardCursorPixels, WindowWithoutArrowKeysLooksAsItDidBefore)
     twin.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&twin));
     auto bothAlike = [&](const char* after) {
-        EXPECT_TRUE(grabBoard() == twin.centralWidget()->grab().toImage()) << "after " << after;
+        EXPECT_TRUE(harness.grabBoard() == twinHarness.grabBoard()) << "after " << after;
     };
 
     bothAlike("start-up");
@@ -231,9 +229,9 @@ TEST_F(KeyboardCursorPixels, CursorLeavesTheBallAndThePickMarkerAlone)
             key(Qt::Key_Space);
             ASSERT_EQ(window.cell(column, row)->form(), CellShape::Form::Rectangle);
         }
-        const QImage shown = grabBoard();
+        const QImage shown = harness.grabBoard();
         cursor()->hide();
-        const QImage hidden = grabBoard();
+        const QImage hidden = harness.grabBoard();
         if (picked)
             key(Qt::Key_Space);  // cancel
 
