@@ -64,12 +64,12 @@ void GameHarness::click(int column, int row, Qt::MouseButton button)
 
 void GameHarness::press(int column, int row)
 {
-    switch (input) {
-    case Input::Mouse: return click(column, row);
-    case Input::Space: steerTo(column, row); return key(Qt::Key_Space);
-    case Input::Return: steerTo(column, row); return key(Qt::Key_Return);
-    case Input::KeypadEnter: steerTo(column, row); return key(Qt::Key_Enter, Qt::KeypadModifier);
-    }
+    if (input == Input::Mouse)
+        return click(column, row);
+    steerTo(column, row);
+    if (input == Input::KeypadEnter)
+        return key(Qt::Key_Enter, Qt::KeypadModifier);
+    key(input == Input::Space ? Qt::Key_Space : Qt::Key_Return);
 }
 
 void GameHarness::key(Qt::Key key, Qt::KeyboardModifiers modifiers)
