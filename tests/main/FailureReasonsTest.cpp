@@ -88,7 +88,7 @@ TEST(FailureReasons, AreRussianForRecordsSavedGamesAndSettings)
     EXPECT_EQ(old.readAll(), QByteArray("old contents"));
 
     // Settings at close: a folder stands where the file should be.
-    harness.makeSettingsUnwritable();
+    ASSERT_TRUE(harness.makeSettingsUnwritable());
     harness.window().show();
     harness.window().close();
     ASSERT_EQ(harness.platform.messages.size(), 7);

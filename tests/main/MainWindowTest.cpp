@@ -58,6 +58,8 @@ TEST_F(MainWindow, MenuKeepsItsOrder)
 {
     const QList<QAction*> menus = window.menuBar()->actions();
     ASSERT_EQ(menus.size(), 2);
+    EXPECT_EQ(menus[0]->menu()->objectName(), QStringLiteral("Game"));  // captions: WindowLayoutTest
+    EXPECT_EQ(menus[1]->menu()->objectName(), QStringLiteral("Hlp"));
     // Order within "Игра", separators and the records-file submenu included.
     QStringList order;
     for (QAction* action : menus[0]->menu()->actions())

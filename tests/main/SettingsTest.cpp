@@ -119,7 +119,7 @@ TEST_F(ClosingTheWindow, EveryWayOfClosingWritesTheSettings)
 
 TEST_F(ClosingTheWindow, UnwritableSettingsAreReportedAndTheWindowStillCloses)
 {
-    harness.makeSettingsUnwritable();
+    ASSERT_TRUE(harness.makeSettingsUnwritable());
     window.show();
     window.close();
     EXPECT_FALSE(window.isVisible());

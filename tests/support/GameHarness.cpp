@@ -51,10 +51,10 @@ QByteArray GameHarness::settingsText() const
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
-void GameHarness::makeSettingsUnwritable()
+bool GameHarness::makeSettingsUnwritable()
 {
     QFile::remove(settingsPath());
-    QDir().mkpath(settingsPath());
+    return QDir().mkpath(settingsPath());
 }
 
 void GameHarness::click(int column, int row, Qt::MouseButton button)

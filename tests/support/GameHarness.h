@@ -46,7 +46,7 @@ public:
     // The settings file as it is now.
     QByteArray settingsText() const;
     // A folder where the settings file should be makes writing it fail.
-    void makeSettingsUnwritable();
+    [[nodiscard]] bool makeSettingsUnwritable();
 
     // A press (and release) on the cell of (column, row).
     void click(int column, int row, Qt::MouseButton button = Qt::LeftButton);
