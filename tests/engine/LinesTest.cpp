@@ -11,18 +11,17 @@ using namespace pomrola::testing;
 
 namespace {
 
-// Cells of the board that changed from `before` to `after`, as (row, column).
-std::vector<std::pair<int, int>> ChangedCells(const Board& before, const Board& after)
+using Cells = std::vector<std::pair<int, int>>;  // (row, column)
+
+Cells ChangedCells(const Board& before, const Board& after)
 {
-    std::vector<std::pair<int, int>> changed;
+    Cells changed;
     for (int r = 1; r <= BoardSize; ++r)
         for (int c = 1; c <= BoardSize; ++c)
             if (before.at(c, r) != after.at(c, r))
                 changed.emplace_back(r, c);
     return changed;
 }
-
-using Cells = std::vector<std::pair<int, int>>;
 
 struct FindLinesCase {
     const char* name;
@@ -38,6 +37,7 @@ TEST_P(FindLinesShapes, EmptiesExactlyTheLineCells)
     state.board = StaircaseBoard();
     GetParam().build(state.board);
     const Board before = state.board;
+    state.LinesFound = true;  // left from an earlier call: every call sets it anew
     FindLines(state);
     EXPECT_EQ(state.LinesFound, !GetParam().emptied.empty());
     EXPECT_EQ(ChangedCells(before, state.board), GetParam().emptied);
@@ -105,13 +105,12 @@ TEST(FindLines, ThreeEmptyCellsAreALineButChangeNothing)
     }
 }
 
-TEST(FindLines, FlagIsResetOnEveryCall)
+// The staircase with three empty cells, which refilling draws for in row order.
+Board StaircaseWithThreeHoles()
 {
-    GameState state;
-    state.board = StaircaseBoard();
-    state.LinesFound = true;
-    FindLines(state);
-    EXPECT_FALSE(state.LinesFound);
+    Board board = StaircaseBoard();
+    board.at(1, 1) = board.at(6, 4) = board.at(8, 8) = 0;
+    return board;
 }
 
 struct DropCase {
@@ -148,20 +147,17 @@ TEST(DropBalls, ColumnsFallByThePassRule)
 TEST(RefillBoard, FillsEveryEmptyCellAndScoresFivePerCell)
 {
     GameState state;
-    state.board = StaircaseBoard();
-    state.board.at(1, 1) = state.board.at(6, 4) = state.board.at(8, 8) = 0;
+    state.board = StaircaseWithThreeHoles();
     state.board.at(2, 2) = -1;  // not empty: kept
     state.Score = 10;
     state.RandomState = 77;
     RefillBoard(state);
     EXPECT_EQ(state.Score, 25);
     EXPECT_EQ(state.board.at(2, 2), -1);
-    // Draws continue the sequence in row order: (1,1), (4,6), (8,8).
     GameState expected;
     expected.RandomState = 77;
-    EXPECT_EQ(state.board.at(1, 1), RandomBelow(expected, 8) + 1);
-    EXPECT_EQ(state.board.at(6, 4), RandomBelow(expected, 8) + 1);
-    EXPECT_EQ(state.board.at(8, 8), RandomBelow(expected, 8) + 1);
+    for (auto [column, row] : {std::pair{1, 1}, std::pair{6, 4}, std::pair{8, 8}})
+        EXPECT_EQ(state.board.at(column, row), RandomBelow(expected, 8) + 1) << column << ", " << row;
     EXPECT_EQ(state.RandomState, expected.RandomState);
 }
 
@@ -205,15 +201,12 @@ TEST(Collapse, SettleLeavesAFullBoardWithoutLines)
     }
 }
 
-}  // namespace
-
 // A saved game may carry any score: refilling near the top of the 32-bit range
 // wraps around to the negative end instead of overflowing.
 TEST(RefillBoard, ScoreWrapsAtTheTopOfItsRange)
 {
     GameState state;
-    state.board = StaircaseBoard();
-    state.board.at(1, 1) = state.board.at(6, 4) = state.board.at(8, 8) = 0;
+    state.board = StaircaseWithThreeHoles();
     state.Score = std::numeric_limits<std::int32_t>::max() - 7;
     RefillBoard(state);
     EXPECT_EQ(state.Score, std::numeric_limits<std::int32_t>::min() + 7);
@@ -237,3 +230,5 @@ TEST(RefillBoard, ScoreWrapsAtTheTopOfItsRange)
         ASSERT_GE(gained, 5u * empty) << "seed " << seed << " round " << round;
     }
 }
+
+}  // namespace
