@@ -2,7 +2,6 @@
 #include "GameHarness.h"
 #include "OwnerDrawnList.h"
 #include "Pomr_Rec_U.h"
-#include "RecordsCodec.h"
 #include "ShadowLabel.h"
 
 #include <QFile>

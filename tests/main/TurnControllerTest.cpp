@@ -148,7 +148,6 @@ TEST_P(TurnController, PressesKeysAndCommandsDuringAPauseAreIgnored)
     EXPECT_EQ(harness.platform.pauses.size(), 7u);
     EXPECT_FALSE(window.firstPicked());
     EXPECT_FALSE(window.moveInProgress());
-    // The next press is a first pick again.
     harness.press(8, 8);
     EXPECT_TRUE(window.firstPicked());
 }
