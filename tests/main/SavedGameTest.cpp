@@ -64,22 +64,19 @@ TEST(SavedGameFile, ReadingStopsAtTheFirstFailureAndKeepsWhatWasRead)
 
     GameState empty = game;
     EXPECT_FALSE(DecodeSavedGame(QByteArray(), empty));
-    EXPECT_EQ(empty.Score, 0);
-    EXPECT_EQ(empty.MovesLeft, 0);
+    EXPECT_EQ(std::tie(empty.Score, empty.MovesLeft), std::tuple(0, 0));
     EXPECT_EQ(empty.board, StaircaseBoard());
 
     GameState notANumber = game;
     EXPECT_FALSE(DecodeSavedGame(Lines({"score", "3", "1"}), notANumber));
-    EXPECT_EQ(notANumber.Score, 7);
-    EXPECT_EQ(notANumber.MovesLeft, 8);
+    EXPECT_EQ(std::tie(notANumber.Score, notANumber.MovesLeft), std::tuple(7, 8));
 
     // Blanks and empty lines before the numbers; the rest of their lines is
     // skipped.
     GameState tenCells = game;
     EXPECT_FALSE(DecodeSavedGame(
         Lines({"", "  \t40 points", "", "12", "5", "5", "5", "5", "5", "5", "5", "5", " +6", "-6"}), tenCells));
-    EXPECT_EQ(tenCells.Score, 40);
-    EXPECT_EQ(tenCells.MovesLeft, 12);
+    EXPECT_EQ(std::tie(tenCells.Score, tenCells.MovesLeft), std::tuple(40, 12));
     EXPECT_EQ(RowOf(tenCells.board, 1), (Row{5, 5, 5, 5, 5, 5, 5, 5}));
     EXPECT_EQ(tenCells.board.at(1, 2), 6);
     EXPECT_EQ(tenCells.board.at(2, 2), -6);
