@@ -71,8 +71,7 @@ TEST(SavedGameFile, ReadingStopsAtTheFirstFailureAndKeepsWhatWasRead)
     EXPECT_FALSE(DecodeSavedGame(Lines({"score", "3", "1"}), notANumber));
     EXPECT_EQ(std::tie(notANumber.Score, notANumber.MovesLeft), std::tuple(7, 8));
 
-    // Blanks and empty lines before the numbers; the rest of their lines is
-    // skipped.
+    // Blanks and empty lines before the numbers; the rest of their lines is skipped.
     GameState tenCells = game;
     EXPECT_FALSE(DecodeSavedGame(
         Lines({"", "  \t40 points", "", "12", "5", "5", "5", "5", "5", "5", "5", "5", " +6", "-6"}), tenCells));
@@ -176,8 +175,7 @@ TEST(SavedGameFile, CutFilesLoadWhatTheyHoldAndReportTheRest)
         GameState loaded = before;
         const std::optional<QString> reason = LoadGameFromFile(path, loaded);
 
-        // Where each line ends: lines 0 and 1 are the counters, 2.. the cells row
-        // by row.
+        // Where each line ends: lines 0 and 1 are the counters, 2.. the cells row by row.
         QList<qsizetype> lineEnds;
         for (qsizetype at = whole.indexOf('\n'); at >= 0; at = whole.indexOf('\n', at + 1))
             lineEnds.append(at + 1);
@@ -325,5 +323,7 @@ TEST_F(SaveAndLoad, CancelledLoadRedrawsWithoutChanges)
     EXPECT_EQ(Label(window, "RxLabel3")->text(), QStringLiteral("0"));
     EXPECT_EQ(window.cell(1, 1)->form(), CellShape::Form::Circle);
 }
+
+// A save that fails, as a player without write rights meets it: FailureReasonsTest.
 
 }  // namespace
