@@ -108,11 +108,6 @@ std::vector<bool> InkMask(const QImage& image, int code, const Vision& vision)
     return mask;
 }
 
-int Count(const std::vector<bool>& mask)
-{
-    return int(std::count(mask.begin(), mask.end(), true));
-}
-
 // 0 for equal masks, 1 for masks with no pixel in common.
 double Distance(const std::vector<bool>& a, const std::vector<bool>& b)
 {
@@ -181,7 +176,8 @@ TEST(BallSymbols, EveryPairStaysDistinctInGreyAndForColourBlindness)
             for (int code = 1; code <= 8; ++code) {
                 masks.push_back(InkMask(cells[static_cast<std::size_t>(code - 1)], code, vision));
                 const double ballArea = 3.14159 * std::pow(cells[0].width() / 2.0, 2);
-                EXPECT_GE(Count(masks.back()), 0.03 * ballArea) << "symbol of code " << code << " hardly visible";
+                EXPECT_GE(double(std::count(masks.back().begin(), masks.back().end(), true)), 0.03 * ballArea)
+                    << "symbol of code " << code << " hardly visible";
             }
             for (int a = 1; a <= 8; ++a)
                 for (int b = a + 1; b <= 8; ++b)
