@@ -11,10 +11,11 @@ using namespace pomrola::testing;
 
 namespace {
 
-// Cells of the board that changed from `before` to `after`, as (row, column).
-std::vector<std::pair<int, int>> ChangedCells(const Board& before, const Board& after)
+using Cells = std::vector<std::pair<int, int>>;  // (row, column)
+
+Cells ChangedCells(const Board& before, const Board& after)
 {
-    std::vector<std::pair<int, int>> changed;
+    Cells changed;
     for (int r = 1; r <= BoardSize; ++r)
         for (int c = 1; c <= BoardSize; ++c)
             if (before.at(c, r) != after.at(c, r))
@@ -22,12 +23,10 @@ std::vector<std::pair<int, int>> ChangedCells(const Board& before, const Board& 
     return changed;
 }
 
-using Cells = std::vector<std::pair<int, int>>;
-
 struct FindLinesCase {
     const char* name;
     void (*build)(Board&);
-    Cells emptied;  // in row order
+    Cells emptied;  // the cells of the lines found, in row order
 };
 
 class FindLinesShapes : public ::testing::TestWithParam<FindLinesCase> {};
@@ -38,11 +37,16 @@ TEST_P(FindLinesShapes, EmptiesExactlyTheLineCells)
     state.board = StaircaseBoard();
     GetParam().build(state.board);
     const Board before = state.board;
+    state.LinesFound = true;  // left from an earlier call: every call sets it anew
     FindLines(state);
     EXPECT_EQ(state.LinesFound, !GetParam().emptied.empty());
-    EXPECT_EQ(ChangedCells(before, state.board), GetParam().emptied);
-    for (auto [r, c] : GetParam().emptied)
+    Cells changed;  // a run of empty cells is a line too, but emptying it changes nothing
+    for (auto [r, c] : GetParam().emptied) {
         EXPECT_EQ(state.board.at(c, r), 0);
+        if (before.at(c, r) != 0)
+            changed.emplace_back(r, c);
+    }
+    EXPECT_EQ(ChangedCells(before, state.board), changed);
 }
 
 // A table laid out by hand.
@@ -87,31 +91,20 @@ INSTANTIATE_TEST_SUITE_P(
                           b.at(4, 2) = b.at(4, 3) = 8;
                       },
                       {{1, 2}, {1, 3}, {1, 4}, {1, 5}, {1, 6}, {2, 4}, {3, 4}}},
-        FindLinesCase{"GapBreaksTheRun", [](Board& b) { SetRow(b, 5, {5, 5, 1, 5, 2, 3, 4, 6}); }, {}}),
+        FindLinesCase{"GapBreaksTheRun", [](Board& b) { SetRow(b, 5, {5, 5, 1, 5, 2, 3, 4, 6}); }, {}},
+        FindLinesCase{"ThreeEmptyCellsInARow", [](Board& b) { b.at(3, 6) = b.at(4, 6) = b.at(5, 6) = 0; },
+                      {{6, 3}, {6, 4}, {6, 5}}},
+        FindLinesCase{"ThreeEmptyCellsInAColumn", [](Board& b) { b.at(6, 3) = b.at(6, 4) = b.at(6, 5) = 0; },
+                      {{3, 6}, {4, 6}, {5, 6}}}),
     [](const auto& instance) { return std::string(instance.param.name); });
 // clang-format on
 
-TEST(FindLines, ThreeEmptyCellsAreALineButChangeNothing)
+// The staircase with three empty cells, which refilling draws for in row order.
+Board StaircaseWithThreeHoles()
 {
-    for (bool vertical : {false, true}) {
-        GameState state;
-        state.board = StaircaseBoard();
-        for (int i = 3; i <= 5; ++i)
-            (vertical ? state.board.at(6, i) : state.board.at(i, 6)) = 0;
-        const Board before = state.board;
-        FindLines(state);
-        EXPECT_TRUE(state.LinesFound);
-        EXPECT_EQ(state.board, before);
-    }
-}
-
-TEST(FindLines, FlagIsResetOnEveryCall)
-{
-    GameState state;
-    state.board = StaircaseBoard();
-    state.LinesFound = true;
-    FindLines(state);
-    EXPECT_FALSE(state.LinesFound);
+    Board board = StaircaseBoard();
+    board.at(1, 1) = board.at(6, 4) = board.at(8, 8) = 0;
+    return board;
 }
 
 struct DropCase {
@@ -148,20 +141,17 @@ TEST(DropBalls, ColumnsFallByThePassRule)
 TEST(RefillBoard, FillsEveryEmptyCellAndScoresFivePerCell)
 {
     GameState state;
-    state.board = StaircaseBoard();
-    state.board.at(1, 1) = state.board.at(6, 4) = state.board.at(8, 8) = 0;
+    state.board = StaircaseWithThreeHoles();
     state.board.at(2, 2) = -1;  // not empty: kept
     state.Score = 10;
     state.RandomState = 77;
     RefillBoard(state);
     EXPECT_EQ(state.Score, 25);
     EXPECT_EQ(state.board.at(2, 2), -1);
-    // Draws continue the sequence in row order: (1,1), (4,6), (8,8).
     GameState expected;
     expected.RandomState = 77;
-    EXPECT_EQ(state.board.at(1, 1), RandomBelow(expected, 8) + 1);
-    EXPECT_EQ(state.board.at(6, 4), RandomBelow(expected, 8) + 1);
-    EXPECT_EQ(state.board.at(8, 8), RandomBelow(expected, 8) + 1);
+    for (auto [column, row] : {std::pair{1, 1}, std::pair{6, 4}, std::pair{8, 8}})
+        EXPECT_EQ(state.board.at(column, row), RandomBelow(expected, 8) + 1) << column << ", " << row;
     EXPECT_EQ(state.RandomState, expected.RandomState);
 }
 
@@ -205,15 +195,12 @@ TEST(Collapse, SettleLeavesAFullBoardWithoutLines)
     }
 }
 
-}  // namespace
-
 // A saved game may carry any score: refilling near the top of the 32-bit range
 // wraps around to the negative end instead of overflowing.
 TEST(RefillBoard, ScoreWrapsAtTheTopOfItsRange)
 {
     GameState state;
-    state.board = StaircaseBoard();
-    state.board.at(1, 1) = state.board.at(6, 4) = state.board.at(8, 8) = 0;
+    state.board = StaircaseWithThreeHoles();
     state.Score = std::numeric_limits<std::int32_t>::max() - 7;
     RefillBoard(state);
     EXPECT_EQ(state.Score, std::numeric_limits<std::int32_t>::min() + 7);
@@ -237,3 +224,5 @@ TEST(RefillBoard, ScoreWrapsAtTheTopOfItsRange)
         ASSERT_GE(gained, 5u * empty) << "seed " << seed << " round " << round;
     }
 }
+
+}  // namespace

@@ -27,19 +27,14 @@ TEST(RandomAndFill, GeneratorFollowsTheCongruentialSequence)
     EXPECT_EQ(RandomBelow(state, 1000), static_cast<std::int32_t>((std::uint64_t{next} * 1000) >> 32));
 }
 
-TEST(RandomAndFill, FillAtMidnightGivesTheKnownRows)
+TEST(RandomAndFill, FillAtMidnightAndAtHalfPastTwelveGivesTheKnownRows)
 {
-    GameState state;
-    FillBoard(state, TimeOfDay(0, 0, 0, 0));
-    EXPECT_EQ(RowOf(state.board, 1), (Row{1, 1, 7, 2, 3, 6, 3, 2}));
-    EXPECT_EQ(RowOf(state.board, 2), (Row{3, 4, 1, 4, 1, 7, 1, 3}));
-}
-
-TEST(RandomAndFill, FillAtHalfPastTwelveGivesTheKnownRow)
-{
-    GameState state;
-    FillBoard(state, TimeOfDay(12, 34, 56, 789));
-    EXPECT_EQ(RowOf(state.board, 1), (Row{4, 3, 3, 1, 6, 4, 1, 5}));
+    GameState midnight, halfPastTwelve;
+    FillBoard(midnight, TimeOfDay(0, 0, 0, 0));
+    FillBoard(halfPastTwelve, TimeOfDay(12, 34, 56, 789));
+    EXPECT_EQ(RowOf(midnight.board, 1), (Row{1, 1, 7, 2, 3, 6, 3, 2}));
+    EXPECT_EQ(RowOf(midnight.board, 2), (Row{3, 4, 1, 4, 1, 7, 1, 3}));
+    EXPECT_EQ(RowOf(halfPastTwelve.board, 1), (Row{4, 3, 3, 1, 6, 4, 1, 5}));
 }
 
 TEST(RandomAndFill, EveryFillHoldsOnlyBallCodesAndDependsOnlyOnTheMillisecond)

@@ -14,9 +14,7 @@
 
 #include <QAbstractButton>
 #include <QApplication>
-#include <QDir>
 #include <QFile>
-#include <QLabel>
 #include <QMetaProperty>
 #include <QRegularExpression>
 #include <QScrollBar>

@@ -2,7 +2,6 @@
 #include "KeyboardCursor.h"
 #include "MoveReport.h"
 #include "OneMoveGame.h"
-#include "ShadowLabel.h"
 
 #include <QAccessible>
 #include <QAction>
@@ -24,13 +23,6 @@ namespace {
 // the keyboard has: its cursor.
 class KeyboardPlay : public OneMoveGame {
 protected:
-    void key(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) { harness.key(key, modifiers); }
-    void keys(Qt::Key key, int times)
-    {
-        for (int i = 0; i < times; ++i)
-            harness.key(key);
-    }
-
     KeyboardCursor* cursor() { return Control<KeyboardCursor>(window, "KeyCursor"); }
     // The cell the cursor frames, or (0, 0) when it is hidden or framing none.
     std::pair<int, int> cursorCell()
@@ -48,21 +40,22 @@ protected:
 TEST_F(KeyboardPlay, CursorStartsAtTheTopLeftAndStopsAtTheEdges)
 {
     EXPECT_EQ(cursorCell(), std::make_pair(0, 0));
-    key(Qt::Key_Right);  // only shows where the cursor is
+    harness.key(Qt::Key_Right);  // only shows where the cursor is
     EXPECT_EQ(cursorCell(), std::make_pair(1, 1));
-    key(Qt::Key_Left);
-    key(Qt::Key_Up);
+    harness.key(Qt::Key_Left);
+    harness.key(Qt::Key_Up);
     EXPECT_EQ(cursorCell(), std::make_pair(1, 1));
-    keys(Qt::Key_Right, 12);
-    EXPECT_EQ(cursorCell(), std::make_pair(8, 1));
-    keys(Qt::Key_Down, 12);
-    EXPECT_EQ(cursorCell(), std::make_pair(8, 8));
-    key(Qt::Key_Left, Qt::KeypadModifier);  // the keypad's arrows steer as well
+    for (auto [arrow, edge] : {std::pair{Qt::Key_Right, std::pair{8, 1}}, std::pair{Qt::Key_Down, std::pair{8, 8}}}) {
+        for (int i = 0; i < 12; ++i)
+            harness.key(arrow);
+        EXPECT_EQ(cursorCell(), edge);
+    }
+    harness.key(Qt::Key_Left, Qt::KeypadModifier);  // the keypad's arrows steer as well
     EXPECT_EQ(cursorCell(), std::make_pair(7, 8));
     // With Alt, Ctrl or Shift an arrow is not the board's.
-    key(Qt::Key_Left, Qt::AltModifier);
-    key(Qt::Key_Up, Qt::ControlModifier);
-    key(Qt::Key_Up, Qt::ShiftModifier);
+    harness.key(Qt::Key_Left, Qt::AltModifier);
+    harness.key(Qt::Key_Up, Qt::ControlModifier);
+    harness.key(Qt::Key_Up, Qt::ShiftModifier);
     EXPECT_EQ(cursorCell(), std::make_pair(7, 8));
     EXPECT_EQ(harness.game().board, OneMoveBoard());
     EXPECT_FALSE(window.firstPicked());
@@ -74,12 +67,12 @@ TEST_F(KeyboardPlay, RandomWalksStayOnTheBoardAndStopAtItsEdges)
     SCOPED_TRACE(::testing::Message() << "seed " << seed);
     std::mt19937 random(seed);
     const Qt::Key arrows[] = {Qt::Key_Left, Qt::Key_Right, Qt::Key_Up, Qt::Key_Down};
-    key(Qt::Key_Down);
+    harness.key(Qt::Key_Down);
     int column = 1;
     int row = 1;
     for (int step = 0; step < 600; ++step) {
         const int pick = static_cast<int>(random() % 4);
-        key(arrows[pick]);
+        harness.key(arrows[pick]);
         column = std::clamp(column + (pick == 0 ? -1 : pick == 1 ? 1 : 0), 1, 8);
         row = std::clamp(row + (pick == 2 ? -1 : pick == 3 ? 1 : 0), 1, 8);
         ASSERT_EQ(cursorCell(), std::make_pair(column, row)) << "step " << step;
@@ -90,11 +83,11 @@ TEST_F(KeyboardPlay, RandomWalksStayOnTheBoardAndStopAtItsEdges)
 TEST_F(KeyboardPlay, NoKeyActsBeforeTheFirstArrowAndAHeldKeyActsOnce)
 {
     for (Qt::Key k : {Qt::Key_Space, Qt::Key_Return, Qt::Key_Enter, Qt::Key_A, Qt::Key_Escape, Qt::Key_Tab})
-        key(k);
+        harness.key(k);
     EXPECT_FALSE(window.firstPicked());
     EXPECT_EQ(cursorCell(), std::make_pair(0, 0));
 
-    key(Qt::Key_Down);
+    harness.key(Qt::Key_Down);
     QTest::keyPress(&window, Qt::Key_Space);
     for (int i = 0; i < 5; ++i) {
         QKeyEvent repeat(QEvent::KeyPress, Qt::Key_Space, Qt::NoModifier, QStringLiteral(" "), true);
@@ -111,12 +104,12 @@ TEST_F(KeyboardPlay, MousePressHidesTheCursorWhichComesBackWhereItWas)
     EXPECT_EQ(cursorCell(), std::make_pair(0, 0));
     EXPECT_TRUE(window.firstPicked());  // the click played as before
     EXPECT_EQ(harness.game().X1, 2);
-    key(Qt::Key_Space);  // no cursor: the key does nothing
+    harness.key(Qt::Key_Space);  // no cursor: the key does nothing
     EXPECT_TRUE(window.firstPicked());
     EXPECT_EQ(window.cell(6, 3)->form(), CellShape::Form::Circle);
-    key(Qt::Key_Down);
+    harness.key(Qt::Key_Down);
     EXPECT_EQ(cursorCell(), std::make_pair(6, 3));
-    key(Qt::Key_Down);
+    harness.key(Qt::Key_Down);
     EXPECT_EQ(cursorCell(), std::make_pair(6, 4));
 }
 
@@ -124,9 +117,9 @@ TEST_F(KeyboardPlay, CursorSurvivesAMoveANewGameAndALoad)
 {
     harness.game().RandomState = 0;
     harness.steerTo(4, 1);
-    key(Qt::Key_Space);
-    key(Qt::Key_Left);
-    key(Qt::Key_Space);
+    harness.key(Qt::Key_Space);
+    harness.key(Qt::Key_Left);
+    harness.key(Qt::Key_Space);
     EXPECT_EQ(harness.game().board, BoardAfterTheMove());
     EXPECT_EQ(cursorCell(), std::make_pair(3, 1));
 
@@ -144,7 +137,7 @@ TEST_F(KeyboardPlay, CursorSurvivesAMoveANewGameAndALoad)
     harness.trigger("MnuLoad");
     EXPECT_EQ(harness.game().board, saved);
     EXPECT_EQ(cursorCell(), std::make_pair(5, 6));
-    key(Qt::Key_Right);
+    harness.key(Qt::Key_Right);
     EXPECT_EQ(cursorCell(), std::make_pair(6, 6));
 }
 
@@ -154,16 +147,14 @@ TEST_F(KeyboardPlay, MenuKeysKeepTheirMeaning)
     harness.steerTo(3, 3);
     // A scripted modal window shows and hides itself and keeps the activation;
     // the main window asks for it back before each key.
-    auto shortcut = [&](Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+    auto shortcut = [&](Qt::Key key) {
         window.windowHandle()->requestActivate();
         QCoreApplication::processEvents();
-        QTest::keyClick(&window, key, modifiers);
+        QTest::keyClick(&window, key);
     };
 
-    shortcut(Qt::Key_F2);
-    shortcut(Qt::Key_F3);
-    shortcut(Qt::Key_F5);
-    shortcut(Qt::Key_F4);
+    for (Qt::Key key : {Qt::Key_F2, Qt::Key_F3, Qt::Key_F5, Qt::Key_F4})
+        shortcut(key);
     EXPECT_EQ(harness.platform.saveRequests.size(), 1u);
     EXPECT_EQ(harness.platform.openRequests.size(), 1u);
     EXPECT_EQ(harness.platform.modalNames(), (QStringList{QStringLiteral("Form2"), QStringLiteral("ReclamaForm")}));
@@ -175,12 +166,10 @@ TEST_F(KeyboardPlay, CtrlXStillCloses)
     window.show();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
     harness.steerTo(2, 2);
-    key(Qt::Key_Space);
-    key(Qt::Key_X, Qt::ControlModifier);
+    harness.key(Qt::Key_Space);
+    harness.key(Qt::Key_X, Qt::ControlModifier);
     EXPECT_FALSE(window.isVisible());
 }
-
-// Pixels -----------------------------------------------------------------
 
 class KeyboardCursorPixels : public KeyboardPlay {
 protected:
@@ -201,8 +190,7 @@ TEST_F(KeyboardCursorPixels, WindowWithoutArrowKeysLooksAsItDidBefore)
     TForm1& twin = twinHarness.window();
     std::unique_ptr<KeyboardCursor> detached(Control<KeyboardCursor>(twin, "KeyCursor"));
     detached->setParent(nullptr);
-    twinHarness.setBoard(OneMoveBoard());
-    Label(twin, "RxLabel4")->setText(Label(window, "RxLabel4")->text());
+    twinHarness.startWith(OneMoveBoard());
     twin.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&twin));
     auto bothAlike = [&](const char* after) {
@@ -211,8 +199,8 @@ TEST_F(KeyboardCursorPixels, WindowWithoutArrowKeysLooksAsItDidBefore)
 
     bothAlike("start-up");
     for (Qt::Key k : {Qt::Key_Space, Qt::Key_Return, Qt::Key_Enter}) {
-        key(k);
-        QTest::keyClick(&twin, k);
+        harness.key(k);
+        twinHarness.key(k);
     }
     bothAlike("Space and Enter");
     harness.click(4, 4);
@@ -229,41 +217,36 @@ TEST_F(KeyboardCursorPixels, CursorLeavesTheBallAndThePickMarkerAlone)
         harness.setBoard(OneMoveBoard());
         harness.steerTo(column, row);
         if (picked) {
-            key(Qt::Key_Space);
+            harness.key(Qt::Key_Space);
             ASSERT_EQ(window.cell(column, row)->form(), CellShape::Form::Rectangle);
         }
         const QImage shown = harness.grabBoard();
         cursor()->hide();
         const QImage hidden = harness.grabBoard();
         if (picked)
-            key(Qt::Key_Space);  // cancel
+            harness.key(Qt::Key_Space);  // cancel
 
-        const QPoint origin = harness.cellRect(column, row).topLeft();
-        const QColor fill = window.cell(column, row)->fillColour();
-        EXPECT_EQ(shown.pixelColor(origin + QPoint(25, 25)), fill);
+        const QRect cell = harness.cellRect(column, row);
+        EXPECT_EQ(shown.pixelColor(cell.topLeft() + QPoint(25, 25)), window.cell(column, row)->fillColour());
         int changed = 0;
-        for (int y = 0; y < 50; ++y)
-            for (int x = 0; x < 50; ++x) {
-                const QPoint p = origin + QPoint(x, y);
-                if (!shown.rect().contains(p))
-                    continue;  // the last column is one pixel wider than the window
-                const bool differs = shown.pixel(p) != hidden.pixel(p);
+        // The last column's cell is one pixel wider than the picture.
+        for (int y = 0; y < shown.height(); ++y)
+            for (int x = 0; x < shown.width(); ++x) {
+                const bool differs = shown.pixel(x, y) != hidden.pixel(x, y);
+                const int inX = x - cell.left(), inY = y - cell.top();
+                if (!cell.contains(x, y)) {
+                    EXPECT_FALSE(differs) << "pixel " << x << ", " << y << " outside the cell";
+                    continue;
+                }
                 changed += differs;
-                const bool onOutline = x == 0 || y == 0 || x == 49 || y == 49;
-                const double fromCentre = std::hypot(x + 0.5 - 25, y + 0.5 - 25);
+                const bool onOutline = inX == 0 || inY == 0 || inX == 49 || inY == 49;
                 // The circle's outline, antialiased, and the ball inside it.
-                const bool onBall = !picked && fromCentre <= 24.5 + 1.0;
+                const bool onBall = !picked && std::hypot(inX + 0.5 - 25, inY + 0.5 - 25) <= 24.5 + 1.0;
                 if ((picked && onOutline) || onBall) {
-                    EXPECT_FALSE(differs) << "pixel " << x << ", " << y;
+                    EXPECT_FALSE(differs) << "pixel " << inX << ", " << inY;
                 }
             }
         EXPECT_GT(changed, 16) << "the cursor draws nothing";
-        // Nothing outside the cell changes.
-        for (int y = 0; y < shown.height(); ++y)
-            for (int x = 0; x < shown.width(); ++x)
-                if (!harness.cellRect(column, row).contains(x, y) && shown.pixel(x, y) != hidden.pixel(x, y)) {
-                    ADD_FAILURE() << "pixel " << x << ", " << y << " outside the cell";
-                }
     }
 }
 

@@ -32,9 +32,7 @@ TEST(RecordsFolderMessage, StartUpAndCommandFormsDifferInThreePlaces)
 
 TEST(RecordsFolder, StartUpWithoutARecordsFileShowsTheStartUpForm)
 {
-    GameHarness::Options options;
-    options.createRecordsFile = false;
-    GameHarness harness(options);
+    GameHarness harness(GameHarness::Options{.createRecordsFile = false, .settingsFile = {}});
     ASSERT_EQ(harness.platform.messages.size(), 1);
     EXPECT_EQ(harness.platform.messages[0], RecordsFolderMessage(harness.recordsDir(), true));
     EXPECT_TRUE(harness.game().board.isFull());  // start-up went on

@@ -3,7 +3,6 @@
 #include "GameHarness.h"
 #include "SavedGame.h"
 #include "SavedGameFile.h"
-#include "ShadowLabel.h"
 
 #include <QDir>
 #include <QFile>
@@ -12,6 +11,7 @@
 #include <gtest/gtest.h>
 
 #include <random>
+#include <tuple>
 
 using namespace pomrola;
 using namespace pomrola::testing;
@@ -46,16 +46,13 @@ TEST(SavedGameFile, RoundTripKeepsEveryCodeAsItIs)
     saved.Score = 2'000'000'000;
     saved.MovesLeft = 64;
     saved.board = StaircaseBoard();
-    saved.board.at(1, 1) = 9;
-    saved.board.at(2, 2) = 10;
-    saved.board.at(3, 3) = 11;
-    saved.board.at(4, 4) = -1;
-    saved.board.at(5, 5) = 0;
+    const ColourCode diagonal[] = {9, 10, 11, -1, 0};
+    for (int k = 1; k <= 5; ++k)
+        saved.board.at(k, k) = diagonal[k - 1];
     GameState loaded;
     EXPECT_TRUE(DecodeSavedGame(EncodeSavedGame(saved), loaded));
-    EXPECT_EQ(loaded.Score, saved.Score);
-    EXPECT_EQ(loaded.MovesLeft, saved.MovesLeft);
-    EXPECT_EQ(loaded.board, saved.board);
+    EXPECT_EQ(std::tie(loaded.board, loaded.Score, loaded.MovesLeft),
+              std::tie(saved.board, saved.Score, saved.MovesLeft));
 }
 
 TEST(SavedGameFile, ReadingStopsAtTheFirstFailureAndKeepsWhatWasRead)
@@ -67,21 +64,18 @@ TEST(SavedGameFile, ReadingStopsAtTheFirstFailureAndKeepsWhatWasRead)
 
     GameState empty = game;
     EXPECT_FALSE(DecodeSavedGame(QByteArray(), empty));
-    EXPECT_EQ(empty.Score, 0);
-    EXPECT_EQ(empty.MovesLeft, 0);
+    EXPECT_EQ(std::tie(empty.Score, empty.MovesLeft), std::tuple(0, 0));
     EXPECT_EQ(empty.board, StaircaseBoard());
 
     GameState notANumber = game;
     EXPECT_FALSE(DecodeSavedGame(Lines({"score", "3", "1"}), notANumber));
-    EXPECT_EQ(notANumber.Score, 7);
-    EXPECT_EQ(notANumber.MovesLeft, 8);
+    EXPECT_EQ(std::tie(notANumber.Score, notANumber.MovesLeft), std::tuple(7, 8));
 
     // Blanks and empty lines before the numbers; the rest of their lines is skipped.
     GameState tenCells = game;
     EXPECT_FALSE(DecodeSavedGame(
         Lines({"", "  \t40 points", "", "12", "5", "5", "5", "5", "5", "5", "5", "5", " +6", "-6"}), tenCells));
-    EXPECT_EQ(tenCells.Score, 40);
-    EXPECT_EQ(tenCells.MovesLeft, 12);
+    EXPECT_EQ(std::tie(tenCells.Score, tenCells.MovesLeft), std::tuple(40, 12));
     EXPECT_EQ(RowOf(tenCells.board, 1), (Row{5, 5, 5, 5, 5, 5, 5, 5}));
     EXPECT_EQ(tenCells.board.at(1, 2), 6);
     EXPECT_EQ(tenCells.board.at(2, 2), -6);
@@ -94,23 +88,22 @@ TEST(SavedGameFile, ReadingStopsAtTheFirstFailureAndKeepsWhatWasRead)
     EXPECT_EQ(trailing.board.at(2, 1), StaircaseBoard().at(2, 1));
 }
 
-TEST(SavedGameFile, NameRuleReplacesAThreeLetterExtension)
+// A three-letter extension gives way to ".sav", any other is kept; dots in
+// the folders do not count.
+class SavedGameNameRule : public ::testing::TestWithParam<std::pair<const char*, const char*>> {};
+
+TEST_P(SavedGameNameRule, GivesTheSavedName)
 {
-    EXPECT_EQ(SavedGameName(QStringLiteral("/g/party.txt")), QStringLiteral("/g/party.sav"));
-    EXPECT_EQ(SavedGameName(QStringLiteral("/g/party")), QStringLiteral("/g/party.sav"));
-    EXPECT_EQ(SavedGameName(QStringLiteral("/g/party.sav")), QStringLiteral("/g/party.sav"));
-    EXPECT_EQ(SavedGameName(QStringLiteral("/g/my.game")), QStringLiteral("/g/my.game.sav"));
-    EXPECT_EQ(SavedGameName(QStringLiteral("/g/game.data")), QStringLiteral("/g/game.data.sav"));
-    EXPECT_EQ(SavedGameName(QStringLiteral(".ab")), QStringLiteral(".ab.sav"));
+    EXPECT_EQ(SavedGameName(QString::fromUtf8(GetParam().first)), QString::fromUtf8(GetParam().second));
 }
 
-TEST(SavedGameFile, NameRuleLooksAtTheFileNameOnly)
-{
-    EXPECT_EQ(SavedGameName(QStringLiteral("/tmp/x.d/a")), QStringLiteral("/tmp/x.d/a.sav"));
-    EXPECT_EQ(SavedGameName(QStringLiteral("/tmp/x.d/ab")), QStringLiteral("/tmp/x.d/ab.sav"));
-    EXPECT_EQ(SavedGameName(QStringLiteral("C:\\Games\\x.d\\a")), QStringLiteral("C:\\Games\\x.d\\a.sav"));
-    EXPECT_EQ(SavedGameName(QStringLiteral("a")), QStringLiteral("a.sav"));
-}
+INSTANTIATE_TEST_SUITE_P(
+    Names, SavedGameNameRule,
+    ::testing::Values(std::pair{"/g/party.txt", "/g/party.sav"}, std::pair{"/g/party", "/g/party.sav"},
+                      std::pair{"/g/party.sav", "/g/party.sav"}, std::pair{"/g/my.game", "/g/my.game.sav"},
+                      std::pair{"/g/game.data", "/g/game.data.sav"}, std::pair{".ab", ".ab.sav"},
+                      std::pair{"/tmp/x.d/a", "/tmp/x.d/a.sav"}, std::pair{"/tmp/x.d/ab", "/tmp/x.d/ab.sav"},
+                      std::pair{"C:\\Games\\x.d\\a", "C:\\Games\\x.d\\a.sav"}, std::pair{"a", "a.sav"}));
 
 // Over many random folders and names: the folder part is kept character for
 // character, and the name part follows the three-letter-extension rule.
@@ -216,9 +209,7 @@ TEST(SavedGameFile, MissingFileIsReportedAndChangesNothing)
     const GameState before = RandomGame(random);
     GameState game = before;
     EXPECT_TRUE(LoadGameFromFile(dir.filePath(QStringLiteral("none.sav")), game).has_value());
-    EXPECT_EQ(game.board, before.board);
-    EXPECT_EQ(game.Score, before.Score);
-    EXPECT_EQ(game.MovesLeft, before.MovesLeft);
+    EXPECT_EQ(std::tie(game.board, game.Score, game.MovesLeft), std::tie(before.board, before.Score, before.MovesLeft));
 }
 
 using SaveAndLoad = WindowTest;
@@ -267,15 +258,17 @@ TEST_F(SaveAndLoad, RenamedSaveAsksBeforeReplacingAnotherFile)
     ASSERT_TRUE(old.open(QIODevice::WriteOnly));
     old.write("keep me");
     old.close();
+    const auto oldContents = [&] {
+        QFile file(existing);
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("unreadable");
+    };
     harness.game().Score = 135;
 
     // "No" writes nothing and leaves the proposed name as it was.
     harness.platform.saveAnswers.push_back(harness.path(QStringLiteral("party.txt")));
     harness.trigger("MnuSave");
     ASSERT_EQ(harness.platform.overwriteQuestions, QStringList{existing});
-    ASSERT_TRUE(old.open(QIODevice::ReadOnly));
-    EXPECT_EQ(old.readAll(), QByteArray("keep me"));
-    old.close();
+    EXPECT_EQ(oldContents(), QByteArray("keep me"));
     EXPECT_FALSE(QFile::exists(harness.path(QStringLiteral("party.txt"))));
     harness.trigger("MnuSave");
     EXPECT_EQ(harness.platform.saveRequests[1].fileName, QStringLiteral("*.sav"));
@@ -285,9 +278,7 @@ TEST_F(SaveAndLoad, RenamedSaveAsksBeforeReplacingAnotherFile)
     harness.platform.overwriteAnswers.push_back(true);
     harness.trigger("MnuSave");
     EXPECT_EQ(harness.platform.overwriteQuestions.size(), 2);
-    ASSERT_TRUE(old.open(QIODevice::ReadOnly));
-    EXPECT_TRUE(old.readAll().startsWith("135\r\n"));
-    old.close();
+    EXPECT_TRUE(oldContents().startsWith("135\r\n"));
 
     // The name as chosen was confirmed by the dialog itself: no second question.
     harness.platform.saveAnswers.push_back(existing);

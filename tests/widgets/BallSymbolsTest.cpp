@@ -14,6 +14,7 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <optional>
 #include <random>
 #include <string>
 #include <vector>
@@ -68,14 +69,17 @@ double Contrast(double a, double b)
     return (std::max(a, b) + 0.05) / (std::min(a, b) + 0.05);
 }
 
-QImage RenderCell(int code, int side, qreal pixelRatio, bool symbols)
+// With `symbols` unset the cell is never told of symbols at all.
+QImage RenderCell(int code, int side, qreal pixelRatio, std::optional<bool> symbols)
 {
     CellShape cell;
     cell.setGeometry(0, 0, side, side);
     cell.setOutlineColour(Face);
     cell.setFillColour(code >= 1 && code <= 8 ? BallColour(code) : Face);
-    cell.setSymbolCode(code);
-    cell.setShowSymbol(symbols);
+    if (symbols) {
+        cell.setSymbolCode(code);
+        cell.setShowSymbol(*symbols);
+    }
     const int pixels = qRound(side * pixelRatio);
     QImage image(pixels, pixels, QImage::Format_ARGB32);
     image.setDevicePixelRatio(pixelRatio);
@@ -102,11 +106,6 @@ std::vector<bool> InkMask(const QImage& image, int code, const Vision& vision)
                 std::abs(seen - ink) < std::abs(seen - ball);
         }
     return mask;
-}
-
-int Count(const std::vector<bool>& mask)
-{
-    return int(std::count(mask.begin(), mask.end(), true));
 }
 
 // 0 for equal masks, 1 for masks with no pixel in common.
@@ -149,15 +148,8 @@ TEST(BallSymbols, CodesOutsideTheBallColoursHaveNone)
 TEST(BallSymbols, SwitchedOffTheCellPaintsAsWithoutSymbols)
 {
     for (int code = 1; code <= 8; ++code) {
-        CellShape plain;
-        plain.setGeometry(0, 0, 50, 50);
-        plain.setOutlineColour(Face);
-        plain.setFillColour(BallColour(code));
-        QImage expected(50, 50, QImage::Format_ARGB32);
-        expected.fill(Face);
-        plain.render(&expected);
         const QImage off = RenderCell(code, 50, 1, false);
-        EXPECT_EQ(off, expected) << "code " << code;
+        EXPECT_EQ(off, RenderCell(code, 50, 1, std::nullopt)) << "code " << code;
         EXPECT_EQ(off.pixelColor(25, 25), BallColour(code)) << "code " << code;
     }
 }
@@ -184,7 +176,8 @@ TEST(BallSymbols, EveryPairStaysDistinctInGreyAndForColourBlindness)
             for (int code = 1; code <= 8; ++code) {
                 masks.push_back(InkMask(cells[static_cast<std::size_t>(code - 1)], code, vision));
                 const double ballArea = 3.14159 * std::pow(cells[0].width() / 2.0, 2);
-                EXPECT_GE(Count(masks.back()), 0.03 * ballArea) << "symbol of code " << code << " hardly visible";
+                EXPECT_GE(double(std::count(masks.back().begin(), masks.back().end(), true)), 0.03 * ballArea)
+                    << "symbol of code " << code << " hardly visible";
             }
             for (int a = 1; a <= 8; ++a)
                 for (int b = a + 1; b <= 8; ++b)
@@ -199,28 +192,22 @@ TEST(BallSymbols, EveryPairStaysDistinctInGreyAndForColourBlindness)
 TEST(BallSymbols, ScaleWithTheBallAndStayInsideIt)
 {
     for (int code = 1; code <= 8; ++code) {
-        const QImage plain = RenderCell(code, 50, 1, false);
-        const QImage single = RenderCell(code, 50, 1, true);
-        const QImage doubled = RenderCell(code, 50, 2, true);
-        const QImage plainDoubled = RenderCell(code, 50, 2, false);
-        ASSERT_EQ(doubled.width(), 100);
-        auto inkOutside = [](const QImage& with, const QImage& without, double insideFraction) {
-            int changed = 0, outside = 0;
+        int changed[3] = {};  // by pixel ratio
+        for (int ratio : {1, 2}) {
+            const QImage with = RenderCell(code, 50, ratio, true), without = RenderCell(code, 50, ratio, false);
+            ASSERT_EQ(with.width(), 50 * ratio);
+            int outside = 0;
             const double centre = with.width() / 2.0;
             for (int y = 0; y < with.height(); ++y)
                 for (int x = 0; x < with.width(); ++x)
                     if (with.pixel(x, y) != without.pixel(x, y)) {
-                        ++changed;
-                        outside += std::hypot(x + 0.5 - centre, y + 0.5 - centre) > centre * insideFraction;
+                        ++changed[ratio];
+                        outside += std::hypot(x + 0.5 - centre, y + 0.5 - centre) > centre * 0.7;
                     }
-            return std::pair{changed, outside};
-        };
-        const auto [changed1, outside1] = inkOutside(single, plain, 0.7);
-        const auto [changed2, outside2] = inkOutside(doubled, plainDoubled, 0.7);
-        EXPECT_EQ(outside1, 0) << "code " << code;
-        EXPECT_EQ(outside2, 0) << "code " << code;
+            EXPECT_EQ(outside, 0) << "code " << code << " ratio " << ratio;
+        }
         // Four times the pixels at twice the ratio, give or take the smoothing.
-        EXPECT_NEAR(double(changed2) / changed1, 4.0, 1.2) << "code " << code;
+        EXPECT_NEAR(double(changed[2]) / changed[1], 4.0, 1.2) << "code " << code;
     }
 }
 

@@ -49,15 +49,13 @@ TEST_F(AboutWindow, ShowingFillsTheLabelsFromTheVersionInformation)
 TEST_F(AboutWindow, PlatformIdentifierChoosesTheSystemText)
 {
     TAboutForm window(platform, nullptr, gameFile());
-    const std::pair<int, QString> cases[] = {{0, QStringLiteral("System is Win32s.")},
-                                             {1, QStringLiteral("System is Windows 95/98.")},
-                                             {2, QStringLiteral("System is Windows NT.")},
-                                             {3, QStringLiteral("System is Windows NT.")},  // kept
-                                             {7, QStringLiteral("System is Windows NT.")}};
-    for (const auto& [id, text] : cases) {
+    // From 3 on the text of the last known identifier is kept.
+    const std::pair<int, const char*> cases[] = {
+        {0, "Win32s"}, {1, "Windows 95/98"}, {2, "Windows NT"}, {3, "Windows NT"}, {7, "Windows NT"}};
+    for (const auto& [id, system] : cases) {
         platform.pinnedPlatformId = id;
         window.show();
-        EXPECT_EQ(Control<QLabel>(window, "LSystem")->text(), text) << id;
+        EXPECT_EQ(Control<QLabel>(window, "LSystem")->text(), QStringLiteral("System is %1.").arg(system)) << id;
         window.hide();
     }
     TAboutForm fresh(platform, nullptr, gameFile());
@@ -70,17 +68,18 @@ TEST_F(AboutWindow, PlatformIdentifierChoosesTheSystemText)
 TEST_F(AboutWindow, ScrollingRunsFromCreationAndRestartsAfterAClose)
 {
     TAboutForm window(platform, nullptr, gameFile());
-    EXPECT_TRUE(Control<ScrollPanel>(window, "SP")->isActive());
+    ScrollPanel* panel = Control<ScrollPanel>(window, "SP");
+    EXPECT_TRUE(panel->isActive());
     for (int i = 0; i < 30; ++i)
-        Control<ScrollPanel>(window, "SP")->tick();
+        panel->tick();
     window.show();
-    EXPECT_GE(Control<ScrollPanel>(window, "SP")->offset(), 30);  // the first showing does not restart it
+    EXPECT_GE(panel->offset(), 30);  // the first showing does not restart it
     QTest::mouseClick(Control<QToolButton>(window, "SpeedButton1"), Qt::LeftButton);
     EXPECT_FALSE(window.isVisible());
-    EXPECT_FALSE(Control<ScrollPanel>(window, "SP")->isActive());
+    EXPECT_FALSE(panel->isActive());
     window.show();
-    EXPECT_TRUE(Control<ScrollPanel>(window, "SP")->isActive());
-    EXPECT_EQ(Control<ScrollPanel>(window, "SP")->offset(), 0);
+    EXPECT_TRUE(panel->isActive());
+    EXPECT_EQ(panel->offset(), 0);
     window.hide();
 }
 

@@ -29,12 +29,12 @@ TEST(RulesWindow, NoCloseBoxAndTheTwelveLines)
     THelpForm window;
     EXPECT_FALSE(window.windowFlags() & Qt::WindowCloseButtonHint);
     EXPECT_FALSE(window.windowFlags() & Qt::WindowSystemMenuHint);
-    EXPECT_FALSE(Control<QTextEdit>(window, "RichEdit1")->isEnabled());
-    EXPECT_TRUE(Control<QTextEdit>(window, "RichEdit1")->isReadOnly());
+    const QTextEdit* rules = Control<QTextEdit>(window, "RichEdit1");
+    EXPECT_FALSE(rules->isEnabled());
+    EXPECT_TRUE(rules->isReadOnly());
 
     QStringList lines;
-    const QTextDocument* document = Control<QTextEdit>(window, "RichEdit1")->document();
-    for (QTextBlock block = document->begin(); block.isValid(); block = block.next()) {
+    for (QTextBlock block = rules->document()->begin(); block.isValid(); block = block.next()) {
         lines << block.text();
         EXPECT_EQ(block.blockFormat().alignment() & Qt::AlignHorizontal_Mask, Qt::AlignHCenter);
     }
@@ -50,10 +50,10 @@ TEST(RulesWindow, OnlyTheCloseButtonClosesIt)
 {
     THelpForm window;
     ShowAndWait(window);
-    QTest::keyClick(&window, Qt::Key_Escape);
-    QTest::keyClick(&window, Qt::Key_Return);
-    QTest::keyClick(&window, Qt::Key_Enter);
-    EXPECT_TRUE(window.isVisible());
+    for (const Qt::Key key : {Qt::Key_Escape, Qt::Key_Return, Qt::Key_Enter}) {
+        QTest::keyClick(&window, key);
+        EXPECT_TRUE(window.isVisible()) << "closed by key " << key;
+    }
     QTest::mouseClick(Control<QTextEdit>(window, "RichEdit1")->viewport(), Qt::LeftButton);
     EXPECT_TRUE(window.isVisible());
     EXPECT_EQ(Control<QToolButton>(window, "SpeedButton1")->focusPolicy(), Qt::NoFocus);
@@ -64,10 +64,9 @@ TEST(RulesWindow, OnlyTheCloseButtonClosesIt)
 TEST(AdvertisementWindow, OffersTheAddressAndAPointingHand)
 {
     TReclamaForm window;
-    EXPECT_TRUE(Control<ShadowLabel>(window, "RxLabel2")
-                    ->text()
-                    .startsWith(QStringLiteral("Свои предложения по размещению рекламы посылать по адресу:\n")));
-    EXPECT_TRUE(Control<ShadowLabel>(window, "RxLabel2")->text().endsWith(QStringLiteral("@pomrola.example")));
+    const QString offer = Label(window, "RxLabel2")->text();
+    EXPECT_TRUE(offer.startsWith(QStringLiteral("Свои предложения по размещению рекламы посылать по адресу:\n")));
+    EXPECT_TRUE(offer.endsWith(QStringLiteral("@pomrola.example")));
     EXPECT_EQ(Control<ShadowLabel>(window, "RxLabel1")->cursor().shape(), Qt::PointingHandCursor);
 }
 
