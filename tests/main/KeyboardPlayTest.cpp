@@ -275,14 +275,14 @@ TEST_F(KeyboardPlay, AScreenReaderReadsEveryCellItsPickAndTheCursor)
     }
     harness.setBoard(OneMoveBoard());
     harness.steerTo(4, 1);
-    key(Qt::Key_Space);
+    harness.key(Qt::Key_Space);
     QAccessibleInterface* picked = table->cellAt(0, 3);
     EXPECT_TRUE(picked->state().selected && picked->state().focused);
-    window.findChild<QAction*>(QStringLiteral("ActSymbols"))->trigger();  // F6
+    harness.trigger("ActSymbols");  // F6
     EXPECT_EQ(picked->text(QAccessible::Name), QStringLiteral("синий, точка, D1"));
-    key(Qt::Key_Left);
+    harness.key(Qt::Key_Left);
     EXPECT_FALSE(picked->state().focused);
-    key(Qt::Key_Space);
+    harness.key(Qt::Key_Space);
     EXPECT_FALSE(picked->state().selected);
     // The last move's report tells the game end in its place of the moves left.
     EXPECT_EQ(MoveReportText({MoveResult::Outcome::Refused, 0, 40, 0, true}),
