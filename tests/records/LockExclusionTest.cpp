@@ -2,12 +2,10 @@
 // killed at random moments, half of them with clocks a minute off, some in a
 // process namespace of their own under the same host name: never two holders
 // at once, no result reported written is lost, none is written twice.
-#include "RecordsCodec.h"
-#include "RecordsFile.h"
+#include "RecordsFolder.h"
 #include "WriterProgram.h"
 
 #include <QDateTime>
-#include <QDir>
 #include <QProcess>
 #include <QRandomGenerator>
 #include <QStandardPaths>
@@ -57,9 +55,7 @@ TEST(LockExclusion, OneHolderAtATimeThroughDeadLocksKillsSkewedClocksAndNamespac
     qint64 slowest = 0;
     for (int trial = 0; trial < trials; ++trial) {
         SCOPED_TRACE(::testing::Message() << "seed " << seed << " trial " << trial);
-        for (const QFileInfo& left :
-             QDir(folder).entryInfoList({QStringLiteral("Pomrola99.rec*")}, QDir::AllEntries | QDir::NoDotAndDotDot))
-            left.isDir() ? QDir(left.filePath()).removeRecursively() : QFile::remove(left.filePath());
+        pomrola::testing::ClearRecordsFiles(folder);
         QFile::remove(go);
         // The lock of a writer killed while it held it, a minute old where the folder lets times be set.
         QProcess holder;
@@ -107,12 +103,8 @@ TEST(LockExclusion, OneHolderAtATimeThroughDeadLocksKillsSkewedClocksAndNamespac
         }
 
         slowest = std::max(slowest, QDateTime::currentMSecsSinceEpoch() - started);
-        std::vector<std::int32_t> stored;
-        QFile file(RecordsFilePath(folder));
-        RecordsTable scratch;
-        if (file.open(QIODevice::ReadOnly))
-            for (const RecordEntry& entry : DecodeRecords(file.readAll(), scratch).entries)
-                stored.push_back(entry.score);
+        std::vector<std::int32_t> stored =
+            pomrola::testing::ScoresOf(pomrola::testing::EntriesOf(pomrola::testing::readAll(RecordsFilePath(folder))));
         std::sort(stored.begin(), stored.end());
         ASSERT_EQ(std::adjacent_find(stored.begin(), stored.end()), stored.end()) << "a result written twice";
         for (auto& w : writers) {

@@ -17,6 +17,11 @@ RecordsTable TableOf(std::initializer_list<RecordEntry> entries)
     return table;
 }
 
+std::vector<RecordEntry> Leading(const RecordsTable& table, std::ptrdiff_t count)
+{
+    return {table.begin(), table.begin() + count};
+}
+
 QByteArray Cyr(const char16_t* text)
 {
     return ToCp1251(QString::fromUtf16(text));
@@ -43,10 +48,8 @@ TEST(RecordsCodec, ReadsHandWrittenLinesOverTheTable)
         "8fa1d5cfce0d0a");
     const DecodeResult result = DecodeRecords(file, table);
     EXPECT_TRUE(result.ok);
-    EXPECT_EQ(table[0], (RecordEntry{"abc", 5}));
-    EXPECT_EQ(table[1], (RecordEntry{"old2", 2}));  // its line had no "_"
-    EXPECT_EQ(table[2], (RecordEntry{"q", 12}));
-    EXPECT_EQ(table[3], (RecordEntry{"old4", 4}));  // not cleared
+    // The line without "_" leaves its entry; the one after the file's end is not cleared.
+    EXPECT_EQ(Leading(table, 4), (std::vector<RecordEntry>{{"abc", 5}, {"old2", 2}, {"q", 12}, {"old4", 4}}));
     EXPECT_EQ(result.entries.size(), 2u);
 }
 
@@ -77,9 +80,8 @@ TEST(RecordsCodec, BadScoreFailsTheReadingButKeepsTheLinesAfterIt)
         "89a1cd0d0a");
     const DecodeResult result = DecodeRecords(file, table);
     EXPECT_FALSE(result.ok);
-    EXPECT_EQ(table[0], (RecordEntry{"x", 10}));
-    EXPECT_EQ(table[1], (RecordEntry{"y", 2}));  // new name, previous score
-    EXPECT_EQ(table[2], (RecordEntry{"w", 3}));
+    // "y" takes the name and keeps the previous score.
+    EXPECT_EQ(Leading(table, 3), (std::vector<RecordEntry>{{"x", 10}, {"y", 2}, {"w", 3}}));
     EXPECT_EQ(result.entries, (std::vector<RecordEntry>{{"x", 10}, {"w", 3}}));
 }
 

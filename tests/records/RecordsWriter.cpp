@@ -1,6 +1,7 @@
 // records_writer <folder> <name> <lock wait ms> <score,score,...>: loads the
 // records file of the folder, then adds the results in order. Prints how long
-// each write held the lock, in microseconds, one line each.
+// each game end's write took, lock wait included, in microseconds, one line
+// each; stops at the first that fails.
 // records_writer --keep-going <folder> <name> <lock wait ms> <score,score,...>:
 // the same, but goes on after a failed write as the game does, the result kept
 // in its table for the next write; prints "ok <score>" or "failed <score>
@@ -14,8 +15,8 @@
 // drops a killed holder's lock). Prints "ok <score>" or "failed <score> ..." for each.
 // records_writer --start <folder>: what the game does at start-up: loads the
 // records file and writes what waits for it (results, conflict copies).
-// POMROLA_PENDING_FILE, when set, is where --keep-going and --start keep
-// results that wait, as the game keeps them beside its settings file.
+// POMROLA_PENDING_FILE, when set, is where all but --exclusive keep results
+// that wait, as the game keeps them beside its settings file.
 // records_writer --hold-open <file> <ms>: opens the file for reading, says
 // "open" and keeps it open that long, as a slow reader on another computer.
 #include "Cp1251.h"
@@ -24,6 +25,7 @@
 #include "RecordsFile.h"
 
 #include <QCoreApplication>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QStringList>
 #include <QThread>
@@ -61,16 +63,40 @@ int HoldOpen(const QString& path, int ms)
     return 0;
 }
 
+// Adds the results of <folder> <name> <lock wait ms> <score,score,...> in
+// order, as game ends do, and prints how each went: "ok <score>" or "failed
+// <score> <reason>"; with `timed`, the microseconds each took, stopping at the
+// first failure (exit status 1).
+int AddEach(pomrola::RecordsBook& book, const QStringList& args, pomrola::RecordsWriteOptions options, bool timed)
+{
+    static_cast<void>(pomrola::LoadRecords(book, args[0]));  // a missing file is an empty table
+    options.lockWaitMs = args[2].toInt();
+    for (const QString& score : args[3].split(QLatin1Char(','))) {
+        QElapsedTimer took;
+        took.start();
+        const auto error = pomrola::AddRecord(book, args[0], pomrola::ToCp1251(args[1]), score.toInt(), options);
+        if (timed && error) {
+            std::fprintf(stderr, "%s\n", qPrintable(*error));
+            return 1;
+        }
+        if (timed)
+            std::printf("%lld\n", static_cast<long long>(took.nsecsElapsed() / 1000));
+        else if (error)
+            std::printf("failed %s %s\n", qPrintable(score), error->toUtf8().constData());
+        else
+            std::printf("ok %s\n", qPrintable(score));
+        std::fflush(stdout);
+    }
+    return 0;
+}
+
 #ifndef Q_OS_WIN
 int Exclusive(const QStringList& args)
 {
     const QByteArray witness = QFile::encodeName(args[1]);
     while (!QFile::exists(args[2]))
         QThread::msleep(1);
-    pomrola::RecordsBook book;
-    static_cast<void>(pomrola::LoadRecords(book, args[0]));
     pomrola::RecordsWriteOptions options;
-    options.lockWaitMs = 60000;
     options.replace = [&](const QString& path, const QByteArray& bytes) -> std::optional<QString> {
         const int fd = ::open(witness.constData(), O_RDWR | O_CREAT | O_CLOEXEC, 0666);
         if (fd < 0 || ::flock(fd, LOCK_EX | LOCK_NB) != 0) {
@@ -83,32 +109,10 @@ int Exclusive(const QStringList& args)
             ::close(fd);
         return error;
     };
-    for (const QString& score : args[4].split(QLatin1Char(','))) {
-        if (const auto error = pomrola::AddRecord(book, args[0], pomrola::ToCp1251(args[3]), score.toInt(), options))
-            std::printf("failed %s %s\n", qPrintable(score), error->toUtf8().constData());
-        else
-            std::printf("ok %s\n", qPrintable(score));
-        std::fflush(stdout);
-    }
-    return 0;
+    pomrola::RecordsBook book;
+    return AddEach(book, {args[0], args[3], QStringLiteral("60000"), args[4]}, options, false);
 }
 #endif
-
-int KeepGoing(const QStringList& args)
-{
-    pomrola::RecordsBook book;
-    book.pendingPath = qEnvironmentVariable("POMROLA_PENDING_FILE");
-    static_cast<void>(pomrola::LoadRecords(book, args[0]));
-    pomrola::RecordsWriteOptions options;
-    options.lockWaitMs = args[2].toInt();
-    for (const QString& score : args[3].split(QLatin1Char(','))) {
-        if (const auto error = pomrola::AddRecord(book, args[0], pomrola::ToCp1251(args[1]), score.toInt(), options))
-            std::printf("failed %s %s\n", qPrintable(score), error->toUtf8().constData());
-        else
-            std::printf("ok %s\n", qPrintable(score));
-    }
-    return 0;
-}
 
 }  // namespace
 
@@ -124,9 +128,9 @@ int main(int argc, char* argv[])
     if (args.size() == 7 && args[1] == QLatin1String("--exclusive"))
         return Exclusive(args.mid(2));
 #endif
+    pomrola::RecordsBook book;
+    book.pendingPath = qEnvironmentVariable("POMROLA_PENDING_FILE");
     if (args.size() == 3 && args[1] == QLatin1String("--start")) {
-        pomrola::RecordsBook book;
-        book.pendingPath = qEnvironmentVariable("POMROLA_PENDING_FILE");
         static_cast<void>(pomrola::LoadRecords(book, args[2]));
         if (pomrola::HasWaitingRecords(book, args[2])) {
             if (const auto error = pomrola::WriteWaitingRecords(book, args[2]))
@@ -135,21 +139,6 @@ int main(int argc, char* argv[])
         return 0;
     }
     if (args.size() == 6 && args[1] == QLatin1String("--keep-going"))
-        return KeepGoing(args.mid(2));
-    if (args.size() != 5)
-        return 2;
-    pomrola::RecordsBook book;
-    static_cast<void>(pomrola::LoadRecords(book, args[1]));  // a missing file is an empty table
-    std::int64_t heldNs = 0;
-    pomrola::RecordsWriteOptions options;
-    options.lockWaitMs = args[3].toInt();
-    options.lockHeldNs = &heldNs;
-    for (const QString& score : args[4].split(QLatin1Char(','))) {
-        if (const auto error = pomrola::AddRecord(book, args[1], pomrola::ToCp1251(args[2]), score.toInt(), options)) {
-            std::fprintf(stderr, "%s\n", qPrintable(*error));
-            return 1;
-        }
-        std::printf("%lld\n", static_cast<long long>(heldNs / 1000));
-    }
-    return 0;
+        return AddEach(book, args.mid(2), {}, false);
+    return args.size() == 5 ? AddEach(book, args.mid(1), {}, true) : 2;
 }

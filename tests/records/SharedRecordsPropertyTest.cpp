@@ -3,12 +3,9 @@
 // killed at any step. Whatever happens, the file must hold each result at most
 // once and always be the 20 best of what has ever been written to it, and
 // once every machine can write again, the 20 best of every game end.
-#include "RecordsCodec.h"
-#include "RecordsFile.h"
+#include "RecordsFolder.h"
 
-#include <QFile>
 #include <QLockFile>
-#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
@@ -20,6 +17,9 @@
 #include <set>
 
 using namespace pomrola;
+using pomrola::testing::Best20;
+using pomrola::testing::EntriesOf;
+using pomrola::testing::readAll;
 
 namespace {
 
@@ -32,24 +32,6 @@ unsigned SeedFromEnvironment()
     if (const char* text = std::getenv("POMROLA_RECORDS_SEED"))
         return unsigned(std::strtoul(text, nullptr, 10));
     return DefaultSeed;
-}
-
-std::vector<RecordEntry> FileEntries(const QString& path)
-{
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return {};
-    RecordsTable scratch;
-    return DecodeRecords(file.readAll(), scratch).entries;
-}
-
-std::vector<RecordEntry> Best20(std::vector<RecordEntry> entries)
-{
-    std::sort(entries.begin(), entries.end(),
-              [](const RecordEntry& a, const RecordEntry& b) { return a.score > b.score; });
-    if (entries.size() > std::size_t(RecordsCount))
-        entries.resize(RecordsCount);
-    return entries;
 }
 
 std::string Show(const std::vector<RecordEntry>& entries)
@@ -90,8 +72,7 @@ TEST(SharedRecordsProperty, FaultsNeverDuplicateOrLoseWrittenResults)
     options.replace = [&](const QString& target, const QByteArray& bytes) -> std::optional<QString> {
         if (fault == Fault::Fail)
             return QStringLiteral("injected write failure");
-        QFile file(target);
-        if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size())
+        if (!pomrola::testing::writeAll(target, bytes))
             return QStringLiteral("test write failed");
         if (fault == Fault::FailedAfter || fault == Fault::KilledAfter)
             return QStringLiteral("reported failed");
@@ -133,7 +114,7 @@ TEST(SharedRecordsProperty, FaultsNeverDuplicateOrLoseWrittenResults)
         if (fault == Fault::KilledAfter || chance(10))
             restart(machine);
 
-        const std::vector<RecordEntry> onDisk = FileEntries(path);
+        const std::vector<RecordEntry> onDisk = EntriesOf(readAll(path));
         std::set<QByteArray> names;
         for (const RecordEntry& entry : onDisk) {
             ASSERT_TRUE(names.insert(entry.name).second) << entry.name.toStdString() << " twice in " << Show(onDisk);
@@ -160,7 +141,7 @@ TEST(SharedRecordsProperty, FaultsNeverDuplicateOrLoseWrittenResults)
             ASSERT_EQ(WriteWaitingRecords(machines[m], dir.path()), std::nullopt);
         }
     }
-    ASSERT_EQ(Show(FileEntries(path)), Show(Best20(entered)));
+    ASSERT_EQ(Show(EntriesOf(readAll(path))), Show(Best20(entered)));
 }
 
 }  // namespace

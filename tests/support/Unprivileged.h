@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QtGlobal>
+
 #include <gtest/gtest.h>
 
 #include <optional>
@@ -14,3 +16,16 @@ namespace pomrola::testing {
 std::optional<::testing::AssertionResult> RerunAsUnprivileged();
 
 }  // namespace pomrola::testing
+
+// First statement of a test that takes a permission away: skipped on Windows,
+// run again as "nobody" (and ended here with that run's outcome) under root.
+#ifdef Q_OS_WIN
+#define POMROLA_WITHOUT_PRIVILEGES() GTEST_SKIP() << "Windows folders have no write permission a test can take away"
+#else
+#define POMROLA_WITHOUT_PRIVILEGES()                                       \
+    if (const auto asNobody = ::pomrola::testing::RerunAsUnprivileged()) { \
+        EXPECT_TRUE(*asNobody);                                            \
+        return;                                                            \
+    }                                                                      \
+    static_cast<void>(0)
+#endif
