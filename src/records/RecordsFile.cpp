@@ -8,7 +8,6 @@
 #include <QCoreApplication>
 #include <QCryptographicHash>
 #include <QDir>
-#include <QElapsedTimer>
 #include <QFileInfo>
 #include <QThread>
 
@@ -365,7 +364,6 @@ std::optional<QString> Write(RecordsBook& book, const QString& recordsDir, const
     const QString& path = places.file;
     Entering entering = result;
     QString error;
-    QElapsedTimer held;
     for (int taking = 0; taking < LockTakings; ++taking) {
         FolderLock lock(places.lock, StaleLockMs);
         const FolderLock::Result taken = lock.tryLock(options.lockWaitMs);
@@ -375,13 +373,10 @@ std::optional<QString> Write(RecordsBook& book, const QString& recordsDir, const
             KeepOurs(book, path, entering);
             return Describe(path, LockFailureReason(lock, taken, recordsDir));
         }
-        held.start();
         const Written written = WriteUnderLock(book, recordsDir, places, entering, lock, options, error);
         // The outcome is the write's: a lock folder left behind goes stale and
         // the next writer breaks it.
         static_cast<void>(lock.unlock());
-        if (options.lockHeldNs)
-            *options.lockHeldNs = held.nsecsElapsed();
         if (written == Written::Done)
             return error.isEmpty() ? std::nullopt : std::optional<QString>(error);
         if (written == Written::Failed)

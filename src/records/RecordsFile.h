@@ -65,8 +65,7 @@ using RecordsFileReplacer = std::function<std::optional<QString>(const QString& 
 // For tests and measurements: the game uses the defaults.
 struct RecordsWriteOptions {
     int lockWaitMs = RecordsLockWaitMs;
-    RecordsFileReplacer replace;         // empty: the atomic replacement the game uses
-    std::int64_t* lockHeldNs = nullptr;  // when set, receives how long the lock was held
+    RecordsFileReplacer replace;  // empty: the atomic replacement the game uses
 };
 [[nodiscard]] std::optional<QString> AddRecord(RecordsBook& book, const QString& recordsDir,
                                                const QByteArray& playerName, std::int32_t score,
