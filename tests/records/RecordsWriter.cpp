@@ -9,10 +9,11 @@
 // records_writer --hold-lock <folder>: takes the records lock, says "locked"
 // and waits to be killed, as a program that dies while writing.
 // records_writer --exclusive <folder> <witness> <go file> <name> <score,score,...>:
-// waits for the go file, then adds the results as the game does; each
-// replacement of the file takes a kernel lock on the witness without waiting
-// and says "overlap" when another holder of the records lock has it (the kernel
-// drops a killed holder's lock). Prints "ok <score>" or "failed <score> ..." for each.
+// waits for the go file, then before each result takes the records lock as the
+// game does and, holding it, a kernel lock on the witness without waiting:
+// says "overlap" when another holder of the records lock has that (the kernel
+// drops a killed holder's lock); then adds the result as the game does.
+// Prints "ok <score>" or "failed <score> ..." for each.
 // records_writer --start <folder>: what the game does at start-up: loads the
 // records file and writes what waits for it (results, conflict copies).
 // POMROLA_PENDING_FILE, when set, is where all but --exclusive keep results
@@ -20,7 +21,6 @@
 // records_writer --hold-open <file> <ms>: opens the file for reading, says
 // "open" and keeps it open that long, as a slow reader on another computer.
 #include "Cp1251.h"
-#include "FileAccess.h"
 #include "FolderLock.h"
 #include "RecordsFile.h"
 
@@ -63,54 +63,68 @@ int HoldOpen(const QString& path, int ms)
     return 0;
 }
 
-// Adds the results of <folder> <name> <lock wait ms> <score,score,...> in
-// order, as game ends do, and prints how each went: "ok <score>" or "failed
-// <score> <reason>"; with `timed`, the microseconds each took, stopping at the
-// first failure (exit status 1).
-int AddEach(pomrola::RecordsBook& book, const QStringList& args, pomrola::RecordsWriteOptions options, bool timed)
+// Adds one result as a game end does and prints how it went: "ok <score>" or
+// "failed <score> <reason>"; with `timed`, the microseconds it took, or the
+// reason on the error output. False when it failed.
+bool AddOne(pomrola::RecordsBook& book, const QStringList& args, const QString& score, bool timed)
+{
+    QElapsedTimer took;
+    took.start();
+    const auto error = pomrola::AddRecord(book, args[0], pomrola::ToCp1251(args[1]), score.toInt(), args[2].toInt());
+    if (timed && error)
+        std::fprintf(stderr, "%s\n", qPrintable(*error));
+    else if (timed)
+        std::printf("%lld\n", static_cast<long long>(took.nsecsElapsed() / 1000));
+    else if (error)
+        std::printf("failed %s %s\n", qPrintable(score), error->toUtf8().constData());
+    else
+        std::printf("ok %s\n", qPrintable(score));
+    std::fflush(stdout);
+    return !error;
+}
+
+// <folder> <name> <lock wait ms> <score,score,...>: adds the results in order;
+// `timed` stops at the first failure (exit status 1).
+int AddEach(pomrola::RecordsBook& book, const QStringList& args, bool timed)
 {
     static_cast<void>(pomrola::LoadRecords(book, args[0]));  // a missing file is an empty table
-    options.lockWaitMs = args[2].toInt();
     for (const QString& score : args[3].split(QLatin1Char(','))) {
-        QElapsedTimer took;
-        took.start();
-        const auto error = pomrola::AddRecord(book, args[0], pomrola::ToCp1251(args[1]), score.toInt(), options);
-        if (timed && error) {
-            std::fprintf(stderr, "%s\n", qPrintable(*error));
+        if (!AddOne(book, args, score, timed) && timed)
             return 1;
-        }
-        if (timed)
-            std::printf("%lld\n", static_cast<long long>(took.nsecsElapsed() / 1000));
-        else if (error)
-            std::printf("failed %s %s\n", qPrintable(score), error->toUtf8().constData());
-        else
-            std::printf("ok %s\n", qPrintable(score));
-        std::fflush(stdout);
     }
     return 0;
 }
 
 #ifndef Q_OS_WIN
+// Holds the records lock a moment, as a writer does, with the witness's kernel lock.
+void HoldWithWitness(const QString& folder, const QByteArray& witness)
+{
+    pomrola::FolderLock lock(pomrola::RecordsFilePath(folder) + QStringLiteral(".lock"), 15000);
+    if (lock.tryLock(60000) != pomrola::FolderLock::Result::Locked)
+        return;
+    const int fd = ::open(witness.constData(), O_RDWR | O_CREAT | O_CLOEXEC, 0666);
+    if (fd < 0 || ::flock(fd, LOCK_EX | LOCK_NB) != 0) {
+        std::printf("overlap\n");
+        std::fflush(stdout);
+    }
+    QThread::msleep(std::uint32_t(std::rand() % 10));
+    if (fd >= 0)
+        ::close(fd);
+    static_cast<void>(lock.unlock());
+}
+
 int Exclusive(const QStringList& args)
 {
-    const QByteArray witness = QFile::encodeName(args[1]);
     while (!QFile::exists(args[2]))
         QThread::msleep(1);
-    pomrola::RecordsWriteOptions options;
-    options.replace = [&](const QString& path, const QByteArray& bytes) -> std::optional<QString> {
-        const int fd = ::open(witness.constData(), O_RDWR | O_CREAT | O_CLOEXEC, 0666);
-        if (fd < 0 || ::flock(fd, LOCK_EX | LOCK_NB) != 0) {
-            std::printf("overlap\n");
-            std::fflush(stdout);
-        }
-        QThread::msleep(std::uint32_t(std::rand() % 10));
-        std::optional<QString> error = pomrola::WriteFileAtomically(path, bytes);
-        if (fd >= 0)
-            ::close(fd);
-        return error;
-    };
     pomrola::RecordsBook book;
-    return AddEach(book, {args[0], args[3], QStringLiteral("60000"), args[4]}, options, false);
+    const QStringList writing = {args[0], args[3], QStringLiteral("60000")};
+    static_cast<void>(pomrola::LoadRecords(book, args[0]));
+    for (const QString& score : args[4].split(QLatin1Char(','))) {
+        HoldWithWitness(args[0], QFile::encodeName(args[1]));
+        AddOne(book, writing, score, false);
+    }
+    return 0;
 }
 #endif
 
@@ -139,6 +153,6 @@ int main(int argc, char* argv[])
         return 0;
     }
     if (args.size() == 6 && args[1] == QLatin1String("--keep-going"))
-        return AddEach(book, args.mid(2), {}, false);
-    return args.size() == 5 ? AddEach(book, args.mid(1), {}, true) : 2;
+        return AddEach(book, args.mid(2), false);
+    return args.size() == 5 ? AddEach(book, args.mid(1), true) : 2;
 }
