@@ -59,7 +59,7 @@ protected:
     // Writes the first two results at `path`, then starts the writers with
     // `mode` before their arguments, half of them with clocks a minute off
     // either way when `skewedClocks`: no live lock may be taken for stale.
-    void startWriters(const QString& path, const QStringList& mode, bool skewedClocks)
+    void startWriters(const QString& path, const QStringList& mode, [[maybe_unused]] bool skewedClocks)
     {
         ASSERT_TRUE(pomrola::testing::writeAll(path, ScrambledLine("champion_99999") + ScrambledLine("small_5")));
         pomrola::testing::AllowPreloadedClocks();
