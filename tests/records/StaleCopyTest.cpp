@@ -20,15 +20,10 @@ namespace {
 
 const QString StaleCopyText = QStringLiteral("этот компьютер видит устаревшую копию файла");
 
+// The file is written behind the writer's back, leaving the seal alone, as
+// another computer's view of it or a program that keeps no seal would.
 class StaleCopy : public pomrola::testing::RecordsFolder {
 protected:
-    // Replaces a file behind the writer's back, leaving the seal alone, as
-    // another computer's view of it or a program that keeps no seal would.
-    static void overwrite(const QString& path, const QByteArray& bytes)
-    {
-        ASSERT_TRUE(pomrola::testing::writeAll(path, bytes));
-    }
-
     // The first `lines` lines of `bytes`.
     static QByteArray firstLines(const QByteArray& bytes, int lines)
     {
@@ -41,7 +36,7 @@ protected:
     // A sealed file of four results, written by this program.
     void writeSealedTable()
     {
-        overwrite(file(), ScrambledLine("a_300") + ScrambledLine("b_200") + ScrambledLine("c_100"));
+        write(ScrambledLine("a_300") + ScrambledLine("b_200") + ScrambledLine("c_100"));
         ASSERT_TRUE(LoadRecords(book, dir.path()));
         ASSERT_EQ(AddRecord(book, dir.path(), "me", 250), std::nullopt);
         ASSERT_TRUE(QFile::exists(seal()));
@@ -64,10 +59,10 @@ TEST_F(StaleCopy, CopyThatReadsDifferentlyOnASecondLookIsReportedAndNothingIsWri
         if (first.isEmpty())
             ASSERT_TRUE(QFile::remove(file()));
         else
-            overwrite(file(), first);
+            write(first);
         std::thread cacheExpires([&] {
             QThread::msleep(300);
-            overwrite(file(), full);
+            write(full);
         });
         const std::optional<QString> error = AddRecord(book, dir.path(), "me", score);
         cacheExpires.join();
@@ -95,13 +90,13 @@ TEST_F(StaleCopy, CopyThatReadsTheSameTwiceIsTakenWhoeverChangedIt)
     std::mt19937 random(Seed);
     const int cut = std::uniform_int_distribution<int>(0, 3)(random);
     SCOPED_TRACE(::testing::Message() << "seed " << Seed << ", cut after line " << cut);
-    overwrite(file(), firstLines(full, cut));
+    write(firstLines(full, cut));
     ASSERT_EQ(AddRecord(book, dir.path(), "me", 7), std::nullopt);
     std::vector<RecordEntry> expected = EntriesOf(firstLines(full, cut));
     expected.push_back({"me", 7});
     EXPECT_EQ(EntriesOf(read()), expected);
 
-    overwrite(seal(), "9999999999 " + QByteArray(40, '0') + "\r\n");
+    ASSERT_TRUE(pomrola::testing::writeAll(seal(), "9999999999 " + QByteArray(40, '0') + "\r\n"));
     ASSERT_EQ(AddRecord(book, dir.path(), "me", 6), std::nullopt);
     expected.push_back({"me", 6});
     EXPECT_EQ(EntriesOf(read()), expected);
@@ -114,14 +109,14 @@ TEST_F(StaleCopy, CopyThatReadsTheSameTwiceIsTakenWhoeverChangedIt)
 TEST_F(StaleCopy, FileOfAProgramThatKeepsNoSealIsTakenAsItIs)
 {
     // No seal at all.
-    overwrite(file(), ScrambledLine("x_400"));
+    write(ScrambledLine("x_400"));
     ASSERT_TRUE(LoadRecords(book, dir.path()));
     ASSERT_EQ(AddRecord(book, dir.path(), "me", 350), std::nullopt);
     EXPECT_EQ(read(), ScrambledLine("x_400") + ScrambledLine("me_350"));
 
     // The seal names our write, but another program wrote a longer file since.
     const QByteArray longer = ScrambledLine("old_900") + read() + ScrambledLine("y_10");
-    overwrite(file(), longer);
+    write(longer);
     ASSERT_EQ(AddRecord(book, dir.path(), "me", 20), std::nullopt);
     EXPECT_EQ(read(), ScrambledLine("old_900") + ScrambledLine("x_400") + ScrambledLine("me_350") +
                           ScrambledLine("me_20") + ScrambledLine("y_10"));
@@ -129,7 +124,7 @@ TEST_F(StaleCopy, FileOfAProgramThatKeepsNoSealIsTakenAsItIs)
     // ... or one as long as ours: one result replaced by another of equal length.
     QByteArray same = read();
     same.replace(ScrambledLine("x_400"), ScrambledLine("z_401"));
-    overwrite(file(), same);
+    write(same);
     ASSERT_EQ(AddRecord(book, dir.path(), "me", 15), std::nullopt);
     EXPECT_EQ(read(), ScrambledLine("old_900") + ScrambledLine("z_401") + ScrambledLine("me_350") +
                           ScrambledLine("me_20") + ScrambledLine("me_15") + ScrambledLine("y_10"));
