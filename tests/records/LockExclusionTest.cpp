@@ -9,7 +9,6 @@
 #include <QProcess>
 #include <QRandomGenerator>
 #include <QStandardPaths>
-#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
@@ -39,11 +38,12 @@ QStringList Wrapper(QRandomGenerator& random, bool root)
     return wrapper;
 }
 
-TEST(LockExclusion, OneHolderAtATimeThroughDeadLocksKillsSkewedClocksAndNamespaces)
+using LockExclusion = pomrola::testing::RecordsFolder;
+
+TEST_F(LockExclusion, OneHolderAtATimeThroughDeadLocksKillsSkewedClocksAndNamespaces)
 {
-    QTemporaryDir dir;
+    useShare("POMROLA_RECORDS_FOLDERS");
     pomrola::testing::AllowPreloadedClocks();
-    const QString folder = qEnvironmentVariable("POMROLA_RECORDS_FOLDERS", dir.path()).split(QLatin1Char(':')).front();
     const int trials =
         qEnvironmentVariableIntValue("POMROLA_LOCK_TRIALS") ? qEnvironmentVariableIntValue("POMROLA_LOCK_TRIALS") : 200;
     const quint32 seed = quint32(qEnvironmentVariableIntValue("POMROLA_RECORDS_SEED")) + 20261208u;
@@ -63,7 +63,7 @@ TEST(LockExclusion, OneHolderAtATimeThroughDeadLocksKillsSkewedClocksAndNamespac
         ASSERT_TRUE(holder.waitForReadyRead(10000));
         holder.kill();
         holder.waitForFinished(10000);
-        QFile owner(RecordsFilePath(folder) + QStringLiteral(".lock/owner"));
+        QFile owner(lock() + QStringLiteral("/owner"));
         if (owner.open(QIODevice::ReadWrite))
             static_cast<void>(
                 owner.setFileTime(QDateTime::currentDateTime().addSecs(-60), QFileDevice::FileModificationTime));
@@ -103,8 +103,7 @@ TEST(LockExclusion, OneHolderAtATimeThroughDeadLocksKillsSkewedClocksAndNamespac
         }
 
         slowest = std::max(slowest, QDateTime::currentMSecsSinceEpoch() - started);
-        std::vector<std::int32_t> stored =
-            pomrola::testing::ScoresOf(pomrola::testing::EntriesOf(pomrola::testing::readAll(RecordsFilePath(folder))));
+        std::vector<std::int32_t> stored = pomrola::testing::ScoresOf(pomrola::testing::EntriesOf(read()));
         std::sort(stored.begin(), stored.end());
         ASSERT_EQ(std::adjacent_find(stored.begin(), stored.end()), stored.end()) << "a result written twice";
         for (auto& w : writers) {
