@@ -10,19 +10,12 @@ RUNS="${1:-10}"
 source "$ROOT/scripts/common.sh"
 ensure_packages xvfb xdotool x11-utils
 
-export LANG=C.UTF-8
-DISPLAY_NUMBER=:97
-Xvfb "$DISPLAY_NUMBER" -noreset -screen 0 1024x768x24 >/dev/null 2>&1 &
-XVFB_PID=$!
-WORK="$(mktemp -d)"
-trap 'kill $XVFB_PID 2>/dev/null || true; rm -rf "$WORK"' EXIT
-export DISPLAY="$DISPLAY_NUMBER"
-sleep 1
+export DISPLAY=:97
+source "$ROOT/tests/desktop/session.sh"
+start_xvfb
 
 # A settings file whose records folder holds an empty records file, so that
 # start-up shows no message box.
-export XDG_CONFIG_HOME="$WORK/config"
-mkdir -p "$XDG_CONFIG_HOME"
 : > "$WORK/Pomrola99.rec"
 printf '[Data]\r\nName=User\r\nDirectory=%s\r\n' "$WORK" > "$XDG_CONFIG_HOME/pomrola99.INI"
 

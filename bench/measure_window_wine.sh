@@ -10,12 +10,11 @@ source "$ROOT/scripts/windows-env.sh"
 RUNS="${1:-20}"
 ensure_packages xvfb xdotool x11-utils
 
-export LANG=C.UTF-8 DISPLAY="${WINE_BENCH_DISPLAY:-:46}"
-Xvfb "$DISPLAY" -noreset -screen 0 1024x768x24 >/dev/null 2>&1 &
-XVFB_PID=$!
-WORK="$(mktemp -d)"
-trap 'stop_wine; kill $XVFB_PID 2>/dev/null || true; rm -rf "$WORK"' EXIT
-sleep 1
+export DISPLAY="${WINE_BENCH_DISPLAY:-:46}"
+source "$ROOT/tests/desktop/session.sh"
+unset QT_QPA_PLATFORM
+start_xvfb
+on_exit stop_wine
 start_wine  # one Wine server for every run, as a desktop session has
 
 # The settings file names a records folder with an empty records file, so that

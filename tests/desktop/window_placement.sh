@@ -7,76 +7,12 @@
 # missing records file is centred on the screen, with and without a window
 # manager.
 # Usage: window_placement.sh <pomrola99 executable> [X display, default :42]
-# Exits 77 (skipped) only when Xvfb cannot start at all. KEEP_WORK=1 keeps the
-# temporary folder with the game's and openbox's logs.
-set -euo pipefail
-
+# KEEP_WORK=1 keeps the temporary folder with the game's and openbox's logs.
 BIN="$(realpath "$1")"
-export DISPLAY="${2:-${POMROLA_PLACEMENT_DISPLAY:-:42}}"
-export LANG=C.UTF-8 QT_QPA_PLATFORM=xcb
+export DISPLAY="${2:-:42}"
 SCREEN_W=1280 SCREEN_H=1024
-
-WORK="$(mktemp -d)"
-export HOME="$WORK/home" XDG_CONFIG_HOME="$WORK/config" XDG_RUNTIME_DIR="$WORK/runtime"
-mkdir -p "$HOME" "$XDG_CONFIG_HOME" "$XDG_RUNTIME_DIR" "$WORK/records"
-chmod 700 "$XDG_RUNTIME_DIR"
-XVFB_PID="" WM_PID="" GAME_PID=""
-cleanup() {
-    for pid in $GAME_PID $WM_PID $XVFB_PID; do kill "$pid" 2>/dev/null || true; done
-    wait 2>/dev/null || true  # the display is free again when this ends
-    [ -n "${KEEP_WORK:-}" ] && echo "kept $WORK" || rm -rf "$WORK"
-}
-trap cleanup EXIT
-
-fail() { echo "FAILED: $*" >&2; exit 1; }
-check() { echo "ok: $*"; }
-
-if ! command -v Xvfb >/dev/null; then
-    echo "SKIPPED: Xvfb is not installed; the window placement under a window manager was NOT checked" >&2
-    exit 77
-fi
-Xvfb "$DISPLAY" -noreset -screen 0 "${SCREEN_W}x${SCREEN_H}x24" -nolisten tcp >"$WORK/xvfb.log" 2>&1 &
-XVFB_PID=$!
-for _ in $(seq 50); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
-if ! kill -0 "$XVFB_PID" 2>/dev/null || ! xdpyinfo >/dev/null 2>&1; then
-    echo "SKIPPED: Xvfb could not start on $DISPLAY; the window placement was NOT checked" >&2
-    cat "$WORK/xvfb.log" >&2
-    exit 77
-fi
-
-start_wm() {
-    for _ in 1 2 3; do  # a display that has just come up may still turn a client away
-        openbox >"$WORK/openbox.log" 2>&1 &
-        WM_PID=$!
-        for _ in $(seq 50); do
-            xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && return 0
-            kill -0 "$WM_PID" 2>/dev/null || break
-            sleep 0.1
-        done
-        kill "$WM_PID" 2>/dev/null || true
-        sleep 0.5
-    done
-    cat "$WORK/openbox.log" >&2
-    fail "openbox did not start"
-}
-
-write_settings() {
-    printf '[Data]\r\nName=User\r\nDirectory=%s\r\n' "$1" >"$XDG_CONFIG_HOME/pomrola99.INI"
-}
-
-start_game() {
-    (cd "$WORK" && exec "$BIN") >>"$WORK/game.log" 2>&1 &
-    GAME_PID=$!
-    MAIN=$(xdotool search --sync --onlyvisible --pid "$GAME_PID" --name "^Помрола 99" | head -n 1)
-    sleep 0.8  # let the window manager frame and place it
-}
-
-quit_game() {
-    xdotool windowactivate --sync "$MAIN" 2>/dev/null || xdotool windowfocus --sync "$MAIN"
-    xdotool key ctrl+x
-    for _ in $(seq 50); do kill -0 "$GAME_PID" 2>/dev/null || { GAME_PID=""; return 0; }; sleep 0.1; done
-    fail "Ctrl+X did not end the program"
-}
+source "$(dirname "${BASH_SOURCE[0]}")/session.sh"
+start_xvfb "${SCREEN_W}x${SCREEN_H}"
 
 # "x y width height" of a window's frame (the client area when nothing frames it).
 frame_of() {
@@ -105,17 +41,16 @@ expect_centred() {
 # The message box about the records file: centred, then answered.
 expect_centred_message() {
     local box
-    box=$(xdotool search --sync --onlyvisible --pid "$GAME_PID" --name "^Pomrola '99$" | head -n 1)
+    box=$(window_named "^Pomrola '99$") || fail "no message about the records file ($1)"
     sleep 0.8
     expect_centred "$box" 1 "the start-up message ($1)"
     xdotool windowfocus --sync "$box" key Return
-    MAIN=$(xdotool search --sync --onlyvisible --pid "$GAME_PID" --name "^Помрола 99" | head -n 1)
+    MAIN=$(window_named "$GAME_TITLE") || fail "no main window after the message"
     sleep 0.5
 }
 
-start_wm
-write_settings "$WORK/records"
-: >"$WORK/records/Pomrola99.rec"
+start_openbox
+write_settings
 
 # --- first start: centred, frame included ---
 start_game
@@ -164,8 +99,7 @@ check "stored 3000,2000: the window came up whole at $x,$y"
 # --- the start-up message about a missing records file ---
 write_settings "$WORK/no such folder"
 start_game_with_message() {
-    (cd "$WORK" && exec "$BIN") >>"$WORK/game.log" 2>&1 &
-    GAME_PID=$!
+    launch_game
     expect_centred_message "$1"
 }
 start_game_with_message "under openbox"

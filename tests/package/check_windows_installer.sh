@@ -5,11 +5,11 @@
 # and uninstalls it.
 set -euo pipefail
 BUILD="$(cd "$1" && pwd)"
-export DISPLAY="${2:-:45}" LANG=C.UTF-8 WINEDEBUG=-all WINEARCH=win64
+export DISPLAY="${2:-:45}" WINEDEBUG=-all WINEARCH=win64
 export WINEPREFIX="$BUILD/installer-prefix"
-unset WINEPATH QT_PLUGIN_PATH QT_QPA_PLATFORM
 WINE=/usr/lib/wine/wine64 WINESERVER=/usr/lib/wine/wineserver
-fail() { echo "FAILED: $*" >&2; exit 1; }
+source "$(dirname "${BASH_SOURCE[0]}")/../desktop/session.sh"
+unset WINEPATH QT_PLUGIN_PATH QT_QPA_PLATFORM
 
 cd "$BUILD"
 rm -f pomrola99-*-win64.exe pomrola99-*-win64.zip
@@ -23,11 +23,8 @@ for file in pomrola99.exe Qt6Core.dll Qt6Gui.dll Qt6Widgets.dll platforms/qwindo
     grep -qx "${zip%.zip}/$file" <<<"$contents" || fail "$zip lacks $file"
 done
 
-Xvfb "$DISPLAY" -noreset -screen 0 1024x768x24 >/dev/null 2>&1 &
-xvfb=$!
-sleep 0.5
-kill -0 $xvfb 2>/dev/null || fail "display $DISPLAY is taken; give another as an argument"
-trap '"$WINESERVER" -k 2>/dev/null || true; kill $xvfb 2>/dev/null || true; rm -rf "$WINEPREFIX"' EXIT
+start_xvfb
+on_exit '"$WINESERVER" -k 2>/dev/null; rm -rf "$WINEPREFIX"'
 rm -rf "$WINEPREFIX"
 "$WINE" wineboot -i >/dev/null 2>&1
 "$WINE" "Z:${BUILD//\//\\}\\$installer" /S

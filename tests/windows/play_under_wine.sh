@@ -9,20 +9,17 @@ set -euo pipefail
 BUILD="$(cd "$1" && pwd)"
 SHOTS="$(mkdir -p "$2" && cd "$2" && pwd)"
 HERE="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)"
-export DISPLAY="${3:-:44}" LANG=C.UTF-8 WINEDEBUG=-all WINEARCH=win64
+export DISPLAY="${3:-:44}" WINEDEBUG=-all WINEARCH=win64
 export WINEPREFIX="$BUILD/game-prefix"
-unset QT_QPA_PLATFORM
 RUN="$BUILD/wine-run" WINESERVER=/usr/lib/wine/wineserver
-fail() { echo "FAILED: $*" >&2; exit 1; }
+source "$HERE/../desktop/session.sh"
+unset QT_QPA_PLATFORM
 
 work="$BUILD/game-work"  # the game's working and records folder
 rm -rf "$work"; mkdir -p "$work"
-Xvfb "$DISPLAY" -noreset -screen 0 1024x768x24 >/dev/null 2>&1 &
-xvfb=$!
-sleep 0.5
-kill -0 $xvfb 2>/dev/null || fail "display $DISPLAY is taken; give another as an argument"
+start_xvfb
 game=""
-trap 'kill $game 2>/dev/null || true; "$WINESERVER" -k 2>/dev/null || true; kill $xvfb 2>/dev/null || true; rm -rf "$work" "$WINEPREFIX"' EXIT
+on_exit 'kill $game 2>/dev/null; "$WINESERVER" -k 2>/dev/null; rm -rf "$work" "$WINEPREFIX"'
 rm -rf "$WINEPREFIX"
 mkdir -p "$WINEPREFIX"
 "$WINESERVER" -p >/dev/null 2>&1

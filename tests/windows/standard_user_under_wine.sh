@@ -10,9 +10,9 @@
 set -euo pipefail
 BUILD="$(cd "$1" && pwd)"
 HERE="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)"
-export DISPLAY="${2:-:46}" LANG=C.UTF-8
+export DISPLAY="${2:-:46}"
 WINE=/usr/lib/wine/wine64 WINESERVER=/usr/lib/wine/wineserver
-fail() { echo "FAILED: $*" >&2; exit 1; }
+source "$HERE/../desktop/session.sh"
 skip() { echo "SKIPPED: $*; the standard user's game was NOT checked" >&2; exit 77; }
 [ "$(id -u)" = 0 ] || skip "not root, so nobody cannot be acted"
 command -v setpriv >/dev/null && id nobody >/dev/null 2>&1 || skip "no setpriv or no user nobody"
@@ -27,11 +27,8 @@ as_nobody() {
         env -i PATH=/usr/bin:/bin HOME="$home" USER=nobody LANG=C.UTF-8 DISPLAY="$DISPLAY" \
         WINEPREFIX="$prefix" WINEDEBUG=-all WINEARCH=win64 "$@"
 }
-Xvfb "$DISPLAY" -noreset -screen 0 1024x768x24 >/dev/null 2>&1 &
-xvfb=$!
-sleep 0.5
-kill -0 $xvfb 2>/dev/null || fail "display $DISPLAY is taken; give another as an argument"
-trap 'as_nobody "$WINESERVER" -k 2>/dev/null || true; kill $xvfb 2>/dev/null || true; rm -rf "$base"' EXIT
+start_xvfb
+on_exit 'as_nobody "$WINESERVER" -k 2>/dev/null; rm -rf "$base"'
 
 (cd "$BUILD" && cpack -G NSIS -B "$base/package" >/dev/null)
 installer="$(ls "$base"/package/pomrola99-*-win64.exe)"
