@@ -148,6 +148,7 @@ void TForm1::buildBoard(QWidget* client)
             shape->setObjectName(QStringLiteral("s%1%2").arg(column).arg(row));
             shape->setGeometry((column - 1) * CellSide, (row - 1) * CellSide, CellSide, CellSide);
             shape->setOutlineColour(face);
+            shape->setBackdrop(board->palette().color(QPalette::Window));
             connect(shape, &CellShape::pressed, this, &TForm1::ShapeMouseDown);
             cells_[CellIndex(column, row)] = shape;
         }

@@ -32,6 +32,9 @@ bool UnderOneDrive(const QString& recordsDir)
 
 bool IsConflictCopyName(const QString& fileName, bool inOneDrive)
 {
+    // The records file itself, at every start: not worth compiling the patterns for.
+    if (fileName == QLatin1String("Pomrola99.rec"))
+        return false;
     const QRegularExpression copies(
         QStringLiteral("^Pomrola99(\\.sync-conflict-\\d{8}-\\d{6}-[A-Z0-9]{7}"            // Syncthing
                        "| \\(conflicted copy \\d{4}-\\d{2}-\\d{2} \\d{6}\\)"              // Nextcloud

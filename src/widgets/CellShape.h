@@ -20,6 +20,10 @@ public:
     QColor fillColour() const { return fill_; }
     void setFillColour(const QColor& colour);
     void setOutlineColour(const QColor& colour);
+    // The flat colour the shape stands on. Once known, a circle is copied
+    // from a picture drawn once per colour and size: antialiasing 64 circles
+    // was most of the board's first paint.
+    void setBackdrop(const QColor& colour);
     // The colour code whose symbol is drawn inside the shape while symbols
     // are shown.
     void setSymbolCode(int code);
@@ -37,6 +41,7 @@ private:
     Form form_ = Form::Circle;
     QColor fill_ = Qt::white;
     QColor outline_ = Qt::black;
+    QColor backdrop_;
     int symbolCode_ = 0;
     bool showSymbol_ = false;
 };

@@ -30,8 +30,9 @@ XVFB_PID="" WM_PID="" GAME_PID="" EXIT_COMMANDS=()
 on_exit() { EXIT_COMMANDS+=("$1"); }
 end_session() {
     local status=$? command
+    set +e  # clean up all of it, whatever fails
     [ -n "$GAME_PID" ] && kill "$GAME_PID" 2>/dev/null
-    for command in "${EXIT_COMMANDS[@]}"; do eval "$command" || true; done
+    for command in "${EXIT_COMMANDS[@]}"; do eval "$command"; done
     for pid in $WM_PID $XVFB_PID; do kill "$pid" 2>/dev/null || true; done
     wait 2>/dev/null || true  # the display is free again when this ends
     if [ -n "${KEEP_WORK:-}" ]; then echo "kept $WORK"; else rm -rf "$WORK"; fi
