@@ -40,8 +40,7 @@ THelpForm::THelpForm(QWidget* parent)
     RxLabel1->setFont(PixelFont(QStringLiteral("MS Sans Serif"), 27));
     RxLabel1->setTextColour(colours::Blue);
     RxLabel1->setShadow(palette().color(QPalette::Light), QPoint(-1, -1));
-    RxLabel1->move(98, 12);
-    RxLabel1->resize(RxLabel1->sizeHint());
+    RxLabel1->move(98, 12);  // sized when first shown: measuring loads its font
 
     SpeedButton1 = MakeCloseButton(this, QRect(46, 294, 368, 32), 13);
     connect(SpeedButton1, &QToolButton::clicked, this, &THelpForm::SpeedButton1Click);
@@ -71,6 +70,7 @@ THelpForm::THelpForm(QWidget* parent)
 
 void THelpForm::showEvent(QShowEvent* event)
 {
+    RxLabel1->resize(RxLabel1->sizeHint());
     CentreOnScreenOnce(*this);
     QDialog::showEvent(event);
 }

@@ -139,10 +139,6 @@ TEST(NewGame, DealsASettledBoardWithItsMoveCount)
     }
 }
 
-}  // namespace
-
-namespace {
-
 TEST(CountMoves, AgreesWithCheckMoveOnArbitraryCodes)
 {
     // Boards as an edited saved game may bring them: few colours, empty cells,

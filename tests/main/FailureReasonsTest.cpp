@@ -1,7 +1,6 @@
 // Messages about files that cannot be written give their reason in Russian,
 // never in Qt's English error texts. Run as nobody when the tests run as root,
 // so that the permission cases fail as they do for players.
-#include "BoardBuilders.h"
 #include "GameHarness.h"
 #include "ShadowLabel.h"
 #include "Unprivileged.h"
@@ -33,15 +32,6 @@ constexpr QFileDevice::Permissions ReadWrite = ReadOnly | QFileDevice::WriteOwne
     return ::testing::AssertionSuccess();
 }
 
-void EndGame(GameHarness& harness, std::int32_t score)
-{
-    harness.setBoard(StaircaseBoard());
-    harness.game().Score = score;
-    Label(harness.window(), "RxLabel3")->setText(QString::number(score));
-    harness.click(5, 5);
-    harness.click(5, 5);
-}
-
 void WriteFile(const QString& path, const QByteArray& bytes)
 {
     QFile file(path);
@@ -63,37 +53,45 @@ TEST(FailureReasons, AreRussianForRecordsSavedGamesAndSettings)
     // Records: a records file this user may not write, then a folder he may not write.
     const QString records = harness.path(QStringLiteral("Pomrola99.rec"));
     QFile::setPermissions(records, QFileDevice::ReadOwner);
-    EndGame(harness, 60);
+    harness.endGame(60);
     QFile::setPermissions(records, QFileDevice::ReadOwner | QFileDevice::WriteOwner);
     const QString sharedFolder = harness.path(QStringLiteral("shared"));
     ASSERT_TRUE(QDir().mkpath(sharedFolder));
     QFile::setPermissions(sharedFolder, ReadOnly);
     harness.session.RecordsDir = sharedFolder;
-    EndGame(harness, 70);
+    harness.endGame(70);
     QFile::setPermissions(sharedFolder, ReadWrite);
     ASSERT_EQ(harness.platform.messages.size(), 2);
 
-    // Saved games: a missing folder, a folder this user may not write, a file he may not write.
+    // Saved games: a missing folder, a folder this user may not write (a new
+    // file, and over an old one, which stays whole), a file he may not write.
     const QString lockedFolder = harness.path(QStringLiteral("locked"));
     ASSERT_TRUE(QDir().mkpath(lockedFolder));
+    const QString oldGame = lockedFolder + QStringLiteral("/old.sav");
+    WriteFile(oldGame, "old contents");
     const QString readOnlyGame = harness.path(QStringLiteral("read-only.sav"));
     WriteFile(readOnlyGame, "old");
     QFile::setPermissions(readOnlyGame, QFileDevice::ReadOwner);
     QFile::setPermissions(lockedFolder, ReadOnly);
+    ASSERT_FALSE(QFile(lockedFolder + QStringLiteral("/probe")).open(QIODevice::WriteOnly))
+        << "running with rights that ignore folder permissions";
     for (const QString& target : {harness.path(QStringLiteral("no-such-folder/game.sav")),
-                                  lockedFolder + QStringLiteral("/game.sav"), readOnlyGame}) {
+                                  lockedFolder + QStringLiteral("/game.sav"), oldGame, readOnlyGame}) {
         harness.platform.saveAnswers.push_back(target);
-        Control<QAction>(harness.window(), "MnuSave")->trigger();
+        harness.trigger("MnuSave");
     }
     QFile::setPermissions(lockedFolder, ReadWrite);
-    ASSERT_EQ(harness.platform.messages.size(), 5);
+    ASSERT_EQ(harness.platform.messages.size(), 6);
+    EXPECT_TRUE(harness.platform.messages[2].contains(QStringLiteral("game.sav")));
+    QFile old(oldGame);
+    ASSERT_TRUE(old.open(QIODevice::ReadOnly));
+    EXPECT_EQ(old.readAll(), QByteArray("old contents"));
 
     // Settings at close: a folder stands where the file should be.
-    QFile::remove(harness.settingsPath());
-    ASSERT_TRUE(QDir().mkpath(harness.settingsPath()));
+    ASSERT_TRUE(harness.makeSettingsUnwritable());
     harness.window().show();
     harness.window().close();
-    ASSERT_EQ(harness.platform.messages.size(), 6);
+    ASSERT_EQ(harness.platform.messages.size(), 7);
     // Its text is fixed: the file's name, and no reason of Qt's after it.
     EXPECT_TRUE(harness.platform.messages.takeLast().endsWith(QStringLiteral("pomrola99.INI")));
 

@@ -1,11 +1,9 @@
-#include "BoardBuilders.h"
 #include "FindControl.h"
 #include "GameHarness.h"
 #include "OwnerDrawnList.h"
 #include "Pomr_Rec_U.h"
 #include "RecordsCodec.h"
 #include "ShadowLabel.h"
-#include "UFunc.h"
 
 #include <QFile>
 
@@ -16,22 +14,9 @@ using namespace pomrola::testing;
 
 namespace {
 
-// A board without moves: any completed pick ends the game.
-class GameEnd : public ::testing::Test {
+class GameEnd : public WindowTest {
 protected:
-    void SetUp() override
-    {
-        harness.setBoard(StaircaseBoard());
-        harness.platform.clock = 777;
-    }
-
-    void endGameWithScore(std::int32_t score)
-    {
-        harness.game().Score = score;
-        Label(window, "RxLabel3")->setText(QString::number(score));
-        harness.click(5, 5);
-        harness.click(5, 5);  // a cancelled pick still completes the pair
-    }
+    void SetUp() override { harness.platform.clock = 777; }
 
     QByteArray recordsFile() const
     {
@@ -39,9 +24,6 @@ protected:
         file.open(QIODevice::ReadOnly);
         return file.readAll();
     }
-
-    GameHarness harness;
-    TForm1& window = harness.window();
 };
 
 TEST_F(GameEnd, AsksForTheNameRecordsTheResultAndDealsANewGame)
@@ -55,7 +37,7 @@ TEST_F(GameEnd, AsksForTheNameRecordsTheResultAndDealsANewGame)
             recordsRows = Control<OwnerDrawnList>(*harness.form2, "ListBox1")->items();
         }
     };
-    endGameWithScore(120);
+    harness.endGame(120);
 
     ASSERT_EQ(harness.platform.inputCalls.size(), 1u);
     EXPECT_EQ(harness.platform.inputCalls[0].caption, QStringLiteral("Ваше имя ?"));
@@ -75,19 +57,14 @@ TEST_F(GameEnd, AsksForTheNameRecordsTheResultAndDealsANewGame)
     const QByteArray expectedLine = QByteArray::fromHex("3e200f01a1cfced0") + "\r\n";
     EXPECT_EQ(recordsFile(), expectedLine);
 
-    GameState expected;
-    NewGame(expected, 777);
-    EXPECT_EQ(harness.game().board, expected.board);
-    EXPECT_EQ(harness.game().Score, 0);
-    EXPECT_EQ(Label(window, "RxLabel3")->text(), QStringLiteral("0"));
-    EXPECT_EQ(Label(window, "RxLabel4")->text(), QString::number(expected.MovesLeft));
+    EXPECT_TRUE(harness.showsTheGameDealtAt(777));
     EXPECT_FALSE(window.firstPicked());
 }
 
 TEST_F(GameEnd, CancelledNameKeepsThePreviousOneAndScoreZeroRecordsNothing)
 {
     harness.session.PlayerName = QStringLiteral("Петя");
-    endGameWithScore(0);
+    harness.endGame(0);
     EXPECT_EQ(harness.session.PlayerName, QStringLiteral("Петя"));
     EXPECT_EQ(window.windowTitle(), QStringLiteral("Помрола 99      Игрок : Петя"));
     EXPECT_EQ(harness.platform.modals[0].caption, QStringLiteral("Рекорды.  Ваш результат: 0"));
@@ -99,13 +76,12 @@ TEST_F(GameEnd, LongNameShowsWholeButIsRecordedCutAndAnEmptiedNameIsKept)
 {
     const QString longName = QStringLiteral("Александр Сергеевич");
     harness.platform.inputAnswers.push_back(longName);
-    endGameWithScore(50);
+    harness.endGame(50);
     EXPECT_EQ(window.windowTitle(), GameTitle + QStringLiteral("      Игрок : ") + longName);
     EXPECT_EQ(harness.session.records.table[0].name.size(), 15);
 
-    harness.setBoard(StaircaseBoard());
     harness.platform.inputAnswers.push_back(QString());
-    endGameWithScore(10);
+    harness.endGame(10);
     EXPECT_EQ(window.windowTitle(), QStringLiteral("Помрола 99      Игрок : "));
     EXPECT_EQ(harness.platform.inputCalls[1].initial, longName);
 }
@@ -113,7 +89,7 @@ TEST_F(GameEnd, LongNameShowsWholeButIsRecordedCutAndAnEmptiedNameIsKept)
 TEST_F(GameEnd, UnwritableRecordsFileIsReportedAndTheGameEndGoesOn)
 {
     harness.session.RecordsDir = harness.path(QStringLiteral("missing-folder"));
-    endGameWithScore(60);
+    harness.endGame(60);
     ASSERT_EQ(harness.platform.messages.size(), 1);
     EXPECT_TRUE(harness.platform.messages[0].contains(QStringLiteral("Pomrola99.rec")));
     EXPECT_EQ(harness.platform.modalNames(), (QStringList{QStringLiteral("Form2"), QStringLiteral("ReclamaForm")}));

@@ -1,11 +1,8 @@
-#include "BoardBuilders.h"
 #include "CellShape.h"
-#include "GameHarness.h"
 #include "KeyboardCursor.h"
+#include "OneMoveGame.h"
 #include "ShadowLabel.h"
-#include "UFunc.h"
 
-#include <QAction>
 #include <QImage>
 #include <QTest>
 #include <QWindow>
@@ -20,53 +17,15 @@ using namespace pomrola::testing;
 
 namespace {
 
-// The staircase board has no move; in its top row the 1 in column 4 moving
-// left completes 1 1 1, and the bottom row keeps a move for later.
-constexpr Row BottomRowWithAMove = {6, 6, 8, 6, 2, 3, 4, 5};
-
-Board OneMoveBoard()
-{
-    Board board = StaircaseBoard();
-    SetRow(board, 1, {1, 1, 3, 1, 5, 6, 7, 8});
-    SetRow(board, 8, BottomRowWithAMove);
-    return board;
-}
-
-Board BoardAfterTheMove()
-{
-    Board board = StaircaseBoard();
-    SetRow(board, 1, {1, 1, 7, 3, 5, 6, 7, 8});
-    SetRow(board, 8, BottomRowWithAMove);
-    return board;
-}
-
-class KeyboardPlay : public ::testing::Test {
+// Whole moves by keyboard are played in TurnControllerTest; here is what only
+// the keyboard has: its cursor.
+class KeyboardPlay : public OneMoveGame {
 protected:
-    void SetUp() override
-    {
-        harness.setBoard(OneMoveBoard());
-        CountMoves(harness.game());
-        Label(window, "RxLabel4")->setText(QString::number(harness.game().MovesLeft));
-    }
-
-    void key(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier)
-    {
-        QTest::keyClick(&window, key, modifiers);
-    }
+    void key(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) { harness.key(key, modifiers); }
     void keys(Qt::Key key, int times)
     {
         for (int i = 0; i < times; ++i)
-            this->key(key);
-    }
-    // Shows the cursor (the first arrow only shows it, at s11) and steers it
-    // to the cell.
-    void steerTo(int column, int row)
-    {
-        key(Qt::Key_Up);
-        keys(Qt::Key_Left, 7);
-        keys(Qt::Key_Up, 7);
-        keys(Qt::Key_Right, column - 1);
-        keys(Qt::Key_Down, row - 1);
+            harness.key(key);
     }
 
     KeyboardCursor* cursor() { return Control<KeyboardCursor>(window, "KeyCursor"); }
@@ -81,9 +40,6 @@ protected:
                     return {column, row};
         return {0, 0};
     }
-
-    GameHarness harness;
-    TForm1& window = harness.window();
 };
 
 TEST_F(KeyboardPlay, CursorStartsAtTheTopLeftAndStopsAtTheEdges)
@@ -128,65 +84,6 @@ TEST_F(KeyboardPlay, RandomWalksStayOnTheBoardAndStopAtItsEdges)
     EXPECT_EQ(harness.game().board, OneMoveBoard());
 }
 
-TEST_F(KeyboardPlay, SpaceAndEnterPlayAWholeMoveAsClicksDo)
-{
-    harness.game().RandomState = 0;
-    std::vector<QString> scoreTexts;
-    harness.platform.onPause = [&](int) { scoreTexts.push_back(Label(window, "RxLabel3")->text()); };
-
-    steerTo(4, 1);
-    key(Qt::Key_Space);
-    EXPECT_TRUE(window.firstPicked());
-    EXPECT_EQ(window.cell(4, 1)->form(), CellShape::Form::Rectangle);
-    key(Qt::Key_Left);
-    key(Qt::Key_Return);
-
-    EXPECT_EQ(harness.game().board, BoardAfterTheMove());
-    EXPECT_EQ(harness.game().Score, 15);
-    EXPECT_EQ(harness.platform.beeps, 0);
-    EXPECT_EQ(harness.platform.pauses, (std::vector<int>{300, 200, 200, 200, 200, 200, 200}));
-    EXPECT_EQ(scoreTexts, (std::vector<QString>{"0", "0", "0", "0", "15", "15", "15"}));
-    EXPECT_FALSE(window.firstPicked());
-    EXPECT_EQ(cursorCell(), std::make_pair(3, 1));  // the cursor survives the move
-}
-
-TEST_F(KeyboardPlay, SwapWithoutALineIsRefusedWithABeep)
-{
-    steerTo(1, 1);
-    key(Qt::Key_Enter, Qt::KeypadModifier);
-    key(Qt::Key_Down);
-    key(Qt::Key_Enter, Qt::KeypadModifier);
-    EXPECT_EQ(harness.game().board, OneMoveBoard());
-    EXPECT_EQ(harness.platform.beeps, 1);
-    EXPECT_EQ(harness.platform.pauses, std::vector<int>{300});
-    EXPECT_FALSE(window.firstPicked());
-    EXPECT_EQ(window.cell(1, 1)->form(), CellShape::Form::Circle);
-}
-
-TEST_F(KeyboardPlay, SameCellCancelsAndDistantCellSwapsNothing)
-{
-    steerTo(2, 5);
-    key(Qt::Key_Space);
-    EXPECT_TRUE(window.firstPicked());
-    key(Qt::Key_Space);
-    EXPECT_FALSE(window.firstPicked());
-    EXPECT_EQ(window.cell(2, 5)->form(), CellShape::Form::Circle);
-
-    key(Qt::Key_Return);
-    keys(Qt::Key_Right, 2);  // two cells away
-    key(Qt::Key_Return);
-    EXPECT_FALSE(window.firstPicked());
-    key(Qt::Key_Return);
-    key(Qt::Key_Left);
-    key(Qt::Key_Down);  // diagonal to the pick
-    key(Qt::Key_Return);
-    EXPECT_FALSE(window.firstPicked());
-    EXPECT_EQ(harness.game().board, OneMoveBoard());
-    EXPECT_EQ(harness.platform.beeps, 0);
-    EXPECT_TRUE(harness.platform.pauses.empty());
-    EXPECT_FALSE(window.firstPicked());
-}
-
 TEST_F(KeyboardPlay, NoKeyActsBeforeTheFirstArrowAndAHeldKeyActsOnce)
 {
     for (Qt::Key k : {Qt::Key_Space, Qt::Key_Return, Qt::Key_Enter, Qt::Key_A, Qt::Key_Escape, Qt::Key_Tab})
@@ -206,7 +103,7 @@ TEST_F(KeyboardPlay, NoKeyActsBeforeTheFirstArrowAndAHeldKeyActsOnce)
 
 TEST_F(KeyboardPlay, MousePressHidesTheCursorWhichComesBackWhereItWas)
 {
-    steerTo(6, 3);
+    harness.steerTo(6, 3);
     harness.click(2, 7);
     EXPECT_EQ(cursorCell(), std::make_pair(0, 0));
     EXPECT_TRUE(window.firstPicked());  // the click played as before
@@ -220,57 +117,38 @@ TEST_F(KeyboardPlay, MousePressHidesTheCursorWhichComesBackWhereItWas)
     EXPECT_EQ(cursorCell(), std::make_pair(6, 4));
 }
 
-TEST_F(KeyboardPlay, CursorSurvivesANewGameAndALoad)
+TEST_F(KeyboardPlay, CursorSurvivesAMoveANewGameAndALoad)
 {
-    steerTo(5, 6);
+    harness.game().RandomState = 0;
+    harness.steerTo(4, 1);
+    key(Qt::Key_Space);
+    key(Qt::Key_Left);
+    key(Qt::Key_Space);
+    EXPECT_EQ(harness.game().board, BoardAfterTheMove());
+    EXPECT_EQ(cursorCell(), std::make_pair(3, 1));
+
+    harness.steerTo(5, 6);
     harness.platform.saveAnswers.push_back(harness.path(QStringLiteral("party.sav")));
-    window.findChild<QAction*>(QStringLiteral("MnuSave"))->trigger();
+    harness.trigger("MnuSave");
     const Board saved = harness.game().board;
 
     harness.platform.clock = 5;
-    window.findChild<QAction*>(QStringLiteral("MnuNew"))->trigger();
+    harness.trigger("MnuNew");
     EXPECT_NE(harness.game().board, saved);
     EXPECT_EQ(cursorCell(), std::make_pair(5, 6));
 
     harness.platform.openAnswers.push_back(harness.path(QStringLiteral("party.sav")));
-    window.findChild<QAction*>(QStringLiteral("MnuLoad"))->trigger();
+    harness.trigger("MnuLoad");
     EXPECT_EQ(harness.game().board, saved);
     EXPECT_EQ(cursorCell(), std::make_pair(5, 6));
     key(Qt::Key_Right);
     EXPECT_EQ(cursorCell(), std::make_pair(6, 6));
 }
 
-TEST_F(KeyboardPlay, KeysDuringAMoveAreIgnoredLikeClicks)
-{
-    harness.game().RandomState = 0;
-    int pauseCount = 0;
-    harness.platform.onPause = [&](int) {
-        if (++pauseCount == 2) {
-            EXPECT_TRUE(window.moveInProgress());
-            key(Qt::Key_Down);
-            key(Qt::Key_Space);
-            key(Qt::Key_Right);
-            key(Qt::Key_Return);
-            key(Qt::Key_F4);
-        }
-    };
-    steerTo(4, 1);
-    key(Qt::Key_Space);
-    key(Qt::Key_Left);
-    key(Qt::Key_Space);
-
-    EXPECT_EQ(harness.game().board, BoardAfterTheMove());
-    EXPECT_EQ(harness.platform.pauses.size(), 7u);
-    EXPECT_TRUE(harness.platform.modals.empty());
-    EXPECT_FALSE(window.firstPicked());
-    key(Qt::Key_Space);  // a first pick again
-    EXPECT_TRUE(window.firstPicked());
-}
-
 TEST_F(KeyboardPlay, MenuKeysKeepTheirMeaning)
 {
     window.show();
-    steerTo(3, 3);
+    harness.steerTo(3, 3);
     // A scripted modal window shows and hides itself and keeps the activation;
     // the main window asks for it back before each key.
     auto shortcut = [&](Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
@@ -293,7 +171,7 @@ TEST_F(KeyboardPlay, CtrlXStillCloses)
 {
     window.show();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
-    steerTo(2, 2);
+    harness.steerTo(2, 2);
     key(Qt::Key_Space);
     key(Qt::Key_X, Qt::ControlModifier);
     EXPECT_FALSE(window.isVisible());
@@ -309,10 +187,6 @@ protected:
         window.show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
     }
-
-    QImage grabBoard() { return window.centralWidget()->grab().toImage(); }
-    // The top-left pixel of the cell in the central widget.
-    static QPoint cellOrigin(int column, int row) { return QPoint((column - 1) * 50, 31 + (row - 1) * 50); }
 };
 
 TEST_F(KeyboardCursorPixels, WindowWithoutArrowKeysLooksAsItDidBefore)
@@ -329,7 +203,7 @@ TEST_F(KeyboardCursorPixels, WindowWithoutArrowKeysLooksAsItDidBefore)
     twin.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&twin));
     auto bothAlike = [&](const char* after) {
-        EXPECT_TRUE(grabBoard() == twin.centralWidget()->grab().toImage()) << "after " << after;
+        EXPECT_TRUE(harness.grabBoard() == twinHarness.grabBoard()) << "after " << after;
     };
 
     bothAlike("start-up");
@@ -350,18 +224,18 @@ TEST_F(KeyboardCursorPixels, CursorLeavesTheBallAndThePickMarkerAlone)
                                               std::tuple{3, 5, false}, std::tuple{8, 8, true}}) {
         SCOPED_TRACE(::testing::Message() << "cell " << column << row << (picked ? " picked" : ""));
         harness.setBoard(OneMoveBoard());
-        steerTo(column, row);
+        harness.steerTo(column, row);
         if (picked) {
             key(Qt::Key_Space);
             ASSERT_EQ(window.cell(column, row)->form(), CellShape::Form::Rectangle);
         }
-        const QImage shown = grabBoard();
+        const QImage shown = harness.grabBoard();
         cursor()->hide();
-        const QImage hidden = grabBoard();
+        const QImage hidden = harness.grabBoard();
         if (picked)
             key(Qt::Key_Space);  // cancel
 
-        const QPoint origin = cellOrigin(column, row);
+        const QPoint origin = harness.cellRect(column, row).topLeft();
         const QColor fill = window.cell(column, row)->fillColour();
         EXPECT_EQ(shown.pixelColor(origin + QPoint(25, 25)), fill);
         int changed = 0;
@@ -384,7 +258,7 @@ TEST_F(KeyboardCursorPixels, CursorLeavesTheBallAndThePickMarkerAlone)
         // Nothing outside the cell changes.
         for (int y = 0; y < shown.height(); ++y)
             for (int x = 0; x < shown.width(); ++x)
-                if (!QRect(origin, QSize(50, 50)).contains(x, y) && shown.pixel(x, y) != hidden.pixel(x, y)) {
+                if (!harness.cellRect(column, row).contains(x, y) && shown.pixel(x, y) != hidden.pixel(x, y)) {
                     ADD_FAILURE() << "pixel " << x << ", " << y << " outside the cell";
                 }
     }

@@ -18,40 +18,28 @@ using namespace pomrola::testing;
 
 namespace {
 
-QAction* Action(TForm1& window, const char* name)
-{
-    return Control<QAction>(window, name);
-}
+using MainWindow = WindowTest;
 
-TEST(MainWindow, StartsWithASettledBoardAndTheAnonymousCaption)
+TEST(StartUp, ShowsASettledBoardAndTheAnonymousCaption)
 {
-    GameHarness::Options options;
-    options.settingsFile = "[Data]\r\nName=Маша\r\n";
-    GameHarness harness(options);
+    GameHarness harness(GameHarness::Options{.settingsFile = "[Data]\r\nName=Маша\r\n"});
     TForm1& window = harness.window();
 
     EXPECT_EQ(window.windowTitle(), QStringLiteral("Помрола 99      Игрок : (без имени) "));
     EXPECT_EQ(harness.session.PlayerName, QStringLiteral("Маша"));
-    EXPECT_EQ(Label(window, "RxLabel3")->text(), QStringLiteral("0"));
-    EXPECT_EQ(harness.game().Score, 0);
     EXPECT_TRUE(harness.game().board.isFull());
     GameState probe = harness.game();
     FindLines(probe);
     EXPECT_FALSE(probe.LinesFound);
     CountMoves(probe);
     EXPECT_EQ(Label(window, "RxLabel4")->text(), QString::number(probe.MovesLeft));
-
     // The start board is the one the pinned clock deals.
-    GameState expected;
-    NewGame(expected, harness.platform.clock);
-    EXPECT_EQ(harness.game().board, expected.board);
+    EXPECT_TRUE(harness.showsTheGameDealtAt(harness.platform.clock));
 }
 
-TEST(MainWindow, LayoutFollowsTheFixedGeometry)
+// Each control's place and text is in WindowLayoutTest.
+TEST_F(MainWindow, CellsAreMadeInNameOrderOnTheBoardPanel)
 {
-    GameHarness harness;
-    TForm1& window = harness.window();
-    EXPECT_EQ(window.centralWidget()->size(), QSize(399, 432));
     EXPECT_FALSE(window.windowFlags() & Qt::WindowMaximizeButtonHint);
     EXPECT_TRUE(window.windowFlags() & Qt::WindowMinimizeButtonHint);
 
@@ -64,58 +52,14 @@ TEST(MainWindow, LayoutFollowsTheFixedGeometry)
         EXPECT_EQ(shape->geometry(), QRect((column - 1) * 50, (row - 1) * 50, 50, 50));
         EXPECT_EQ(shape->parentWidget()->pos(), QPoint(0, 31));
     }
-
-    struct LabelCase {
-        ShadowLabel* label;
-        QString text;
-        QRect geometry;
-    };
-    const LabelCase labels[] = {
-        {Label(window, "RxLabel6"), QStringLiteral("С Ч Е Т"), QRect(1, 1, 118, 27)},
-        {Label(window, "RxLabel3"), QStringLiteral("0"), QRect(119, 1, 81, 27)},
-        {Label(window, "RxLabel4"), Label(window, "RxLabel4")->text(), QRect(1, 1, 77, 27)},
-        {Label(window, "RxLabel2"), QStringLiteral("ОСТАЛОСЬ"), QRect(78, 1, 118, 27)},
-    };
-    for (const LabelCase& c : labels) {
-        EXPECT_EQ(c.label->text(), c.text);
-        EXPECT_EQ(c.label->geometry(), c.geometry) << c.label->objectName().toStdString();
-    }
-    EXPECT_EQ(Label(window, "RxLabel6")->parentWidget()->geometry(), QRect(0, 0, 201, 29));
-    EXPECT_EQ(Label(window, "RxLabel2")->parentWidget()->geometry(), QRect(202, 0, 197, 29));
 }
 
-TEST(MainWindow, MenuHasItsCaptionsAndShortcuts)
+TEST_F(MainWindow, MenuKeepsItsOrder)
 {
-    GameHarness harness;
-    TForm1& window = harness.window();
     const QList<QAction*> menus = window.menuBar()->actions();
     ASSERT_EQ(menus.size(), 2);
-    EXPECT_EQ(menus[0]->text(), QStringLiteral("Игра"));
-    EXPECT_EQ(menus[1]->text(), QStringLiteral("?"));
-
-    struct Item {
-        const char* name;
-        QString caption;
-        QKeySequence shortcut;
-    };
-    const Item items[] = {
-        {"MnuNew", QStringLiteral("Заново"), QKeySequence(Qt::Key_F4)},
-        {"MnuSave", QStringLiteral("Сохранить"), QKeySequence(Qt::Key_F2)},
-        {"MnuLoad", QStringLiteral("Загрузить"), QKeySequence(Qt::Key_F3)},
-        {"MnuRec", QStringLiteral("Рекорды"), QKeySequence(Qt::Key_F5)},
-        {"N4", QStringLiteral("На этой машине"), QKeySequence()},
-        {"N5", QStringLiteral("По сети"), QKeySequence()},
-        {"MnuExit", QStringLiteral("Вы&ход"), QKeySequence(Qt::CTRL | Qt::Key_X)},
-        {"MnuHelp", QStringLiteral("Правила игры"), QKeySequence()},
-        {"MnuAbout", QStringLiteral("О программе"), QKeySequence()},
-    };
-    for (const Item& item : items) {
-        QAction* action = Action(window, item.name);
-        ASSERT_NE(action, nullptr) << item.name;
-        EXPECT_EQ(action->text(), item.caption) << item.name;
-        EXPECT_EQ(action->shortcut(), item.shortcut) << item.name;
-    }
-
+    EXPECT_EQ(menus[0]->menu()->objectName(), QStringLiteral("Game"));  // captions: WindowLayoutTest
+    EXPECT_EQ(menus[1]->menu()->objectName(), QStringLiteral("Hlp"));
     // Order within "Игра", separators and the records-file submenu included.
     QStringList order;
     for (QAction* action : menus[0]->menu()->actions())
@@ -125,10 +69,8 @@ TEST(MainWindow, MenuHasItsCaptionsAndShortcuts)
                                   QStringLiteral("-"), QStringLiteral("Вы&ход")}));
 }
 
-TEST(MainWindow, ShowBoardPaintsCodesAndCarriesTheColourForUnknownCodes)
+TEST_F(MainWindow, ShowBoardPaintsCodesAndCarriesTheColourForUnknownCodes)
 {
-    GameHarness harness;
-    TForm1& window = harness.window();
     Board board = StaircaseBoard();
     board.at(1, 1) = 2;   // red
     board.at(1, 2) = 11;  // unknown: the colour painted just before (s11)
@@ -151,20 +93,18 @@ TEST(MainWindow, ShowBoardPaintsCodesAndCarriesTheColourForUnknownCodes)
     EXPECT_EQ(window.cell(1, 1)->fillColour(), QColor(128, 0, 0));
 }
 
-TEST(MainWindow, EachCellCentreShowsTheColourOfItsCode)
+TEST_F(MainWindow, EachCellCentreShowsTheColourOfItsCode)
 {
-    GameHarness harness;
-    TForm1& window = harness.window();
     Board board = StaircaseBoard();
     board.at(1, 8) = 0;
     board.at(2, 8) = 10;
     harness.setBoard(board);
     window.show();
-    const QImage image = window.centralWidget()->grab().toImage();
+    const QImage image = harness.grabBoard();
     ASSERT_EQ(image.size(), QSize(399, 432));
     for (int r = 1; r <= 8; ++r)
         for (int c = 1; c <= 8; ++c) {
-            const QPoint centre((c - 1) * 50 + 25, 31 + (r - 1) * 50 + 25);
+            const QPoint centre = harness.cellRect(c, r).topLeft() + QPoint(25, 25);
             const QColor expected =
                 board.at(c, r) == 0 ? window.palette().color(QPalette::Button) : BallColour(board.at(c, r));
             EXPECT_EQ(image.pixelColor(centre), expected) << "row " << r << " column " << c;
@@ -172,10 +112,8 @@ TEST(MainWindow, EachCellCentreShowsTheColourOfItsCode)
     window.hide();
 }
 
-TEST(MainWindow, NewGameShowsTheAdvertisementBeforeDealing)
+TEST_F(MainWindow, NewGameShowsTheAdvertisementBeforeDealing)
 {
-    GameHarness harness;
-    TForm1& window = harness.window();
     const Board before = harness.game().board;
     harness.game().Score = 40;
     Label(window, "RxLabel3")->setText(QStringLiteral("40"));
@@ -183,33 +121,26 @@ TEST(MainWindow, NewGameShowsTheAdvertisementBeforeDealing)
     harness.platform.onModal = [&](QDialog&) { boardDuringAdvertisement = harness.game().board; };
     harness.platform.clock = 1000;
 
-    Action(window, "MnuNew")->trigger();
+    harness.trigger("MnuNew");
 
     EXPECT_EQ(harness.platform.modalNames(), QStringList{QStringLiteral("ReclamaForm")});
     EXPECT_EQ(boardDuringAdvertisement, before);
-    GameState expected;
-    NewGame(expected, 1000);
-    EXPECT_EQ(harness.game().board, expected.board);
-    EXPECT_EQ(harness.game().Score, 0);
-    EXPECT_EQ(Label(window, "RxLabel3")->text(), QStringLiteral("0"));
-    EXPECT_EQ(Label(window, "RxLabel4")->text(), QString::number(expected.MovesLeft));
+    EXPECT_TRUE(harness.showsTheGameDealtAt(1000));
 }
 
-TEST(MainWindow, RecordsCommandAlwaysUsesThePlainCaption)
+TEST_F(MainWindow, RecordsCommandAlwaysUsesThePlainCaption)
 {
-    GameHarness harness;
     harness.form2->setWindowTitle(QStringLiteral("Рекорды.  Ваш результат: 90"));
-    Action(harness.window(), "MnuRec")->trigger();
+    harness.trigger("MnuRec");
     ASSERT_EQ(harness.platform.modals.size(), 1u);
     EXPECT_EQ(harness.platform.modals[0].objectName, QStringLiteral("Form2"));
     EXPECT_EQ(harness.platform.modals[0].caption, QStringLiteral("Рекорды"));
 }
 
-TEST(MainWindow, HelpAndAboutOpenModally)
+TEST_F(MainWindow, HelpAndAboutOpenModally)
 {
-    GameHarness harness;
-    Action(harness.window(), "MnuHelp")->trigger();
-    Action(harness.window(), "MnuAbout")->trigger();
+    harness.trigger("MnuHelp");
+    harness.trigger("MnuAbout");
     EXPECT_EQ(harness.platform.modalNames(), (QStringList{QStringLiteral("HelpForm"), QStringLiteral("AboutForm")}));
 }
 

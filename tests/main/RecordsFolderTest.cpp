@@ -3,7 +3,6 @@
 #include "RecordsBytes.h"
 #include "RecordsFolderMessage.h"
 
-#include <QAction>
 #include <QDir>
 #include <QFile>
 
@@ -43,15 +42,13 @@ TEST(RecordsFolder, StartUpWithoutARecordsFileShowsTheStartUpForm)
 
 class RecordsFolderCommands : public ::testing::Test {
 protected:
-    void trigger(const char* name) { harness.window().findChild<QAction*>(QLatin1String(name))->trigger(); }
-
     GameHarness harness;
     QTemporaryDir other;
 };
 
 TEST_F(RecordsFolderCommands, OnThisMachineTakesTheCurrentFolder)
 {
-    trigger("N4");
+    harness.trigger("N4");
     const QString current = QDir::toNativeSeparators(QDir::currentPath());
     EXPECT_EQ(harness.session.RecordsDir, current);
     ASSERT_EQ(harness.platform.messages.size(), 1);  // the test's working folder has no records file
@@ -62,7 +59,7 @@ TEST_F(RecordsFolderCommands, AcceptedFolderIsLoadedAndRemembered)
 {
     WriteRecords(other.path(), "net_500");
     harness.platform.folderAnswers.push_back(other.path() + QStringLiteral("/"));
-    trigger("N5");
+    harness.trigger("N5");
     const QString chosen = QDir::toNativeSeparators(other.path());
     EXPECT_EQ(harness.platform.folderStarts, QStringList{harness.recordsDir()});  // opened at RecordsDir
     EXPECT_EQ(harness.session.RecordsDir, chosen);                                // trailing separator removed
@@ -71,9 +68,9 @@ TEST_F(RecordsFolderCommands, AcceptedFolderIsLoadedAndRemembered)
     EXPECT_TRUE(harness.platform.messages.isEmpty());
 
     // Later dialogs open at the last accepted folder, even after "На этой машине".
-    trigger("N4");
+    harness.trigger("N4");
     harness.platform.messages.clear();
-    trigger("N5");  // cancelled
+    harness.trigger("N5");  // cancelled
     EXPECT_EQ(harness.platform.folderStarts.last(), chosen);
     EXPECT_EQ(harness.session.RecordsDir, chosen);
     EXPECT_TRUE(harness.platform.messages.isEmpty());
@@ -82,7 +79,7 @@ TEST_F(RecordsFolderCommands, AcceptedFolderIsLoadedAndRemembered)
 TEST_F(RecordsFolderCommands, CancelledDialogStillReloadsFromWhereItOpened)
 {
     harness.session.RecordsDir = other.path();  // no records file there
-    trigger("N5");
+    harness.trigger("N5");
     EXPECT_EQ(harness.session.RecordsDir, other.path());
     EXPECT_EQ(Control<FolderEdit>(harness.window(), "DirEdt")->text(), QString());
     ASSERT_EQ(harness.platform.messages.size(), 1);
@@ -92,7 +89,7 @@ TEST_F(RecordsFolderCommands, CancelledDialogStillReloadsFromWhereItOpened)
 TEST_F(RecordsFolderCommands, UnreachableFolderOpensTheDialogAtTheRoot)
 {
     harness.session.RecordsDir = other.filePath(QStringLiteral("gone"));
-    trigger("N5");
+    harness.trigger("N5");
     const QString root(QDir::separator());
     EXPECT_EQ(harness.platform.folderStarts, QStringList{root});
     EXPECT_EQ(harness.session.RecordsDir, root);
@@ -102,10 +99,10 @@ TEST_F(RecordsFolderCommands, UnreachableFolderOpensTheDialogAtTheRoot)
 TEST_F(RecordsFolderCommands, FailedLoadKeepsThePreviousTableForTheNextGame)
 {
     WriteRecords(harness.recordsDir(), "here_300");
-    trigger("N4");  // fails: no file in the working folder
+    harness.trigger("N4");  // fails: no file in the working folder
     harness.session.RecordsDir = harness.recordsDir();
     harness.platform.folderAnswers.push_back(harness.recordsDir());
-    trigger("N5");
+    harness.trigger("N5");
     EXPECT_EQ(harness.session.records.table[0], (RecordEntry{"here", 300}));
 }
 

@@ -22,11 +22,17 @@ QString ConfigurationFolder()
 #endif
 }
 
+// The first run's settings land there, under the program's name with ".INI".
 TEST(SettingsLocation, TheProgramsNameWithIniInTheUsersConfigurationFolder)
 {
     ASSERT_FALSE(ConfigurationFolder().isEmpty());
-    EXPECT_EQ(QDir::fromNativeSeparators(DefaultSettingsPath()),
-              ConfigurationFolder() + QStringLiteral("/main_tests.INI"));
+    const QString expected = ConfigurationFolder() + QStringLiteral("/main_tests.INI");
+    EXPECT_EQ(QDir::fromNativeSeparators(DefaultSettingsPath()), expected);
+    QFile::remove(expected);
+    ASSERT_EQ(WriteSettings(DefaultSettingsPath(), ReadSettings(DefaultSettingsPath())), std::nullopt);
+    EXPECT_TRUE(QFileInfo::exists(expected));
+    EXPECT_EQ(ReadSettings(expected).name, QStringLiteral("User"));
+    QFile::remove(expected);
 }
 
 #ifdef Q_OS_WIN

@@ -3,12 +3,15 @@
 #include "SystemFolders.h"
 #include "Unprivileged.h"
 
-#include <QAction>
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
+
+#include <functional>
+#include <optional>
+#include <vector>
 
 using namespace pomrola;
 using namespace pomrola::testing;
@@ -22,62 +25,80 @@ QByteArray ReadAll(const QString& path)
     return file.readAll();
 }
 
-TEST(Settings, FirstRunGivesTheDefaults)
+// One settings file through ReadSettings and WriteSettings: what reading it
+// gives, then the bytes that writing it back, changed or not, leaves.
+struct RoundTrip {
+    const char* what;
+    std::optional<QByteArray> before;  // nothing: no file yet
+    QString name;
+    std::optional<QString> directory;  // nothing: the current folder
+    QString language;
+    std::optional<bool> symbols;
+    std::function<void(PlayerSettings&)> change;
+    std::optional<QByteArray> after;  // nothing: not written
+};
+
+std::vector<RoundTrip> RoundTrips()
 {
-    QTemporaryDir dir;
-    const PlayerSettings settings = ReadSettings(dir.filePath(QStringLiteral("none.INI")));
-    EXPECT_EQ(settings.name, QStringLiteral("User"));
-    EXPECT_EQ(settings.directory, CurrentFolder());
-    EXPECT_TRUE(DefaultSettingsPath().endsWith(QStringLiteral(".INI")));
+    const QByteArray firstRun = "[Data]\r\nName=User\r\nDirectory=" + CurrentFolder().toUtf8() + "\r\n";
+    const QByteArray symbolsOn = "[Options]\r\nSize=big\r\nSymbols= 1 \r\n[Data]\r\nName=A\r\nDirectory=/r\r\n";
+    const QByteArray symbolsOff = "[Options]\r\nSize=big\r\nSymbols=0\r\n[Data]\r\nName=A\r\nDirectory=/r\r\n";
+    const QByteArray english = "[Data]\r\nName=Ann\r\nDirectory=/srv\r\n[Options]\r\nLanguage=en\r\n";
+    const auto same = [](PlayerSettings&) {};
+    // The symbols option is read only as "0" or "1", written only when it has a
+    // value, and then in place, keeping the other keys of its section. The
+    // language is read from the options and never written.
+    // A table laid out by hand.
+    // clang-format off
+    std::vector<RoundTrip> trips = {
+        {"first run: the defaults, and no section of options", std::nullopt, "User", {}, {}, {}, same, firstRun},
+        {"the defaults read back", firstRun, "User", {}, {}, {}, nullptr, {}},
+        {"an empty name is kept and writing keeps the other lines", "[Sound]\r\nOn=1\r\n[Data]\r\nName=\r\n", "", {}, {}, {},
+         [](PlayerSettings& s) { s.name = QStringLiteral("Оля"), s.directory = QStringLiteral("/srv/rec"); },
+         "[Sound]\r\nOn=1\r\n[Data]\r\nName=" + QStringLiteral("Оля").toUtf8() + "\r\nDirectory=/srv/rec\r\n"},
+        {"symbols without a value leave the option as it was", symbolsOn, "A", "/r", {}, true,
+         [](PlayerSettings& s) { s.symbols.reset(); }, symbolsOn},
+        {"symbols switched off are written in place", symbolsOn, "A", "/r", {}, true,
+         [](PlayerSettings& s) { s.symbols = false; }, symbolsOff},
+        {"symbols switched off read back", symbolsOff, "A", "/r", {}, false, nullptr, {}},
+        {"a language is read and never written", english, "Ann", "/srv", "en", {},
+         [](PlayerSettings& s) { s.language = QStringLiteral("ru"); }, english},
+    };
+    for (const char* value : {"on", "", "10", "-1"})
+        trips.push_back({"symbols other than 0 or 1 mean no choice", "[Options]\r\nSymbols=" + QByteArray(value) + "\r\n",
+                         "User", {}, {}, {}, nullptr, {}});
+    // clang-format on
+    return trips;
 }
 
-TEST(Settings, EmptyNameIsKeptAndWritingKeepsOtherLines)
-{
-    QTemporaryDir dir;
-    const QString path = dir.filePath(QStringLiteral("p.INI"));
-    QFile file(path);
-    file.open(QIODevice::WriteOnly);
-    file.write("[Sound]\r\nOn=1\r\n[Data]\r\nName=\r\n");
-    file.close();
-    EXPECT_EQ(ReadSettings(path).name, QString());
-    ASSERT_EQ(WriteSettings(path, {QStringLiteral("Оля"), QStringLiteral("/srv/rec")}), std::nullopt);
-    EXPECT_EQ(ReadAll(path),
-              "[Sound]\r\nOn=1\r\n[Data]\r\nName=" + QStringLiteral("Оля").toUtf8() + "\r\nDirectory=/srv/rec\r\n");
-}
+class SettingsRoundTrip : public ::testing::TestWithParam<std::size_t> {};
 
-// The option is read only as "0" or "1", written only when it has a value,
-// and then in place, keeping the other keys of its section.
-TEST(Settings, SymbolsOptionIsWrittenOnlyWhenChosen)
+INSTANTIATE_TEST_SUITE_P(Settings, SettingsRoundTrip, ::testing::Range<std::size_t>(0, RoundTrips().size()));
+
+TEST_P(SettingsRoundTrip, ReadsAndWritesTheFileAsTheTableSays)
 {
+    const RoundTrip trip = RoundTrips()[GetParam()];
+    SCOPED_TRACE(trip.what);
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("p.INI"));
-    const QByteArray original = "[Options]\r\nSize=big\r\nSymbols= 1 \r\n[Data]\r\nName=A\r\nDirectory=/r\r\n";
-    QFile file(path);
-    file.open(QIODevice::WriteOnly);
-    file.write(original);
-    file.close();
+    if (trip.before) {
+        QFile file(path);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(*trip.before);
+    }
     PlayerSettings settings = ReadSettings(path);
-    EXPECT_EQ(settings.symbols, std::optional<bool>(true));
-    settings.symbols.reset();
-    ASSERT_EQ(WriteSettings(path, settings), std::nullopt);
-    EXPECT_EQ(ReadAll(path), original);
-    settings.symbols = false;
-    ASSERT_EQ(WriteSettings(path, settings), std::nullopt);
-    EXPECT_EQ(ReadAll(path), "[Options]\r\nSize=big\r\nSymbols=0\r\n[Data]\r\nName=A\r\nDirectory=/r\r\n");
-    EXPECT_EQ(ReadSettings(path).symbols, std::optional<bool>(false));
-    for (const char* value : {"on", "", "10", "-1"}) {
-        file.open(QIODevice::WriteOnly);
-        file.write(QByteArray("[Options]\r\nSymbols=") + value + "\r\n");
-        file.close();
-        EXPECT_EQ(ReadSettings(path).symbols, std::nullopt) << value;
+    EXPECT_EQ(settings.name, trip.name);
+    EXPECT_EQ(settings.directory, trip.directory.value_or(CurrentFolder()));
+    EXPECT_EQ(settings.language, trip.language);
+    EXPECT_EQ(settings.symbols, trip.symbols);
+    if (trip.change) {
+        trip.change(settings);
+        ASSERT_EQ(WriteSettings(path, settings), std::nullopt);
+        EXPECT_EQ(ReadAll(path), *trip.after);
     }
 }
 
-class ClosingTheWindow : public ::testing::Test {
-protected:
-    GameHarness harness;
-    TForm1& window = harness.window();
-};
+using ClosingTheWindow = WindowTest;
 
 TEST_F(ClosingTheWindow, EveryWayOfClosingWritesTheSettings)
 {
@@ -86,7 +107,7 @@ TEST_F(ClosingTheWindow, EveryWayOfClosingWritesTheSettings)
         harness.session.PlayerName = QStringLiteral("Игрок%1").arg(way);
         harness.session.RecordsDir = QStringLiteral("/records/%1").arg(way);
         if (way == 0)
-            window.findChild<QAction*>(QStringLiteral("MnuExit"))->trigger();
+            harness.trigger("MnuExit");
         else
             window.close();  // the close box
         EXPECT_FALSE(window.isVisible());
@@ -98,16 +119,12 @@ TEST_F(ClosingTheWindow, EveryWayOfClosingWritesTheSettings)
 
 TEST_F(ClosingTheWindow, UnwritableSettingsAreReportedAndTheWindowStillCloses)
 {
-    GameHarness::Options options;
-    GameHarness blocked(options);
-    // A folder where the settings file should be makes writing it fail.
-    QFile::remove(blocked.settingsPath());
-    QDir().mkpath(blocked.settingsPath());
-    blocked.window().show();
-    blocked.window().close();
-    EXPECT_FALSE(blocked.window().isVisible());
-    ASSERT_EQ(blocked.platform.messages.size(), 1);
-    EXPECT_TRUE(blocked.platform.messages[0].startsWith(QStringLiteral("Unable to write to ")));
+    ASSERT_TRUE(harness.makeSettingsUnwritable());
+    window.show();
+    window.close();
+    EXPECT_FALSE(window.isVisible());
+    ASSERT_EQ(harness.platform.messages.size(), 1);
+    EXPECT_TRUE(harness.platform.messages[0].startsWith(QStringLiteral("Unable to write to ")));
 }
 
 TEST(StoredName, IsTheInitialTextOfTheNextNamePrompt)

@@ -6,7 +6,6 @@
 #include "GameHarness.h"
 
 #include <QAction>
-#include <QFile>
 #include <QImage>
 #include <QMenu>
 #include <QMenuBar>
@@ -18,18 +17,6 @@ using namespace pomrola;
 using namespace pomrola::testing;
 
 namespace {
-
-QByteArray ReadAll(const QString& path)
-{
-    QFile file(path);
-    file.open(QIODevice::ReadOnly);
-    return file.readAll();
-}
-
-void PressF6(TForm1& window)
-{
-    QTest::keyClick(&window, Qt::Key_F6);
-}
 
 // Shows the window and makes it the active one, as the player's keys need.
 void ShowActive(TForm1& window)
@@ -48,40 +35,35 @@ int CellsShowingSymbols(TForm1& window)
     return showing;
 }
 
-QImage GrabBoard(TForm1& window)
-{
-    return window.centralWidget()->grab().toImage();
-}
-
 // The inside of a cell; the client area cuts the last column's right edge.
 QImage CellOf(const QImage& board, int column, int row)
 {
     return board.copy((column - 1) * 50 + 1, 31 + (row - 1) * 50 + 1, 48, 48);
 }
 
-TEST(Symbols, F6SwitchesThemOnAndOffWithoutTouchingTheMenu)
+using Symbols = WindowTest;
+
+TEST_F(Symbols, F6SwitchesThemOnAndOffWithoutTouchingTheMenu)
 {
-    GameHarness harness;
-    TForm1& window = harness.window();
     const Board board = StaircaseBoard();
     harness.setBoard(board);
     ShowActive(window);
-    const QImage plain = GrabBoard(window);
+    const QImage plain = harness.grabBoard();
 
-    PressF6(window);
+    harness.key(Qt::Key_F6);
     EXPECT_EQ(CellsShowingSymbols(window), 64);
-    const QImage withSymbols = GrabBoard(window);
+    const QImage withSymbols = harness.grabBoard();
     for (int c = 1; c <= 8; ++c)
         for (int r = 1; r <= 8; ++r)
             EXPECT_NE(CellOf(withSymbols, c, r), CellOf(plain, c, r)) << "column " << c << " row " << r;
 
-    PressF6(window);
+    harness.key(Qt::Key_F6);
     EXPECT_EQ(CellsShowingSymbols(window), 0);
-    const QImage off = GrabBoard(window);
+    const QImage off = harness.grabBoard();
     EXPECT_EQ(off, plain);
     for (int c = 1; c <= 8; ++c)
         for (int r = 1; r <= 8; ++r)
-            EXPECT_EQ(off.pixelColor((c - 1) * 50 + 25, 31 + (r - 1) * 50 + 25), BallColour(board.at(c, r)));
+            EXPECT_EQ(off.pixelColor(harness.cellRect(c, r).topLeft() + QPoint(25, 25)), BallColour(board.at(c, r)));
 
     // The key belongs to the window; no menu shows it.
     QList<QAction*> menuItems;
@@ -94,85 +76,70 @@ TEST(Symbols, F6SwitchesThemOnAndOffWithoutTouchingTheMenu)
 }
 
 // Cells of one colour carry one symbol; an empty cell none; a picked one keeps it.
-TEST(Symbols, FollowTheBoardAndThePickedCell)
+TEST_F(Symbols, FollowTheBoardAndThePickedCell)
 {
-    GameHarness harness;
-    TForm1& window = harness.window();
     ShowActive(window);
-    PressF6(window);
+    harness.key(Qt::Key_F6);
     Board board = StaircaseBoard();
     board.at(3, 3) = 0;  // empty: no symbol to draw
     harness.setBoard(board);
-    const QImage shown = GrabBoard(window);
+    const QImage shown = harness.grabBoard();
     for (int c = 1; c <= 8; ++c)
         for (int r = 1; r <= 8; ++r) {
             if (board.at(c, r) == board.at(1, 1) && !(c == 1 && r == 1)) {
                 EXPECT_EQ(CellOf(shown, c, r), CellOf(shown, 1, 1)) << "column " << c << " row " << r;
             }
         }
-    PressF6(window);
-    EXPECT_EQ(CellOf(GrabBoard(window), 3, 3), CellOf(shown, 3, 3));
-    PressF6(window);
+    harness.key(Qt::Key_F6);
+    EXPECT_EQ(CellOf(harness.grabBoard(), 3, 3), CellOf(shown, 3, 3));
+    harness.key(Qt::Key_F6);
 
     harness.click(2, 2);  // picked: drawn as a rectangle, symbol kept
     ASSERT_EQ(window.cell(2, 2)->form(), CellShape::Form::Rectangle);
-    const QImage picked = CellOf(GrabBoard(window), 2, 2);
+    const QImage picked = CellOf(harness.grabBoard(), 2, 2);
     EXPECT_EQ(picked.pixelColor(2, 2), BallColour(board.at(2, 2)));
-    PressF6(window);
-    EXPECT_NE(CellOf(GrabBoard(window), 2, 2), picked);
+    harness.key(Qt::Key_F6);
+    EXPECT_NE(CellOf(harness.grabBoard(), 2, 2), picked);
     window.hide();
 }
 
-TEST(Symbols, AreRememberedAcrossARestart)
+TEST_F(Symbols, AreRememberedAcrossARestart)
 {
-    QByteArray file;
+    QByteArray file;  // at first the harness's own
     QByteArray dataLines;
-    {
-        GameHarness first;
-        dataLines = ReadAll(first.settingsPath());
-        ShowActive(first.window());
-        PressF6(first.window());
-        first.window().close();
-        file = ReadAll(first.settingsPath());
+    for (const QByteArray remembered : {"1", "0"}) {
+        GameHarness run(GameHarness::Options{.settingsFile = file});
+        if (dataLines.isEmpty())
+            dataLines = run.settingsText();
+        EXPECT_EQ(CellsShowingSymbols(run.window()), file.isEmpty() ? 0 : 64);
+        ShowActive(run.window());
+        run.key(Qt::Key_F6);
+        run.window().close();
+        file = run.settingsText();
         // The section [Data] stays as it was; the option follows it.
-        EXPECT_EQ(file, dataLines + "[Options]\r\nSymbols=1\r\n");
+        EXPECT_EQ(file, dataLines + "[Options]\r\nSymbols=" + remembered + "\r\n");
     }
-    {
-        GameHarness::Options options;
-        options.settingsFile = file;
-        GameHarness second(options);
-        EXPECT_EQ(CellsShowingSymbols(second.window()), 64);
-        ShowActive(second.window());
-        PressF6(second.window());
-        second.window().close();
-        file = ReadAll(second.settingsPath());
-        EXPECT_EQ(file, dataLines + "[Options]\r\nSymbols=0\r\n");
-    }
-    GameHarness::Options options;
-    options.settingsFile = file;
-    GameHarness third(options);
+    GameHarness third(GameHarness::Options{.settingsFile = file});
     EXPECT_EQ(CellsShowingSymbols(third.window()), 0);
 }
 
 // A player who never pressed F6 gets back the very file he had, also when
 // its option holds something this program does not write.
-TEST(Symbols, UntouchedOptionLeavesTheSettingsFileAsItWas)
+TEST_F(Symbols, UntouchedOptionLeavesTheSettingsFileAsItWas)
 {
-    GameHarness plain;
-    const QByteArray before = ReadAll(plain.settingsPath());
-    plain.window().show();
-    plain.window().close();
-    EXPECT_EQ(ReadAll(plain.settingsPath()), before);
+    const QByteArray before = harness.settingsText();
+    window.show();
+    window.close();
+    EXPECT_EQ(harness.settingsText(), before);
     EXPECT_FALSE(before.contains("Options"));
 
     for (const QByteArray& value : {QByteArray("yes"), QByteArray(""), QByteArray("2")}) {
-        GameHarness::Options options;
-        options.settingsFile = "[Options]\r\nSymbols=" + value + "\r\n[Data]\r\nName=User\r\nDirectory=/records\r\n";
-        GameHarness harness(options);
-        EXPECT_EQ(CellsShowingSymbols(harness.window()), 0) << value.constData();
-        harness.window().show();
-        harness.window().close();
-        EXPECT_EQ(ReadAll(harness.settingsPath()), options.settingsFile) << value.constData();
+        const QByteArray file = "[Options]\r\nSymbols=" + value + "\r\n[Data]\r\nName=User\r\nDirectory=/records\r\n";
+        GameHarness withOption(GameHarness::Options{.settingsFile = file});
+        EXPECT_EQ(CellsShowingSymbols(withOption.window()), 0) << value.constData();
+        withOption.window().show();
+        withOption.window().close();
+        EXPECT_EQ(withOption.settingsText(), file) << value.constData();
     }
 }
 

@@ -1,10 +1,10 @@
-#include "BoardBuilders.h"
+// Each scenario is played once per input: the mouse, and the keyboard cursor
+// with each key that picks.
 #include "CellShape.h"
-#include "GameHarness.h"
+#include "OneMoveGame.h"
 #include "ShadowLabel.h"
 #include "UFunc.h"
 
-#include <QAction>
 #include <QMouseEvent>
 #include <QTest>
 
@@ -15,49 +15,53 @@ using namespace pomrola::testing;
 
 namespace {
 
-// The staircase board has no move. In this top row the 1 in column 4 moving
-// left completes 1 1 1 in columns 1 to 3; the bottom row keeps a move for
-// later, so that the game does not end.
-constexpr Row BottomRowWithAMove = {6, 6, 8, 6, 2, 3, 4, 5};
-
-Board OneMoveBoard()
-{
-    Board board = StaircaseBoard();
-    SetRow(board, 1, {1, 1, 3, 1, 5, 6, 7, 8});
-    SetRow(board, 8, BottomRowWithAMove);
-    return board;
-}
-
-Board BoardAfterTheMove()
-{
-    Board board = StaircaseBoard();
-    SetRow(board, 1, {1, 1, 7, 3, 5, 6, 7, 8});
-    SetRow(board, 8, BottomRowWithAMove);
-    return board;
-}
-
-class TurnController : public ::testing::Test {
+class TurnController : public OneMoveGame, public ::testing::WithParamInterface<Input> {
 protected:
     void SetUp() override
     {
-        harness.setBoard(OneMoveBoard());
-        CountMoves(harness.game());
-        Label(harness.window(), "RxLabel4")->setText(QString::number(harness.game().MovesLeft));
+        OneMoveGame::SetUp();
+        harness.input = GetParam();
     }
 
-    GameHarness harness;
-    TForm1& window = harness.window();
+    // Plays the move, asks at the pause of that number to close, and tells
+    // whether the window was still shown right after the request.
+    bool closeRequestDuringTheMove(std::size_t atPause, const std::function<void()>& request)
+    {
+        window.show();
+        harness.game().RandomState = 0;
+        bool visibleAfterRequest = false;
+        harness.platform.onPause = [&](int) {
+            if (harness.platform.pauses.size() == atPause) {
+                request();
+                visibleAfterRequest = window.isVisible();
+            }
+        };
+        harness.press(4, 1);
+        harness.press(3, 1);
+        EXPECT_EQ(harness.platform.pauses.size(), 7u);  // the move played out
+        EXPECT_EQ(harness.game().Score, 15);
+        return visibleAfterRequest;
+    }
 };
 
-TEST_F(TurnController, FirstPressMarksTheCellAndPressingItAgainCancels)
+std::string InputName(const ::testing::TestParamInfo<Input>& input)
 {
-    harness.click(2, 5);
+    const char* names[] = {"Mouse", "Space", "Return", "KeypadEnter"};
+    return names[static_cast<int>(input.param)];
+}
+
+INSTANTIATE_TEST_SUITE_P(EveryInput, TurnController,
+                         ::testing::Values(Input::Mouse, Input::Space, Input::Return, Input::KeypadEnter), InputName);
+
+TEST_P(TurnController, FirstPressMarksTheCellAndPressingItAgainCancels)
+{
+    harness.press(2, 5);
     EXPECT_TRUE(window.firstPicked());
     EXPECT_EQ(window.cell(2, 5)->form(), CellShape::Form::Rectangle);
     EXPECT_EQ(harness.game().X1, 2);
     EXPECT_EQ(harness.game().Y1, 5);
 
-    harness.click(2, 5);
+    harness.press(2, 5);
     EXPECT_FALSE(window.firstPicked());
     EXPECT_EQ(window.cell(2, 5)->form(), CellShape::Form::Circle);
     EXPECT_EQ(harness.game().board, OneMoveBoard());
@@ -65,28 +69,12 @@ TEST_F(TurnController, FirstPressMarksTheCellAndPressingItAgainCancels)
     EXPECT_TRUE(harness.platform.pauses.empty());
 }
 
-TEST_F(TurnController, EachPressOfADoubleClickCounts)
+TEST_P(TurnController, DistantOrDiagonalSecondPressSwapsNothing)
 {
-    // What a widget receives of a double click: press, release, the double-click
-    // event in place of the second press, release.
-    CellShape* shape = window.cell(6, 6);
-    QTest::mouseClick(shape, Qt::LeftButton);
-    const QPointF centre(25, 25);
-    QMouseEvent doubleClick(QEvent::MouseButtonDblClick, centre, shape->mapToGlobal(centre), Qt::LeftButton,
-                            Qt::LeftButton, Qt::NoModifier);
-    QCoreApplication::sendEvent(shape, &doubleClick);
-    QTest::mouseRelease(shape, Qt::LeftButton);
-    EXPECT_FALSE(window.firstPicked());  // picked, then cancelled
-    EXPECT_EQ(window.cell(6, 6)->form(), CellShape::Form::Circle);
-    EXPECT_EQ(harness.platform.beeps, 0);
-}
-
-TEST_F(TurnController, DistantOrDiagonalSecondPressSwapsNothing)
-{
-    for (auto [column, row] : {std::pair{4, 3}, std::pair{3, 2}}) {
+    for (auto [column, row] : {std::pair{4, 3}, std::pair{3, 2}, std::pair{6, 1}}) {
         Label(window, "RxLabel4")->setText(QStringLiteral("stale"));
-        harness.click(4, 1);
-        harness.click(column, row);
+        harness.press(4, 1);
+        harness.press(column, row);
         EXPECT_EQ(harness.game().board, OneMoveBoard());
         EXPECT_EQ(harness.platform.beeps, 0);
         EXPECT_FALSE(window.firstPicked());
@@ -97,13 +85,13 @@ TEST_F(TurnController, DistantOrDiagonalSecondPressSwapsNothing)
     EXPECT_TRUE(harness.platform.pauses.empty());
 }
 
-TEST_F(TurnController, SwapWithoutALineIsUndoneWithABeep)
+TEST_P(TurnController, SwapWithoutALineIsUndoneWithABeep)
 {
     harness.game().Score = 25;
     Board seen;
     harness.platform.onPause = [&](int) { seen = harness.game().board; };
-    harness.click(1, 1);
-    harness.click(1, 2);  // 1 and 4 exchanged: no line
+    harness.press(1, 1);
+    harness.press(1, 2);  // 1 and 4 exchanged: no line
     EXPECT_EQ(harness.game().board, OneMoveBoard());
     EXPECT_EQ(harness.game().Score, 25);
     EXPECT_EQ(harness.platform.beeps, 1);
@@ -111,18 +99,18 @@ TEST_F(TurnController, SwapWithoutALineIsUndoneWithABeep)
     EXPECT_EQ(seen.at(1, 1), 4);  // the swapped board was shown during the pause
     EXPECT_EQ(seen.at(1, 2), 1);
     EXPECT_EQ(Label(window, "RxLabel3")->text(), QStringLiteral("0"));
+    EXPECT_FALSE(window.firstPicked());
+    EXPECT_EQ(window.cell(1, 1)->form(), CellShape::Form::Circle);
 }
 
-TEST_F(TurnController, AcceptedSwapClearsFallsRefillsAndScores)
+TEST_P(TurnController, AcceptedSwapClearsFallsRefillsAndScores)
 {
-    // From RandomState 0 the next draws are 1, 1, 7: they refill row 1's
-    // columns 1 to 3, which the line emptied (nothing above them can fall).
     harness.game().RandomState = 0;
     std::vector<QString> scoreTexts;
     harness.platform.onPause = [&](int) { scoreTexts.push_back(Label(window, "RxLabel3")->text()); };
 
-    harness.click(4, 1, Qt::RightButton);  // any button picks
-    harness.click(3, 1, Qt::MiddleButton);
+    harness.press(4, 1);
+    harness.press(3, 1);
 
     const Board expected = BoardAfterTheMove();
     EXPECT_EQ(harness.game().board, expected);
@@ -139,20 +127,21 @@ TEST_F(TurnController, AcceptedSwapClearsFallsRefillsAndScores)
     EXPECT_FALSE(window.firstPicked());
 }
 
-TEST_F(TurnController, PressesAndCommandsDuringAPauseAreIgnored)
+TEST_P(TurnController, PressesKeysAndCommandsDuringAPauseAreIgnored)
 {
     harness.game().RandomState = 0;
     int pauseCount = 0;
     harness.platform.onPause = [&](int) {
         if (++pauseCount == 2) {
             EXPECT_TRUE(window.moveInProgress());
-            harness.click(8, 8);
-            harness.click(7, 8);
-            window.findChild<QAction*>(QStringLiteral("MnuNew"))->trigger();
+            harness.press(8, 8);
+            harness.press(7, 8);
+            harness.key(Qt::Key_F4);
+            harness.trigger("MnuNew");
         }
     };
-    harness.click(4, 1);
-    harness.click(3, 1);
+    harness.press(4, 1);
+    harness.press(3, 1);
 
     EXPECT_EQ(harness.game().board, BoardAfterTheMove());
     EXPECT_TRUE(harness.platform.modals.empty());
@@ -160,66 +149,72 @@ TEST_F(TurnController, PressesAndCommandsDuringAPauseAreIgnored)
     EXPECT_FALSE(window.firstPicked());
     EXPECT_FALSE(window.moveInProgress());
     // The next press is a first pick again.
-    harness.click(8, 8);
+    harness.press(8, 8);
     EXPECT_TRUE(window.firstPicked());
 }
 
-TEST_F(TurnController, CloseRequestWaitsForTheMoveToFinish)
+TEST_P(TurnController, CloseRequestWaitsForTheMoveToFinish)
 {
-    window.show();
-    harness.game().RandomState = 0;
-    bool visibleAfterRequest = false;
-    harness.platform.onPause = [&](int) {
-        if (harness.platform.pauses.size() == 1) {
-            window.close();
-            visibleAfterRequest = window.isVisible();
-        }
-    };
-    harness.click(4, 1);
-    harness.click(3, 1);
-    EXPECT_TRUE(visibleAfterRequest);
-    EXPECT_EQ(harness.platform.pauses.size(), 7u);  // the move played out
+    EXPECT_TRUE(closeRequestDuringTheMove(1, [&] { window.close(); }));
     EXPECT_FALSE(window.isVisible());
-    EXPECT_EQ(harness.game().Score, 15);
 }
 
-TEST_F(TurnController, ExitCommandDuringAMoveClosesWhenTheMoveEnds)
+TEST_P(TurnController, ExitCommandDuringAMoveClosesWhenTheMoveEnds)
 {
-    window.show();
-    harness.game().RandomState = 0;
-    bool visibleAfterRequest = false;
-    harness.platform.onPause = [&](int) {
-        if (harness.platform.pauses.size() == 2) {
-            window.findChild<QAction*>(QStringLiteral("MnuExit"))->trigger();
-            visibleAfterRequest = window.isVisible();
-        }
-    };
-    harness.click(4, 1);
-    harness.click(3, 1);
-    EXPECT_TRUE(visibleAfterRequest);
-    EXPECT_EQ(harness.platform.pauses.size(), 7u);  // the move played out
-    EXPECT_EQ(harness.game().Score, 15);
+    EXPECT_TRUE(closeRequestDuringTheMove(2, [&] { harness.trigger("MnuExit"); }));
     EXPECT_FALSE(window.isVisible()) << "the exit command was dropped";
 }
 
-TEST_F(TurnController, PendingPickSurvivesMenuCommands)
+TEST_P(TurnController, PendingPickSurvivesMenuCommands)
 {
-    harness.click(4, 1);
-    window.findChild<QAction*>(QStringLiteral("MnuRec"))->trigger();
+    harness.press(4, 1);
+    harness.trigger("MnuRec");
     EXPECT_TRUE(window.firstPicked());
     harness.setBoard(OneMoveBoard());  // as a loaded game would
     EXPECT_EQ(window.cell(4, 1)->form(), CellShape::Form::Circle);
     harness.game().RandomState = 0;
-    harness.click(3, 1);  // still the second press of the pending pair
+    harness.press(3, 1);  // still the second press of the pending pair
     EXPECT_EQ(harness.game().Score, 15);
 }
 
-TEST(PomrMatr, ReadsColumnThenRowFromTheCellName)
+using MouseTurn = OneMoveGame;
+
+TEST_F(MouseTurn, AnyButtonPicks)
 {
-    std::int32_t column = 0, row = 0;
-    pomrola::TurnController::PomrMatr(QStringLiteral("s38"), column, row);
-    EXPECT_EQ(column, 3);
-    EXPECT_EQ(row, 8);
+    harness.game().RandomState = 0;
+    harness.click(4, 1, Qt::RightButton);
+    harness.click(3, 1, Qt::MiddleButton);
+    EXPECT_EQ(harness.game().board, BoardAfterTheMove());
+    EXPECT_EQ(harness.game().Score, 15);
+}
+
+TEST_F(MouseTurn, EachPressOfADoubleClickCounts)
+{
+    // What a widget receives of a double click: press, release, the double-click
+    // event in place of the second press, release.
+    CellShape* shape = window.cell(6, 6);
+    QTest::mouseClick(shape, Qt::LeftButton);
+    const QPointF centre(25, 25);
+    QMouseEvent doubleClick(QEvent::MouseButtonDblClick, centre, shape->mapToGlobal(centre), Qt::LeftButton,
+                            Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(shape, &doubleClick);
+    QTest::mouseRelease(shape, Qt::LeftButton);
+    EXPECT_FALSE(window.firstPicked());  // picked, then cancelled
+    EXPECT_EQ(window.cell(6, 6)->form(), CellShape::Form::Circle);
+    EXPECT_EQ(harness.platform.beeps, 0);
+}
+
+// A press reaches the game as the column and row its cell's name carries.
+TEST_F(MouseTurn, EveryCellPicksItsOwnColumnAndRow)
+{
+    for (int column = 1; column <= BoardSize; ++column)
+        for (int row = 1; row <= BoardSize; ++row) {
+            const QString name = QStringLiteral("s%1%2").arg(column).arg(row);
+            QTest::mouseClick(Control<CellShape>(window, name.toLatin1().constData()), Qt::LeftButton);
+            EXPECT_EQ(harness.game().X1, column) << name.toStdString();
+            EXPECT_EQ(harness.game().Y1, row) << name.toStdString();
+            harness.click(column, row);  // cancel
+        }
 }
 
 }  // namespace

@@ -6,7 +6,10 @@
 
 #include "FindControl.h"
 
+#include <QImage>
 #include <QTemporaryDir>
+
+#include <gtest/gtest.h>
 
 #include <memory>
 
@@ -18,6 +21,10 @@ class TReclamaForm;
 }  // namespace pomrola
 
 namespace pomrola::testing {
+
+// How press() reaches a cell: a mouse click, or the arrow keys and a key that
+// picks.
+enum class Input { Mouse, Space, Return, KeypadEnter };
 
 // The program's five windows over a scripted platform, with its settings file
 // and records folder in a fresh temporary folder.
@@ -36,11 +43,38 @@ public:
     QString path(const QString& name) const { return dir_.filePath(name); }
     QString recordsDir() const { return dir_.path(); }
     QString settingsPath() const { return path(QStringLiteral("pomrola99.INI")); }
+    // The settings file as it is now.
+    QByteArray settingsText() const;
+    // A folder where the settings file should be makes writing it fail.
+    [[nodiscard]] bool makeSettingsUnwritable();
 
     // A press (and release) on the cell of (column, row).
     void click(int column, int row, Qt::MouseButton button = Qt::LeftButton);
+    // A press on the cell through the harness's input.
+    void press(int column, int row);
+    void key(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier);
+    // Shows the keyboard cursor (the first arrow only shows it) and steers it
+    // to the cell, from wherever it was.
+    void steerTo(int column, int row);
+    // Fires the menu command of that object name.
+    void trigger(const char* name);
+
     // Puts a board on the window as a loaded game would.
     void setBoard(const Board& board);
+    // Puts a board on the window with its move count shown, as a new game has.
+    void startWith(const Board& board);
+    // Ends the game with that score: a board without moves, then a pick and
+    // its cancel, which still complete the pair.
+    void endGame(std::int32_t score);
+    // Whether the window shows the game the clock deals, from a score of 0.
+    ::testing::AssertionResult showsTheGameDealtAt(std::uint32_t clock);
+
+    // The client area below the menu: header and board.
+    QImage grabBoard();
+    // Where the cell lies in grabBoard()'s picture.
+    QRect cellRect(int column, int row);
+
+    Input input = Input::Mouse;
 
     ScriptedPlatform platform;
     GameSession session;
@@ -54,6 +88,13 @@ public:
 private:
     QTemporaryDir dir_;
     std::unique_ptr<TForm1> form1_;
+};
+
+// For tests that play through the windows, each with a fresh harness.
+class WindowTest : public ::testing::Test {
+protected:
+    GameHarness harness;
+    TForm1& window = harness.window();
 };
 
 }  // namespace pomrola::testing

@@ -1,5 +1,6 @@
 #include "VerInfo.h"
 #include "VersionFiles.h"
+#include "VersionLibrary.h"
 
 #include <gtest/gtest.h>
 
@@ -14,6 +15,16 @@ protected:
 
     QTemporaryDir dir;
 };
+
+std::uint32_t Word(const VersionValue& value, int offset)
+{
+    return value.data[offset] | (value.data[offset + 1] << 8);
+}
+
+std::uint32_t DoubleWord(const VersionValue& value, int offset)
+{
+    return Word(value, offset) | (Word(value, offset + 2) << 16);
+}
 
 template <typename Error>
 QString ErrorOf(const QString& path)
@@ -154,6 +165,39 @@ TEST(EmbeddedVersion, TheGameExecutableCarriesItsVersionBlock)
     EXPECT_EQ(reader.GetVersionString(VersionKey::ProductName), QStringLiteral("Pomrola99"));
     EXPECT_EQ(reader.GetOsDescription(), QStringLiteral("Designed for 32-bit Windows"));
     EXPECT_TRUE(reader.FileFlags().isEmpty());
+}
+
+// On Windows the compiled resource, read through the system's library;
+// elsewhere the embedded block: both give the same values.
+TEST(EmbeddedVersion, TranslationAndFixedRecordThroughTheVersionLibrary)
+{
+    const QString exe = QStringLiteral(POMROLA_EXECUTABLE);
+    std::uint32_t handle = 0;
+    const std::uint32_t size = GetFileVersionInfoSize(exe, handle);
+    ASSERT_GT(size, 0u);
+    std::vector<std::uint8_t> block;
+    ASSERT_TRUE(GetFileVersionInfo(exe, handle, size, block));
+
+    VersionValue translation;
+    ASSERT_TRUE(VerQueryValue(block, QStringLiteral("\\VarFileInfo\\Translation"), translation));
+    ASSERT_GE(translation.length, 4u);
+    EXPECT_EQ(Word(translation, 0), 0x0419u);  // Russian
+    EXPECT_EQ(Word(translation, 2), 0x04E3u);  // code page 1251
+
+    VersionValue fixed;
+    ASSERT_TRUE(VerQueryValue(block, QStringLiteral("\\"), fixed));
+    ASSERT_GE(fixed.length, 52u);
+    EXPECT_EQ(DoubleWord(fixed, 0), 0xFEEF04BDu);  // the record's signature
+    EXPECT_EQ(DoubleWord(fixed, 8), 0x00020002u);  // file version 2.2.5.0
+    EXPECT_EQ(DoubleWord(fixed, 12), 0x00050000u);
+    EXPECT_EQ(DoubleWord(fixed, 16), 0x00020002u);  // product version 2.2.5.0
+    EXPECT_EQ(DoubleWord(fixed, 20), 0x00050000u);
+    EXPECT_EQ(DoubleWord(fixed, 24), 0x3Fu);  // dwFileFlagsMask
+    EXPECT_EQ(DoubleWord(fixed, 28), 0u);     // dwFileFlags
+    EXPECT_EQ(DoubleWord(fixed, 32), 4u);     // dwFileOS: 32-bit Windows
+
+    VersionValue missing;
+    EXPECT_FALSE(VerQueryValue(block, QStringLiteral("\\StringFileInfo\\040904B0\\ProductVersion"), missing));
 }
 
 }  // namespace

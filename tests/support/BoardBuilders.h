@@ -47,4 +47,27 @@ inline Row RowOf(const Board& board, int row)
     return codes;
 }
 
+// The staircase with one move: in the top row the 1 in column 4 moving left
+// completes 1 1 1 in columns 1 to 3; the bottom row keeps a move for later, so
+// that the game does not end.
+inline constexpr Row BottomRowWithAMove = {6, 6, 8, 6, 2, 3, 4, 5};
+
+inline Board OneMoveBoard()
+{
+    Board board = StaircaseBoard();
+    SetRow(board, 1, {1, 1, 3, 1, 5, 6, 7, 8});
+    SetRow(board, 8, BottomRowWithAMove);
+    return board;
+}
+
+// OneMoveBoard after that move from RandomState 0, whose next draws 1, 1, 7
+// refill the emptied cells (nothing above them can fall).
+inline Board BoardAfterTheMove()
+{
+    Board board = StaircaseBoard();
+    SetRow(board, 1, {1, 1, 7, 3, 5, 6, 7, 8});
+    SetRow(board, 8, BottomRowWithAMove);
+    return board;
+}
+
 }  // namespace pomrola::testing
