@@ -12,6 +12,7 @@ BUILD_PACKAGES=(
     fonts-liberation2 fonts-dejavu-core
     dpkg-dev file desktop-file-utils appstream
     xvfb openbox xdotool x11-utils imagemagick
+    dbus at-spi2-core python3-pyatspi  # a real accessibility bus for the screen-reader test
     syncthing  # three instances on 127.0.0.1 for the synced-folder test
     faketime   # writers whose clocks are a minute off
     python3    # free ports for the share servers

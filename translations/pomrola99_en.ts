@@ -259,6 +259,18 @@ Do you want to replace it?</translation>
         <source>      Игрок : (без имени) </source>
         <translation>      Player : (no name) </translation>
     </message>
+    <message>
+        <source>Счёт</source>
+        <translation>Score</translation>
+    </message>
+    <message>
+        <source>Осталось ходов</source>
+        <translation>Moves left</translation>
+    </message>
+    <message>
+        <source>Поле</source>
+        <translation>Board</translation>
+    </message>
 </context>
 <context>
     <name>TForm2</name>
@@ -379,6 +391,116 @@ is for your advert</translation>
     <message>
         <source>на месте файла стоит не файл</source>
         <translation>something other than a file stands where the file should be</translation>
+    </message>
+</context>
+<context>
+    <name>CellNames</name>
+    <message>
+        <source>синий</source>
+        <translation>blue</translation>
+    </message>
+    <message>
+        <source>красный</source>
+        <translation>red</translation>
+    </message>
+    <message>
+        <source>зелёный</source>
+        <translation>green</translation>
+    </message>
+    <message>
+        <source>чёрный</source>
+        <translation>black</translation>
+    </message>
+    <message>
+        <source>жёлтый</source>
+        <translation>yellow</translation>
+    </message>
+    <message>
+        <source>голубой</source>
+        <translation>aqua</translation>
+    </message>
+    <message>
+        <source>серый</source>
+        <translation>grey</translation>
+    </message>
+    <message>
+        <source>пурпурный</source>
+        <translation>fuchsia</translation>
+    </message>
+    <message>
+        <source>бордовый</source>
+        <translation>maroon</translation>
+    </message>
+    <message>
+        <source>салатовый</source>
+        <translation>lime</translation>
+    </message>
+    <message>
+        <source>точка</source>
+        <translation>dot</translation>
+    </message>
+    <message>
+        <source>кольцо</source>
+        <translation>ring</translation>
+    </message>
+    <message>
+        <source>крестик</source>
+        <translation>cross</translation>
+    </message>
+    <message>
+        <source>плюс</source>
+        <translation>plus</translation>
+    </message>
+    <message>
+        <source>квадрат</source>
+        <translation>square</translation>
+    </message>
+    <message>
+        <source>треугольник</source>
+        <translation>triangle</translation>
+    </message>
+    <message>
+        <source>ромб</source>
+        <translation>diamond</translation>
+    </message>
+    <message>
+        <source>звезда</source>
+        <translation>star</translation>
+    </message>
+    <message>
+        <source>пусто</source>
+        <translation>empty</translation>
+    </message>
+    <message>
+        <source>неизвестный цвет</source>
+        <translation>unknown colour</translation>
+    </message>
+</context>
+<context>
+    <name>MoveReport</name>
+    <message>
+        <source>Шары не соседние, хода нет.</source>
+        <translation>The balls are not neighbours: no move.</translation>
+    </message>
+    <message>
+        <source>Ход отменён: линии нет.</source>
+        <translation>Move undone: no line.</translation>
+    </message>
+    <message>
+        <source>Выбор снят.</source>
+        <translation>Pick cancelled.</translation>
+    </message>
+    <message>
+        <source>Убрано шаров: %1, очков: +%2, счёт: %3.</source>
+        <translation>Balls removed: %1, points: +%2, score: %3.</translation>
+    </message>
+    <message>
+        <source>Игра окончена, счёт: %1.</source>
+        <translation>Game over, score: %1.</translation>
+    </message>
+    <message>
+        <source>Осталось ходов: %1.</source>
+        <translation>Moves left: %1.</translation>
     </message>
 </context>
 </TS>

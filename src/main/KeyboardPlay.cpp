@@ -1,5 +1,6 @@
 #include "KeyboardPlay.h"
 
+#include "CellBoard.h"
 #include "CellShape.h"
 #include "KeyboardCursor.h"
 #include "TurnController.h"
@@ -8,8 +9,8 @@
 
 namespace pomrola {
 
-KeyboardPlay::KeyboardPlay(QWidget& board, CellAt cellAt, TurnController& turns)
-    : cellAt_(std::move(cellAt)), turns_(turns), frame_(new KeyboardCursor(&board))
+KeyboardPlay::KeyboardPlay(CellBoard& board, CellAt cellAt, TurnController& turns)
+    : board_(board), cellAt_(std::move(cellAt)), turns_(turns), frame_(new KeyboardCursor(&board))
 {
     frame_->setObjectName(QStringLiteral("KeyCursor"));
     frame_->raise();
@@ -48,15 +49,18 @@ void KeyboardPlay::mousePressed()
 {
     cursor_.hide();
     frame_->hide();
+    board_.setCurrentCell(nullptr);
 }
 
 void KeyboardPlay::showCursor()
 {
     cursor_.show();
-    if (CellShape* cell = cellAt_(cursor_.column(), cursor_.row()))
+    CellShape* cell = cellAt_(cursor_.column(), cursor_.row());
+    if (cell)
         frame_->setGeometry(cell->geometry());
     frame_->show();
     frame_->raise();
+    board_.setCurrentCell(cell);
 }
 
 }  // namespace pomrola

@@ -9,6 +9,7 @@ class QWidget;
 
 namespace pomrola {
 
+class CellBoard;
 class CellShape;
 class KeyboardCursor;
 class TurnController;
@@ -20,8 +21,9 @@ class KeyboardPlay {
 public:
     using CellAt = std::function<CellShape*(int column, int row)>;
 
-    // The cursor becomes a child of `board`, above the cells.
-    KeyboardPlay(QWidget& board, CellAt cellAt, TurnController& turns);
+    // The cursor becomes a child of `board`, above the cells; the cell under
+    // it is the board's current cell, a screen reader's focus.
+    KeyboardPlay(CellBoard& board, CellAt cellAt, TurnController& turns);
 
     // Returns false for keys that are not the board's, which the window then
     // handles as before.
@@ -34,6 +36,7 @@ public:
 private:
     void showCursor();
 
+    CellBoard& board_;
     CellAt cellAt_;
     TurnController& turns_;
     BoardCursor cursor_;

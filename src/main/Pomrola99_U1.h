@@ -15,7 +15,9 @@ class QMenu;
 
 namespace pomrola {
 
+class Announcer;
 class BevelPanel;
+class CellBoard;
 class CellShape;
 class FolderEdit;
 class Platform;
@@ -89,6 +91,7 @@ private:
     void showAdvertisement() override;
     void closeNow() override;
     QWidget* dialogParent() override { return this; }
+    void reportMove(const MoveResult& result) override;
 
     void DirEdtBeforeDialog();
     void DirEdtAfterDialog(const QString& folder);
@@ -106,6 +109,7 @@ private:
     GameState& game_;
     StoragePaths storage_;
 
+    CellBoard* board_ = nullptr;
     std::array<CellShape*, 64> cells_{};  // s11, s12, ... s18, s21, ... s88
     std::uint32_t paintColour_ = 0;       // carried from cell to cell and call to call
     TurnController turns_;
@@ -116,6 +120,7 @@ private:
     ShadowLabel* RxLabel4 = nullptr;  // moves counter
     ShadowLabel* RxLabel2 = nullptr;
     FolderEdit* DirEdt = nullptr;
+    Announcer* announcer_ = nullptr;  // made at the first move a screen reader hears
     bool placementRestored_ = false;
     std::optional<bool> symbols_;  // nothing until the settings file or F6 gives a choice
     QString saveFileName_ = QStringLiteral("*.sav");

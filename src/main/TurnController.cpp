@@ -70,25 +70,39 @@ void TurnController::press(CellShape& cell)
         return;
     }
     PomrMatr(cell.objectName(), game_.X2, game_.Y2);
+    MoveResult result;
     {
         MoveInProgress busy(resolving_);
+        const std::int32_t scoreBefore = game_.Score;
         if (AreNeighbours(game_))
-            playMove();
+            result.outcome = playMove() ? MoveResult::Outcome::Accepted : MoveResult::Outcome::Refused;
+        else if (game_.X1 == game_.X2 && game_.Y1 == game_.Y2)
+            result.outcome = MoveResult::Outcome::Cancelled;
         CountMoves(game_);
-        if (game_.MovesLeft != 0)
+        // The counters wrap as 32-bit numbers (change 12), so does the difference.
+        result.pointsGained = static_cast<std::int32_t>(static_cast<std::uint32_t>(game_.Score) -
+                                                        static_cast<std::uint32_t>(scoreBefore));
+        result.score = game_.Score;
+        result.movesLeft = game_.MovesLeft;
+        if (game_.MovesLeft != 0) {
             view_.showMovesLeft(game_.MovesLeft);
-        else
+        } else {
+            result.gameOver = true;
+            view_.reportMove(result);
             gameEnd();
+        }
         view_.ShowBoard();
         FirstPicked = false;
     }
+    if (!result.gameOver)
+        view_.reportMove(result);
     if (closePending_) {
         closePending_ = false;
         view_.closeNow();
     }
 }
 
-void TurnController::playMove()
+bool TurnController::playMove()
 {
     SwapCells(game_);
     view_.ShowBoard();
@@ -97,7 +111,7 @@ void TurnController::playMove()
     if (!game_.LinesFound) {
         SwapCells(game_);
         platform_.beep();
-        return;
+        return false;
     }
     // The first pass always runs a second one: its FindLines sees the cells
     // just emptied as lines of empty cells.
@@ -113,6 +127,7 @@ void TurnController::playMove()
         RefillBoard(game_);
         view_.showScore(game_.Score);
     }
+    return true;
 }
 
 void TurnController::gameEnd()

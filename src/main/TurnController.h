@@ -1,6 +1,7 @@
 #pragma once
 
 #include "GameSession.h"
+#include "MoveReport.h"
 
 #include <QString>
 
@@ -29,6 +30,9 @@ public:
     // A close that was asked for during a move, carried out now.
     virtual void closeNow() = 0;
     virtual QWidget* dialogParent() = 0;
+    // A move has been played out (a game end: before its name box); for a
+    // screen reader.
+    virtual void reportMove(const MoveResult&) {}
 };
 
 // Turns presses on the board into picks and moves: the swap, the staged
@@ -52,7 +56,7 @@ public:
     static void PomrMatr(const QString& name, std::int32_t& column, std::int32_t& row);
 
 private:
-    void playMove();
+    bool playMove();  // false when the swap made no line and was undone
     void gameEnd();
     void WaitWithMessages(int milliseconds);
 

@@ -1,3 +1,4 @@
+#include "AccessibleFactory.h"
 #include "Fonts.h"
 #include "GameSession.h"
 #include "LanguageChoice.h"
@@ -21,6 +22,8 @@ int main(int argc, char* argv[])
     QApplication::setApplicationName(QStringLiteral("pomrola99"));
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/pomrola99.png")));
     InstallFontSubstitutes();
+    // Screen readers' view of the owner-drawn controls, built only when asked for.
+    InstallAccessibleFactory();
     // Read before any window exists, so that every text comes out in the
     // chosen language.
     InstallTranslations(app, ChosenLanguage(QApplication::arguments(), ReadSettings(DefaultSettingsPath()).language));

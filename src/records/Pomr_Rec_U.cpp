@@ -5,6 +5,7 @@
 #include "Cp1251.h"
 #include "Fonts.h"
 #include "OwnerDrawnList.h"
+#include "ReaderName.h"
 
 #include <QCoreApplication>
 #include <QKeyEvent>
@@ -60,12 +61,15 @@ void TForm2::FormCreate()
     ListBox2->clear();
     MatrSortir(records_.table);
     std::int32_t lowest = 0;
+    QStringList rows;  // name and score side by side, for a screen reader
     for (const RecordEntry& entry : ShownEntries(records_.table)) {
         ListBox1->addItem(FromCp1251(entry.name));
         ListBox2->addItem(QString::number(entry.score));
+        rows.append(ListBox1->items().constLast() + QStringLiteral(" ") + ListBox2->items().constLast());
         lowest = entry.score;
     }
     records_.LowestRecord = lowest;
+    SetReaderName(*Panel1, rows.join(u'\n'));
 }
 
 void TForm2::showEvent(QShowEvent* event)

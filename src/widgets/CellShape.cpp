@@ -2,6 +2,7 @@
 
 #include "BallSymbols.h"
 
+#include <QAccessible>
 #include <QMouseEvent>
 #include <QPainter>
 
@@ -58,11 +59,33 @@ int WholeScale(const QTransform& transform)
 CellShape::CellShape(QWidget* parent) : QWidget(parent)
 {}
 
+void CellShape::setPlace(int column, int row)
+{
+    column_ = column;
+    row_ = row;
+}
+
+void CellShape::notifyAccessible(bool nameChanged)
+{
+    if (!QAccessible::isActive())
+        return;
+    if (nameChanged) {
+        QAccessibleEvent event(this, QAccessible::NameChanged);
+        QAccessible::updateAccessibility(&event);
+    } else {
+        QAccessible::State changed;
+        changed.selected = true;
+        QAccessibleStateChangeEvent event(this, changed);
+        QAccessible::updateAccessibility(&event);
+    }
+}
+
 void CellShape::setForm(Form form)
 {
     if (form_ != form) {
         form_ = form;
         update();
+        notifyAccessible(false);
     }
 }
 
@@ -71,6 +94,7 @@ void CellShape::setFillColour(const QColor& colour)
     if (fill_ != colour) {
         fill_ = colour;
         update();
+        notifyAccessible(true);
     }
 }
 
@@ -79,6 +103,7 @@ void CellShape::setOutlineColour(const QColor& colour)
     if (outline_ != colour) {
         outline_ = colour;
         update();
+        notifyAccessible(true);
     }
 }
 
@@ -94,8 +119,10 @@ void CellShape::setSymbolCode(int code)
 {
     if (symbolCode_ != code) {
         symbolCode_ = code;
-        if (showSymbol_)
+        if (showSymbol_) {
             update();
+            notifyAccessible(true);
+        }
     }
 }
 
@@ -104,6 +131,7 @@ void CellShape::setShowSymbol(bool show)
     if (showSymbol_ != show) {
         showSymbol_ = show;
         update();
+        notifyAccessible(true);
     }
 }
 

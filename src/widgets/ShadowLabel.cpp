@@ -1,5 +1,6 @@
 #include "ShadowLabel.h"
 
+#include <QAccessible>
 #include <QMouseEvent>
 #include <QPainter>
 
@@ -14,6 +15,10 @@ void ShadowLabel::setText(const QString& text)
         text_ = text;
         updateGeometry();
         update();
+        if (QAccessible::isActive()) {
+            QAccessibleEvent event(this, QAccessible::NameChanged);
+            QAccessible::updateAccessibility(&event);
+        }
     }
 }
 

@@ -1,8 +1,11 @@
 #include "CellShape.h"
 #include "KeyboardCursor.h"
+#include "MoveReport.h"
 #include "OneMoveGame.h"
 #include "ShadowLabel.h"
 
+#include <QAccessible>
+#include <QAction>
 #include <QImage>
 #include <QTest>
 #include <QWindow>
@@ -262,6 +265,47 @@ TEST_F(KeyboardCursorPixels, CursorLeavesTheBallAndThePickMarkerAlone)
                     ADD_FAILURE() << "pixel " << x << ", " << y << " outside the cell";
                 }
     }
+}
+
+// What a screen reader reads (offscreen Qt has no accessibility bus, so the
+// events themselves are checked on a real one by ScreenReaderUnderXvfb).
+TEST_F(KeyboardPlay, AScreenReaderReadsEveryCellItsPickAndTheCursor)
+{
+    const char* colours[] = {"синий", "красный", "зелёный", "чёрный", "жёлтый", "голубой", "серый", "пурпурный"};
+    QAccessibleTableInterface* table =
+        QAccessible::queryAccessibleInterface(window.cell(1, 1))->parent()->tableInterface();
+    ASSERT_TRUE(table);
+    ASSERT_EQ(std::make_pair(table->rowCount(), table->columnCount()), std::make_pair(8, 8));
+    for (unsigned seed : {1u, 2u, 20261208u}) {
+        std::mt19937 random(seed);
+        Board board;
+        for (int c = 1; c <= 8; ++c)
+            for (int r = 1; r <= 8; ++r)
+                board.at(c, r) = static_cast<ColourCode>(random() % 8 + 1);
+        harness.setBoard(board);
+        for (int c = 1; c <= 8; ++c)
+            for (int r = 1; r <= 8; ++r)
+                ASSERT_EQ(
+                    table->cellAt(r - 1, c - 1)->text(QAccessible::Name),
+                    QString::fromUtf8(colours[board.at(c, r) - 1]) + ", " + QChar(u'A' + c - 1) + QString::number(r))
+                    << "seed " << seed;
+    }
+    harness.setBoard(OneMoveBoard());
+    harness.steerTo(4, 1);
+    key(Qt::Key_Space);
+    QAccessibleInterface* picked = table->cellAt(0, 3);
+    EXPECT_TRUE(picked->state().selected && picked->state().focused);
+    window.findChild<QAction*>(QStringLiteral("ActSymbols"))->trigger();  // F6
+    EXPECT_EQ(picked->text(QAccessible::Name), QStringLiteral("синий, точка, D1"));
+    key(Qt::Key_Left);
+    EXPECT_FALSE(picked->state().focused);
+    key(Qt::Key_Space);
+    EXPECT_FALSE(picked->state().selected);
+    // The last move's report tells the game end in its place of the moves left.
+    EXPECT_EQ(MoveReportText({MoveResult::Outcome::Refused, 0, 40, 0, true}),
+              QStringLiteral("Ход отменён: линии нет. Игра окончена, счёт: 40."));
+    EXPECT_EQ(MoveReportText({MoveResult::Outcome::Cancelled, 0, 40, 7, false}),
+              QStringLiteral("Выбор снят. Осталось ходов: 7."));
 }
 
 }  // namespace

@@ -1,5 +1,6 @@
 // Runs the tests inside a QApplication on the offscreen platform, with the
 // configuration, data and working folders in a throwaway directory.
+#include "AccessibleFactory.h"
 #include "Fonts.h"
 
 #include <QApplication>
@@ -25,6 +26,7 @@ int main(int argc, char** argv)
 
     QApplication app(argc, argv);
     pomrola::InstallFontSubstitutes();
+    pomrola::InstallAccessibleFactory();  // as the program does
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }
