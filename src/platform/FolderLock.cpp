@@ -159,18 +159,7 @@ void Nap(unsigned long& pauseMs)
     pauseMs = std::min(pauseMs * 2, 40UL);
 }
 
-}  // namespace
-
-// One look at what stands at the lock's place.
-struct FolderLock::Look {
-    EntryKind kind = EntryKind::Missing;
-    bool odd = false;     // something no program of ours puts there
-    Owner owner;          // when an owner could be read
-    bool legacy = false;  // an older version's lock file
-    QString agedEntry;    // whose modification time tells the lock's age
-    QByteArray key;       // names this taking, for the breakers' turns
-};
-
+// Whether a process of this host with the given id is running.
 bool IsProcessRunning(qint64 pid)
 {
     if (pid <= 0)
@@ -186,6 +175,18 @@ bool IsProcessRunning(qint64 pid)
     return ::kill(pid_t(pid), 0) == 0 || errno == EPERM;
 #endif
 }
+
+}  // namespace
+
+// One look at what stands at the lock's place.
+struct FolderLock::Look {
+    EntryKind kind = EntryKind::Missing;
+    bool odd = false;     // something no program of ours puts there
+    Owner owner;          // when an owner could be read
+    bool legacy = false;  // an older version's lock file
+    QString agedEntry;    // whose modification time tells the lock's age
+    QByteArray key;       // names this taking, for the breakers' turns
+};
 
 FolderLock::FolderLock(QString path, int staleMs) : path_(std::move(path)), staleMs_(staleMs)
 {}

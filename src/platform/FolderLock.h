@@ -59,7 +59,4 @@ private:
     bool locked_ = false;
 };
 
-// Whether a process of this host with the given id is running.
-bool IsProcessRunning(qint64 pid);
-
 }  // namespace pomrola

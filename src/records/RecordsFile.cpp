@@ -8,7 +8,6 @@
 #include <QCoreApplication>
 #include <QCryptographicHash>
 #include <QDir>
-#include <QElapsedTimer>
 #include <QFileInfo>
 #include <QThread>
 
@@ -260,7 +259,7 @@ enum class Written { Done, Failed, LockLost };
 // Called with the lock held: reads the file again, merges, enters the result
 // and writes, unless the lock turns out to be another's by then.
 Written WriteUnderLock(RecordsBook& book, const QString& recordsDir, const Places& places, const Entering& result,
-                       const FolderLock& lock, const RecordsWriteOptions& options, QString& error)
+                       const FolderLock& lock, QString& error)
 {
     const QString& path = places.file;
     auto keep = [&](const QString& reason) {
@@ -321,9 +320,7 @@ Written WriteUnderLock(RecordsBook& book, const QString& recordsDir, const Place
             return keep(kept.reason);
     }
     const bool unchanged = places.seal.isEmpty() && read.ok && bytes == read.bytes;
-    if (std::optional<QString> failed = unchanged         ? std::nullopt
-                                        : options.replace ? options.replace(path, bytes)
-                                                          : ReplaceAtomically(path, places.seal, bytes)) {
+    if (std::optional<QString> failed = unchanged ? std::nullopt : ReplaceAtomically(path, places.seal, bytes)) {
         // A network share may have replaced the file and still reported a
         // failure: the next write finds out by the seal.
         for (const RecordEntry& entry : carried)
@@ -358,30 +355,25 @@ QString LockFailureReason(const FolderLock& lock, FolderLock::Result taken, cons
     return lock.reason();
 }
 
-std::optional<QString> Write(RecordsBook& book, const QString& recordsDir, const Entering& result,
-                             const RecordsWriteOptions& options)
+std::optional<QString> Write(RecordsBook& book, const QString& recordsDir, const Entering& result, int lockWaitMs)
 {
     const Places places = PlacesOf(book, recordsDir);
     const QString& path = places.file;
     Entering entering = result;
     QString error;
-    QElapsedTimer held;
     for (int taking = 0; taking < LockTakings; ++taking) {
         FolderLock lock(places.lock, StaleLockMs);
-        const FolderLock::Result taken = lock.tryLock(options.lockWaitMs);
+        const FolderLock::Result taken = lock.tryLock(lockWaitMs);
         if (taken != FolderLock::Result::Locked) {
             // Before the file could be read, the result goes into our table
             // only; the next write that succeeds carries it.
             KeepOurs(book, path, entering);
             return Describe(path, LockFailureReason(lock, taken, recordsDir));
         }
-        held.start();
-        const Written written = WriteUnderLock(book, recordsDir, places, entering, lock, options, error);
+        const Written written = WriteUnderLock(book, recordsDir, places, entering, lock, error);
         // The outcome is the write's: a lock folder left behind goes stale and
         // the next writer breaks it.
         static_cast<void>(lock.unlock());
-        if (options.lockHeldNs)
-            *options.lockHeldNs = held.nsecsElapsed();
         if (written == Written::Done)
             return error.isEmpty() ? std::nullopt : std::optional<QString>(error);
         if (written == Written::Failed)
@@ -433,17 +425,9 @@ bool LoadRecords(RecordsBook& book, const QString& recordsDir)
 std::optional<QString> AddRecord(RecordsBook& book, const QString& recordsDir, const QByteArray& playerName,
                                  std::int32_t score, int lockWaitMs)
 {
-    RecordsWriteOptions options;
-    options.lockWaitMs = lockWaitMs;
-    return AddRecord(book, recordsDir, playerName, score, options);
-}
-
-std::optional<QString> AddRecord(RecordsBook& book, const QString& recordsDir, const QByteArray& playerName,
-                                 std::int32_t score, const RecordsWriteOptions& options)
-{
     if (score <= 0)
         return std::nullopt;
-    return Write(book, recordsDir, Entering{playerName, score}, options);
+    return Write(book, recordsDir, Entering{playerName, score}, lockWaitMs);
 }
 
 bool HasWaitingRecords(const RecordsBook& book, const QString& recordsDir)
@@ -457,9 +441,7 @@ bool HasWaitingRecords(const RecordsBook& book, const QString& recordsDir)
 
 std::optional<QString> WriteWaitingRecords(RecordsBook& book, const QString& recordsDir, int lockWaitMs)
 {
-    RecordsWriteOptions options;
-    options.lockWaitMs = lockWaitMs;
-    return Write(book, recordsDir, Entering{}, options);
+    return Write(book, recordsDir, Entering{}, lockWaitMs);
 }
 
 }  // namespace pomrola

@@ -6,7 +6,6 @@
 #include <QString>
 #include <QStringList>
 
-#include <functional>
 #include <optional>
 
 namespace pomrola {
@@ -57,19 +56,5 @@ bool HasWaitingRecords(const RecordsBook& book, const QString& recordsDir);
 // Writes the waiting results as a game end would, without a new one.
 [[nodiscard]] std::optional<QString> WriteWaitingRecords(RecordsBook& book, const QString& recordsDir,
                                                          int lockWaitMs = RecordsLockWaitMs);
-
-// Replaces the file at `path` with `bytes` atomically; returns the error text
-// on failure.
-using RecordsFileReplacer = std::function<std::optional<QString>(const QString& path, const QByteArray& bytes)>;
-
-// For tests and measurements: the game uses the defaults.
-struct RecordsWriteOptions {
-    int lockWaitMs = RecordsLockWaitMs;
-    RecordsFileReplacer replace;         // empty: the atomic replacement the game uses
-    std::int64_t* lockHeldNs = nullptr;  // when set, receives how long the lock was held
-};
-[[nodiscard]] std::optional<QString> AddRecord(RecordsBook& book, const QString& recordsDir,
-                                               const QByteArray& playerName, std::int32_t score,
-                                               const RecordsWriteOptions& options);
 
 }  // namespace pomrola

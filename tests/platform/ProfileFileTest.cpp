@@ -1,8 +1,8 @@
 #include "Cp1251.h"
 #include "ProfileFile.h"
+#include "TestFiles.h"
 
 #include <QElapsedTimer>
-#include <QFile>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -13,20 +13,8 @@ namespace {
 
 class Profile : public ::testing::Test {
 protected:
-    QString write(const QByteArray& bytes)
-    {
-        QFile file(path);
-        file.open(QIODevice::WriteOnly);
-        file.write(bytes);
-        return path;
-    }
-
-    QByteArray read() const
-    {
-        QFile file(path);
-        file.open(QIODevice::ReadOnly);
-        return file.readAll();
-    }
+    void write(const QByteArray& bytes) const { ASSERT_TRUE(pomrola::testing::writeAll(path, bytes)); }
+    QByteArray read() const { return pomrola::testing::readAll(path); }
 
     QTemporaryDir dir;
     QString path = dir.filePath(QStringLiteral("pomrola99.INI"));
@@ -144,7 +132,7 @@ TEST_F(Profile, UnwritableFileReportsItsName)
     ProfileFile profile;
     profile.setValue("Data", "Name", QStringLiteral("x"));
     const QString blocked = dir.filePath(QStringLiteral("file-in-the-way"));
-    QFile(blocked).open(QIODevice::WriteOnly);
+    ASSERT_TRUE(pomrola::testing::writeAll(blocked, {}));
     const std::optional<QString> error = profile.write(blocked + QStringLiteral("/pomrola99.INI"));
     ASSERT_TRUE(error.has_value());
     EXPECT_TRUE(error->startsWith(QStringLiteral("Unable to write to ")));

@@ -2,6 +2,7 @@
 #include "SystemFolders.h"
 
 #include <QDir>
+#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
@@ -33,10 +34,17 @@ TEST(SystemFolders, TrailingSeparatorsGoExceptAtARoot)
     }
 }
 
+// The folder the game was started in, where a first run keeps its records.
 TEST(SystemFolders, CurrentFolderIsTheWorkingFolderWithoutItsSeparator)
 {
-    EXPECT_EQ(CurrentFolder(), QDir::toNativeSeparators(QDir::currentPath()));
+    const QString started = QDir::currentPath();
+    QTemporaryDir dir;
+    ASSERT_TRUE(QDir::setCurrent(dir.path() + QStringLiteral("/")));
+    EXPECT_EQ(CurrentFolder(), QDir::toNativeSeparators(dir.path()));
     EXPECT_FALSE(CurrentFolder().endsWith(QDir::separator()));
+    ASSERT_TRUE(QDir::setCurrent(QDir::rootPath()));
+    EXPECT_EQ(CurrentFolder(), QDir::toNativeSeparators(QDir::rootPath()));  // a root keeps its separator
+    ASSERT_TRUE(QDir::setCurrent(started));
 }
 
 struct FilterCase {

@@ -9,7 +9,7 @@
 
 #include <gtest/gtest.h>
 
-#include <string>
+#include <algorithm>
 
 using namespace pomrola;
 
@@ -103,26 +103,20 @@ TEST_F(Placement, PositionOffEveryScreenIsPulledOntoTheNearestScreen)
         ASSERT_TRUE(RestorePlacement(store, window)) << "seed " << seed << " case " << i;
         const QRect placed(window.pos(), window.size());
         const QRect shown = available.intersected(QRect(x, y, 120, 90));
-        const std::string where = "seed " + std::to_string(seed) + " case " + std::to_string(i) + ": " +
-                                  std::to_string(x) + "," + std::to_string(y) + " placed at " +
-                                  std::to_string(placed.x()) + "," + std::to_string(placed.y());
+        SCOPED_TRACE(::testing::Message() << "seed " << seed << " case " << i << ": " << x << "," << y << " placed at "
+                                          << placed.x() << "," << placed.y());
         if (available.contains(QRect(x, y, 120, 90))) {
-            EXPECT_EQ(window.pos(), QPoint(x, y)) << where;
+            EXPECT_EQ(window.pos(), QPoint(x, y));
         } else if (!available.intersects(QRect(x, y, 120, 90))) {
-            EXPECT_TRUE(available.contains(placed)) << where;
+            EXPECT_TRUE(available.contains(placed));
         } else if (shown.width() >= 32 && shown.height() >= 16) {
-            EXPECT_EQ(window.pos(), QPoint(x, y)) << where;
+            EXPECT_EQ(window.pos(), QPoint(x, y));
             ++kept;
         } else {
-            EXPECT_TRUE(available.contains(placed)) << where;
+            EXPECT_TRUE(available.contains(placed));
             // Only the direction it stuck out in changes, by the overhang alone.
-            const int dx = x < available.left()              ? available.left() - x
-                           : x + 120 > available.right() + 1 ? available.right() + 1 - 120 - x
-                                                             : 0;
-            const int dy = y < available.top()               ? available.top() - y
-                           : y + 90 > available.bottom() + 1 ? available.bottom() + 1 - 90 - y
-                                                             : 0;
-            EXPECT_EQ(window.pos(), QPoint(x + dx, y + dy)) << where;
+            EXPECT_EQ(window.pos(), QPoint(std::clamp(x, available.left(), available.right() + 1 - 120),
+                                           std::clamp(y, available.top(), available.bottom() + 1 - 90)));
             ++pulledIn;
         }
     }

@@ -2,16 +2,13 @@
 // killed at random moments, half of them with clocks a minute off, some in a
 // process namespace of their own under the same host name: never two holders
 // at once, no result reported written is lost, none is written twice.
-#include "RecordsCodec.h"
-#include "RecordsFile.h"
+#include "RecordsFolder.h"
 #include "WriterProgram.h"
 
 #include <QDateTime>
-#include <QDir>
 #include <QProcess>
 #include <QRandomGenerator>
 #include <QStandardPaths>
-#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
@@ -41,11 +38,12 @@ QStringList Wrapper(QRandomGenerator& random, bool root)
     return wrapper;
 }
 
-TEST(LockExclusion, OneHolderAtATimeThroughDeadLocksKillsSkewedClocksAndNamespaces)
+using LockExclusion = pomrola::testing::RecordsFolder;
+
+TEST_F(LockExclusion, OneHolderAtATimeThroughDeadLocksKillsSkewedClocksAndNamespaces)
 {
-    QTemporaryDir dir;
+    useShare("POMROLA_RECORDS_FOLDERS");
     pomrola::testing::AllowPreloadedClocks();
-    const QString folder = qEnvironmentVariable("POMROLA_RECORDS_FOLDERS", dir.path()).split(QLatin1Char(':')).front();
     const int trials =
         qEnvironmentVariableIntValue("POMROLA_LOCK_TRIALS") ? qEnvironmentVariableIntValue("POMROLA_LOCK_TRIALS") : 200;
     const quint32 seed = quint32(qEnvironmentVariableIntValue("POMROLA_RECORDS_SEED")) + 20261208u;
@@ -57,9 +55,7 @@ TEST(LockExclusion, OneHolderAtATimeThroughDeadLocksKillsSkewedClocksAndNamespac
     qint64 slowest = 0;
     for (int trial = 0; trial < trials; ++trial) {
         SCOPED_TRACE(::testing::Message() << "seed " << seed << " trial " << trial);
-        for (const QFileInfo& left :
-             QDir(folder).entryInfoList({QStringLiteral("Pomrola99.rec*")}, QDir::AllEntries | QDir::NoDotAndDotDot))
-            left.isDir() ? QDir(left.filePath()).removeRecursively() : QFile::remove(left.filePath());
+        pomrola::testing::ClearRecordsFiles(folder);
         QFile::remove(go);
         // The lock of a writer killed while it held it, a minute old where the folder lets times be set.
         QProcess holder;
@@ -67,7 +63,7 @@ TEST(LockExclusion, OneHolderAtATimeThroughDeadLocksKillsSkewedClocksAndNamespac
         ASSERT_TRUE(holder.waitForReadyRead(10000));
         holder.kill();
         holder.waitForFinished(10000);
-        QFile owner(RecordsFilePath(folder) + QStringLiteral(".lock/owner"));
+        QFile owner(lock() + QStringLiteral("/owner"));
         if (owner.open(QIODevice::ReadWrite))
             static_cast<void>(
                 owner.setFileTime(QDateTime::currentDateTime().addSecs(-60), QFileDevice::FileModificationTime));
@@ -107,12 +103,7 @@ TEST(LockExclusion, OneHolderAtATimeThroughDeadLocksKillsSkewedClocksAndNamespac
         }
 
         slowest = std::max(slowest, QDateTime::currentMSecsSinceEpoch() - started);
-        std::vector<std::int32_t> stored;
-        QFile file(RecordsFilePath(folder));
-        RecordsTable scratch;
-        if (file.open(QIODevice::ReadOnly))
-            for (const RecordEntry& entry : DecodeRecords(file.readAll(), scratch).entries)
-                stored.push_back(entry.score);
+        std::vector<std::int32_t> stored = pomrola::testing::ScoresOf(pomrola::testing::EntriesOf(read()));
         std::sort(stored.begin(), stored.end());
         ASSERT_EQ(std::adjacent_find(stored.begin(), stored.end()), stored.end()) << "a result written twice";
         for (auto& w : writers) {

@@ -3,15 +3,11 @@
 // a Samba share mounted on this machine (POMROLA_SMB_FOLDER), where an open file
 // cannot be replaced; elsewhere on a local folder, where the same must hold.
 #include "RecordsBytes.h"
-#include "RecordsFile.h"
+#include "RecordsFolder.h"
 #include "WriterProgram.h"
 
-#include <QDir>
 #include <QElapsedTimer>
-#include <QFile>
-#include <QFileInfo>
 #include <QProcess>
-#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
@@ -23,18 +19,9 @@ namespace {
 
 constexpr int StaleLockMs = 15000;
 
-class NetShare : public ::testing::Test {
+class NetShare : public pomrola::testing::RecordsFolder {
 protected:
-    void SetUp() override
-    {
-        folder = qEnvironmentVariable("POMROLA_SMB_FOLDER");
-        if (folder.isEmpty())
-            folder = local.path();
-        path = RecordsFilePath(folder);
-        QFile::remove(path);
-        QFile::remove(path + QStringLiteral(".seal"));
-        QDir(path + QStringLiteral(".lock")).removeRecursively();
-    }
+    void SetUp() override { useShare("POMROLA_SMB_FOLDER"); }
 
     // Starts a helper process and waits until it reports `word`.
     void startHelper(QProcess& helper, const QStringList& args, const QByteArray& word)
@@ -44,16 +31,6 @@ protected:
         ASSERT_TRUE(helper.waitForReadyRead(30000)) << helper.readAllStandardError().toStdString();
         ASSERT_EQ(helper.readLine().trimmed(), word);
     }
-
-    QByteArray readFile() const
-    {
-        QFile file(path);
-        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-    }
-
-    QTemporaryDir local;
-    QString folder;
-    QString path;
 };
 
 TEST_F(NetShare, LockOfAWriterKilledWhileWritingIsRecoveredWithinTheStaleTime)
@@ -62,29 +39,25 @@ TEST_F(NetShare, LockOfAWriterKilledWhileWritingIsRecoveredWithinTheStaleTime)
     startHelper(dying, {QStringLiteral("--hold-lock"), folder}, "locked");
     dying.kill();
     ASSERT_TRUE(dying.waitForFinished(10000));
-    ASSERT_TRUE(QFileInfo::exists(path + QStringLiteral(".lock"))) << "the killed writer left no lock behind";
+    ASSERT_TRUE(QFileInfo::exists(lock())) << "the killed writer left no lock behind";
 
-    RecordsBook book;
-    RecordsWriteOptions options;
-    options.lockWaitMs = StaleLockMs + 10000;
     QElapsedTimer timer;
     timer.start();
-    const std::optional<QString> error = AddRecord(book, folder, "next", 77, options);
+    const std::optional<QString> error = AddRecord(book, folder, "next", 77, StaleLockMs + 10000);
     const qint64 waited = timer.elapsed();
     ASSERT_EQ(error, std::nullopt) << error->toStdString();
     EXPECT_LE(waited, StaleLockMs);
-    EXPECT_EQ(readFile(), ScrambledLine("next_77"));
-    EXPECT_FALSE(QFileInfo::exists(path + QStringLiteral(".lock"))) << "the next writer's unlock failed";
+    EXPECT_EQ(read(), ScrambledLine("next_77"));
+    EXPECT_FALSE(QFileInfo::exists(lock())) << "the next writer's unlock failed";
     std::printf("killed writer's lock recovered after %lld ms\n", static_cast<long long>(waited));
 }
 
 TEST_F(NetShare, ResultReachesTheFileThatAnotherComputerHoldsOpen)
 {
-    RecordsBook book;
     ASSERT_EQ(AddRecord(book, folder, "first", 50), std::nullopt);
 
     QProcess reader;
-    startHelper(reader, {QStringLiteral("--hold-open"), path, QStringLiteral("1500")}, "open");
+    startHelper(reader, {QStringLiteral("--hold-open"), file(), QStringLiteral("1500")}, "open");
     QElapsedTimer timer;
     timer.start();
     const std::optional<QString> error = AddRecord(book, folder, "second", 60);
@@ -94,9 +67,9 @@ TEST_F(NetShare, ResultReachesTheFileThatAnotherComputerHoldsOpen)
         // Reported while the reader held on: the next game end carries it.
         std::printf("reported: %s\n", qPrintable(*error));
         ASSERT_EQ(AddRecord(book, folder, "third", 40), std::nullopt);
-        EXPECT_EQ(readFile(), ScrambledLine("second_60") + ScrambledLine("first_50") + ScrambledLine("third_40"));
+        EXPECT_EQ(read(), ScrambledLine("second_60") + ScrambledLine("first_50") + ScrambledLine("third_40"));
     } else {
-        EXPECT_EQ(readFile(), ScrambledLine("second_60") + ScrambledLine("first_50"));
+        EXPECT_EQ(read(), ScrambledLine("second_60") + ScrambledLine("first_50"));
     }
     std::printf("game end with a reader holding the file took %lld ms\n", static_cast<long long>(took));
 }

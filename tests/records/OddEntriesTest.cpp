@@ -4,10 +4,10 @@
 #include "PendingResults.h"
 #include "RecordsBytes.h"
 #include "RecordsFile.h"
+#include "TestFiles.h"
 
 #include <QDir>
 #include <QElapsedTimer>
-#include <QFile>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -15,6 +15,7 @@
 #include <sys/stat.h>
 
 using namespace pomrola;
+using pomrola::testing::readAll;
 using pomrola::testing::ScrambledLine;
 
 namespace {
@@ -39,12 +40,6 @@ const std::pair<const char*, Odd> Cases[] = {
     {"Pomrola99.rec.lock.gone-2", Odd::Pipe},
 };
 
-QByteArray ReadAll(const QString& path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<unreadable>");
-}
-
 TEST(OddEntries, GameEndReturnsAtOnceTouchesNothingOutsideAndKeepsTheResult)
 {
     for (const auto& [name, odd] : Cases) {
@@ -57,10 +52,8 @@ TEST(OddEntries, GameEndReturnsAtOnceTouchesNothingOutsideAndKeepsTheResult)
                                      outside.filePath(QStringLiteral("folder/keep")), inside};
         ASSERT_TRUE(QDir().mkpath(outside.filePath(QStringLiteral("folder"))) &&
                     QDir().mkpath(QFileInfo(entry).path()));
-        for (const QString& victim : victims) {
-            QFile out(victim);
-            ASSERT_TRUE(out.open(QIODevice::WriteOnly) && out.write(ScrambledLine("victim_1")) > 0);
-        }
+        for (const QString& victim : victims)
+            ASSERT_TRUE(pomrola::testing::writeAll(victim, ScrambledLine("victim_1")));
         const bool made = odd == Odd::Pipe          ? ::mkfifo(QFile::encodeName(entry).constData(), 0666) == 0
                           : odd == Odd::LinkInside  ? QFile::link(inside, entry)
                           : odd == Odd::LinkOutside ? QFile::link(victims[0], entry)
@@ -77,14 +70,14 @@ TEST(OddEntries, GameEndReturnsAtOnceTouchesNothingOutsideAndKeepsTheResult)
         const std::optional<QString> error = AddRecord(book, shared.path(), "me", 77);
         EXPECT_LT(timer.elapsed(), 1000);
         for (const QString& victim : victims)
-            EXPECT_EQ(ReadAll(victim), ScrambledLine("victim_1")) << victim.toStdString();
+            EXPECT_EQ(readAll(victim), ScrambledLine("victim_1")) << victim.toStdString();
         const std::vector<PendingResult> waiting = ReadPendingResults(book.pendingPath);
         if (error) {
             ASSERT_EQ(waiting.size(), 1u) << error->toStdString();
             EXPECT_EQ(waiting.front().entry, (RecordEntry{"me", 77}));
         } else {
             EXPECT_TRUE(waiting.empty());
-            EXPECT_EQ(ReadAll(RecordsFilePath(shared.path())), ScrambledLine("me_77"));
+            EXPECT_EQ(readAll(RecordsFilePath(shared.path())), ScrambledLine("me_77"));
         }
     }
 }

@@ -17,6 +17,11 @@ RecordsTable TableOf(std::initializer_list<RecordEntry> entries)
     return table;
 }
 
+std::vector<RecordEntry> Leading(const RecordsTable& table, std::ptrdiff_t count)
+{
+    return {table.begin(), table.begin() + count};
+}
+
 QByteArray Cyr(const char16_t* text)
 {
     return ToCp1251(QString::fromUtf16(text));
@@ -43,10 +48,8 @@ TEST(RecordsCodec, ReadsHandWrittenLinesOverTheTable)
         "8fa1d5cfce0d0a");
     const DecodeResult result = DecodeRecords(file, table);
     EXPECT_TRUE(result.ok);
-    EXPECT_EQ(table[0], (RecordEntry{"abc", 5}));
-    EXPECT_EQ(table[1], (RecordEntry{"old2", 2}));  // its line had no "_"
-    EXPECT_EQ(table[2], (RecordEntry{"q", 12}));
-    EXPECT_EQ(table[3], (RecordEntry{"old4", 4}));  // not cleared
+    // The line without "_" leaves its entry; the one after the file's end is not cleared.
+    EXPECT_EQ(Leading(table, 4), (std::vector<RecordEntry>{{"abc", 5}, {"old2", 2}, {"q", 12}, {"old4", 4}}));
     EXPECT_EQ(result.entries.size(), 2u);
 }
 
@@ -77,9 +80,8 @@ TEST(RecordsCodec, BadScoreFailsTheReadingButKeepsTheLinesAfterIt)
         "89a1cd0d0a");
     const DecodeResult result = DecodeRecords(file, table);
     EXPECT_FALSE(result.ok);
-    EXPECT_EQ(table[0], (RecordEntry{"x", 10}));
-    EXPECT_EQ(table[1], (RecordEntry{"y", 2}));  // new name, previous score
-    EXPECT_EQ(table[2], (RecordEntry{"w", 3}));
+    // "y" takes the name and keeps the previous score.
+    EXPECT_EQ(Leading(table, 3), (std::vector<RecordEntry>{{"x", 10}, {"y", 2}, {"w", 3}}));
     EXPECT_EQ(result.entries, (std::vector<RecordEntry>{{"x", 10}, {"w", 3}}));
 }
 
@@ -97,19 +99,14 @@ TEST(RecordsCodec, NamesAreCutToFifteenBytesAndMayBeEmpty)
 {
     RecordsTable read;
     ASSERT_TRUE(DecodeRecords(EncodeRecords(TableOf({{"abcdefghijklmnopqrs", 9}, {"", 4}})), read).ok);
-    EXPECT_EQ(read[0], (RecordEntry{"abcdefghijklmno", 9}));
-    EXPECT_EQ(read[1], (RecordEntry{"", 4}));
+    EXPECT_EQ(Leading(read, 2), (std::vector<RecordEntry>{{"abcdefghijklmno", 9}, {"", 4}}));
 }
 
 TEST(RecordsCodec, LettersThatScrambleToControlBytesReadBackWhole)
 {
     // у, ц and ж scramble to CR, LF and 26. A lone CR or LF and byte 26 are
     // part of the line; у followed by ц gets a NUL between them on disk.
-    const QByteArray zhuk = Cyr(u"Жук");
-    const QByteArray tsar = Cyr(u"цуж");
-    const QByteArray kuts = Cyr(u"Куц");
-    const QByteArray uts = Cyr(u"уцуц");
-    const RecordsTable table = TableOf({{zhuk, 40}, {tsar, 30}, {kuts, 20}, {uts, 10}});
+    const RecordsTable table = TableOf({{Cyr(u"Жук"), 40}, {Cyr(u"цуж"), 30}, {Cyr(u"Куц"), 20}, {Cyr(u"уцуц"), 10}});
     const QByteArray file = EncodeRecords(table);
 
     // "Куц_20": К = 0xCA → 0x36, у → CR, NUL, ц → LF, then "_20".
@@ -130,13 +127,8 @@ TEST(RecordsCodec, NamesWithoutTheSeparatedPairStayByteForByte)
 
 TEST(RecordsCodec, NamesAreWrittenWithoutLineBreaks)
 {
-    RecordsTable broken{}, plain{};
-    broken[0] = {QByteArray("Bob\nX_1"), 70};
-    broken[1] = {QByteArray("\r\nAl\r"), 50};
-    plain[0] = {QByteArray("Bob X_1"), 70};
-    plain[1] = {QByteArray("  Al "), 50};
-    const QByteArray file = EncodeRecords(broken);
-    EXPECT_EQ(file, EncodeRecords(plain));
+    const QByteArray file = EncodeRecords(TableOf({{"Bob\nX_1", 70}, {"\r\nAl\r", 50}}));
+    EXPECT_EQ(file, EncodeRecords(TableOf({{"Bob X_1", 70}, {"  Al ", 50}})));
     RecordsTable back{};
     EXPECT_TRUE(DecodeRecords(file, back).ok);
     EXPECT_EQ(back[0].name, QByteArray("Bob X_1"));

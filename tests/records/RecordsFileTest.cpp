@@ -1,14 +1,9 @@
 #include "RecordsBytes.h"
-#include "RecordsCodec.h"
-#include "RecordsFile.h"
+#include "RecordsFolder.h"
 #include "Unprivileged.h"
 
-#include <QDir>
 #include <QElapsedTimer>
-#include <QFile>
-#include <QFileDevice>
 #include <QLockFile>
-#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
@@ -19,27 +14,7 @@ using pomrola::testing::ScrambledLine;
 
 namespace {
 
-class RecordsFile : public ::testing::Test {
-protected:
-    QString file() const { return RecordsFilePath(dir.path()); }
-
-    void writeFile(const QByteArray& bytes)
-    {
-        QFile out(file());
-        ASSERT_TRUE(out.open(QIODevice::WriteOnly));
-        out.write(bytes);
-    }
-
-    QByteArray readFile() const
-    {
-        QFile in(file());
-        in.open(QIODevice::ReadOnly);
-        return in.readAll();
-    }
-
-    QTemporaryDir dir;
-    RecordsBook book;
-};
+using RecordsFile = pomrola::testing::RecordsFolder;
 
 TEST_F(RecordsFile, PathJoinsFolderAndNameWithOneSeparatorAdded)
 {
@@ -61,7 +36,7 @@ TEST_F(RecordsFile, LoadAfterAFolderChangeKeepsEntriesBeyondTheNewLines)
 {
     for (int i = 0; i < 5; ++i)
         book.table[static_cast<std::size_t>(i)] = {"a" + QByteArray::number(i), 50 - i};
-    writeFile(ScrambledLine("b0_900") + ScrambledLine("b1_800"));
+    write(ScrambledLine("b0_900") + ScrambledLine("b1_800"));
     EXPECT_TRUE(LoadRecords(book, dir.path()));
     EXPECT_EQ(book.table[0], (RecordEntry{"b0", 900}));
     EXPECT_EQ(book.table[1], (RecordEntry{"b1", 800}));
@@ -71,23 +46,23 @@ TEST_F(RecordsFile, LoadAfterAFolderChangeKeepsEntriesBeyondTheNewLines)
 
 TEST_F(RecordsFile, ScoreZeroLeavesTheFileAlone)
 {
-    writeFile("untouched");
+    write("untouched");
     EXPECT_EQ(AddRecord(book, dir.path(), "x", 0), std::nullopt);
-    EXPECT_EQ(readFile(), QByteArray("untouched"));
+    EXPECT_EQ(read(), QByteArray("untouched"));
 }
 
 TEST_F(RecordsFile, AddRecordWritesTheSortedTable)
 {
-    writeFile(ScrambledLine("old_300") + ScrambledLine("low_100"));
+    write(ScrambledLine("old_300") + ScrambledLine("low_100"));
     ASSERT_TRUE(LoadRecords(book, dir.path()));
     EXPECT_EQ(AddRecord(book, dir.path(), "me", 200), std::nullopt);
-    EXPECT_EQ(readFile(), ScrambledLine("old_300") + ScrambledLine("me_200") + ScrambledLine("low_100"));
-    EXPECT_FALSE(QFile::exists(file() + QStringLiteral(".lock")));
+    EXPECT_EQ(read(), ScrambledLine("old_300") + ScrambledLine("me_200") + ScrambledLine("low_100"));
+    EXPECT_FALSE(QFile::exists(lock()));
 }
 
 TEST_F(RecordsFile, ResultsOthersAddedMeanwhileAreKept)
 {
-    writeFile(ScrambledLine("first_300"));
+    write(ScrambledLine("first_300"));
     ASSERT_TRUE(LoadRecords(book, dir.path()));
     // Another machine writes its result after we read the file.
     RecordsBook other;
@@ -95,7 +70,7 @@ TEST_F(RecordsFile, ResultsOthersAddedMeanwhileAreKept)
     ASSERT_EQ(AddRecord(other, dir.path(), "other", 250), std::nullopt);
 
     ASSERT_EQ(AddRecord(book, dir.path(), "me", 100), std::nullopt);
-    EXPECT_EQ(readFile(), ScrambledLine("first_300") + ScrambledLine("other_250") + ScrambledLine("me_100"));
+    EXPECT_EQ(read(), ScrambledLine("first_300") + ScrambledLine("other_250") + ScrambledLine("me_100"));
     EXPECT_EQ(book.table[1], (RecordEntry{"other", 250}));
 }
 
@@ -114,16 +89,10 @@ TEST_F(RecordsFile, ResultsOfThePreviousFolderGoIntoTheNewOne)
 
 TEST_F(RecordsFile, FailedWriteKeepsTheOldFileAndTheResult)
 {
-#ifdef Q_OS_WIN
-    GTEST_SKIP() << "Windows folders have no write permission a test can take away";
-#endif
-    if (const auto asNobody = pomrola::testing::RerunAsUnprivileged()) {
-        EXPECT_TRUE(*asNobody);
-        return;
-    }
+    POMROLA_WITHOUT_PRIVILEGES();
     QTemporaryDir config;  // beside the settings file, always writable
     book.pendingPath = config.filePath(QStringLiteral("pending"));
-    writeFile(ScrambledLine("old_300"));
+    write(ScrambledLine("old_300"));
     ASSERT_TRUE(LoadRecords(book, dir.path()));
     QFile::setPermissions(dir.path(), QFileDevice::ReadOwner | QFileDevice::ExeOwner);
     ASSERT_FALSE(QFile(dir.filePath(QStringLiteral("probe"))).open(QIODevice::WriteOnly))
@@ -137,7 +106,7 @@ TEST_F(RecordsFile, FailedWriteKeepsTheOldFileAndTheResult)
     QFile::setPermissions(dir.path(), QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
     ASSERT_TRUE(error.has_value());
     EXPECT_TRUE(error->contains(QStringLiteral("Pomrola99.rec")));
-    EXPECT_EQ(readFile(), ScrambledLine("old_300"));
+    EXPECT_EQ(read(), ScrambledLine("old_300"));
     EXPECT_EQ(book.table[0], (RecordEntry{"me", 400}));
 
     // The game is closed; the next run writes the kept result once, with its own.
@@ -147,16 +116,16 @@ TEST_F(RecordsFile, FailedWriteKeepsTheOldFileAndTheResult)
     EXPECT_EQ(next.table[0], (RecordEntry{"me", 400}));
     ASSERT_EQ(AddRecord(next, dir.path(), "me", 90), std::nullopt);
     ASSERT_EQ(AddRecord(next, dir.path(), "me", 80), std::nullopt);
-    EXPECT_EQ(readFile(),
+    EXPECT_EQ(read(),
               ScrambledLine("me_400") + ScrambledLine("old_300") + ScrambledLine("me_90") + ScrambledLine("me_80"));
     EXPECT_FALSE(QFile::exists(book.pendingPath));
 }
 
 TEST_F(RecordsFile, KeptResultsSurviveAReloadAndMergeAsTheTableSorts)
 {
-    writeFile(ScrambledLine("a_100") + ScrambledLine("b_50") + ScrambledLine("neg_-5"));
+    write(ScrambledLine("a_100") + ScrambledLine("b_50") + ScrambledLine("neg_-5"));
     ASSERT_TRUE(LoadRecords(book, dir.path()));
-    QLockFile other(file() + QStringLiteral(".lock"));
+    QLockFile other(lock());
     ASSERT_TRUE(other.lock());
     ASSERT_TRUE(AddRecord(book, dir.path(), "c", 70, 0).has_value());
     ASSERT_TRUE(AddRecord(book, dir.path(), "me", 50, 0).has_value());
@@ -167,8 +136,8 @@ TEST_F(RecordsFile, KeptResultsSurviveAReloadAndMergeAsTheTableSorts)
     // Ties with the file's results come after them, as the table's sort keeps
     // them; a negative score is nothing the game writes.
     ASSERT_EQ(AddRecord(book, dir.path(), "me", 10), std::nullopt);
-    EXPECT_EQ(readFile(), ScrambledLine("a_100") + ScrambledLine("c_70") + ScrambledLine("b_50") +
-                              ScrambledLine("me_50") + ScrambledLine("me_10"));
+    EXPECT_EQ(read(), ScrambledLine("a_100") + ScrambledLine("c_70") + ScrambledLine("b_50") + ScrambledLine("me_50") +
+                          ScrambledLine("me_10"));
 }
 
 TEST_F(RecordsFile, FolderThatIsGoneIsNamedAsSuch)
@@ -182,7 +151,7 @@ TEST_F(RecordsFile, FolderThatIsGoneIsNamedAsSuch)
 
 TEST_F(RecordsFile, LockHeldByALiveProgramMakesTheWriteFailAfterTheWait)
 {
-    QLockFile held(file() + QStringLiteral(".lock"));
+    QLockFile held(lock());
     ASSERT_TRUE(held.lock());
     const std::optional<QString> error = AddRecord(book, dir.path(), "me", 40, 200);
     ASSERT_TRUE(error.has_value());
@@ -190,12 +159,12 @@ TEST_F(RecordsFile, LockHeldByALiveProgramMakesTheWriteFailAfterTheWait)
     EXPECT_EQ(book.table[0], (RecordEntry{"me", 40}));  // written with the next result
     held.unlock();
     EXPECT_EQ(AddRecord(book, dir.path(), "me", 30), std::nullopt);
-    EXPECT_EQ(readFile(), ScrambledLine("me_40") + ScrambledLine("me_30"));
+    EXPECT_EQ(read(), ScrambledLine("me_40") + ScrambledLine("me_30"));
 }
 
 TEST_F(RecordsFile, GameEndGivesUpAfterFiveSecondsOnALockHeldByALiveProgram)
 {
-    QLockFile held(file() + QStringLiteral(".lock"));
+    QLockFile held(lock());
     ASSERT_TRUE(held.lock());
     QElapsedTimer timer;
     timer.start();
@@ -211,23 +180,16 @@ TEST_F(RecordsFile, LockLeftByADeadProgramIsBroken)
 {
     // A lock as this host writes it (host names differ in form between systems),
     // with a process id that does not exist here.
-    const QString lockPath = file() + QStringLiteral(".lock");
     QByteArray contents;
     {
-        QLockFile live(lockPath);
+        QLockFile live(lock());
         ASSERT_TRUE(live.lock());
-        QFile reader(lockPath);
-        ASSERT_TRUE(reader.open(QIODevice::ReadOnly));
-        contents = reader.readAll();
+        contents = pomrola::testing::readAll(lock());
     }
     ASSERT_TRUE(contents.contains('\n'));
-    contents = "2147483000" + contents.mid(contents.indexOf('\n'));
-    QFile lock(lockPath);
-    ASSERT_TRUE(lock.open(QIODevice::WriteOnly));
-    lock.write(contents);
-    lock.close();
+    ASSERT_TRUE(pomrola::testing::writeAll(lock(), "2147483000" + contents.mid(contents.indexOf('\n'))));
     EXPECT_EQ(AddRecord(book, dir.path(), "me", 40, 2000), std::nullopt);
-    EXPECT_EQ(readFile(), ScrambledLine("me_40"));
+    EXPECT_EQ(read(), ScrambledLine("me_40"));
 }
 
 }  // namespace

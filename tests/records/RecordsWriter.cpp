@@ -1,6 +1,7 @@
 // records_writer <folder> <name> <lock wait ms> <score,score,...>: loads the
 // records file of the folder, then adds the results in order. Prints how long
-// each write held the lock, in microseconds, one line each.
+// each game end's write took, lock wait included, in microseconds, one line
+// each; stops at the first that fails.
 // records_writer --keep-going <folder> <name> <lock wait ms> <score,score,...>:
 // the same, but goes on after a failed write as the game does, the result kept
 // in its table for the next write; prints "ok <score>" or "failed <score>
@@ -8,22 +9,23 @@
 // records_writer --hold-lock <folder>: takes the records lock, says "locked"
 // and waits to be killed, as a program that dies while writing.
 // records_writer --exclusive <folder> <witness> <go file> <name> <score,score,...>:
-// waits for the go file, then adds the results as the game does; each
-// replacement of the file takes a kernel lock on the witness without waiting
-// and says "overlap" when another holder of the records lock has it (the kernel
-// drops a killed holder's lock). Prints "ok <score>" or "failed <score> ..." for each.
+// waits for the go file, then before each result takes the records lock as the
+// game does and, holding it, a kernel lock on the witness without waiting:
+// says "overlap" when another holder of the records lock has that (the kernel
+// drops a killed holder's lock); then adds the result as the game does.
+// Prints "ok <score>" or "failed <score> ..." for each.
 // records_writer --start <folder>: what the game does at start-up: loads the
 // records file and writes what waits for it (results, conflict copies).
-// POMROLA_PENDING_FILE, when set, is where --keep-going and --start keep
-// results that wait, as the game keeps them beside its settings file.
+// POMROLA_PENDING_FILE, when set, is where all but --exclusive keep results
+// that wait, as the game keeps them beside its settings file.
 // records_writer --hold-open <file> <ms>: opens the file for reading, says
 // "open" and keeps it open that long, as a slow reader on another computer.
 #include "Cp1251.h"
-#include "FileAccess.h"
 #include "FolderLock.h"
 #include "RecordsFile.h"
 
 #include <QCoreApplication>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QStringList>
 #include <QThread>
@@ -61,54 +63,70 @@ int HoldOpen(const QString& path, int ms)
     return 0;
 }
 
+// Adds one result as a game end does and prints how it went: "ok <score>" or
+// "failed <score> <reason>"; with `timed`, the microseconds it took, or the
+// reason on the error output. False when it failed.
+bool AddOne(pomrola::RecordsBook& book, const QStringList& args, const QString& score, bool timed)
+{
+    QElapsedTimer took;
+    took.start();
+    const auto error = pomrola::AddRecord(book, args[0], pomrola::ToCp1251(args[1]), score.toInt(), args[2].toInt());
+    if (timed && error)
+        std::fprintf(stderr, "%s\n", qPrintable(*error));
+    else if (timed)
+        std::printf("%lld\n", static_cast<long long>(took.nsecsElapsed() / 1000));
+    else if (error)
+        std::printf("failed %s %s\n", qPrintable(score), error->toUtf8().constData());
+    else
+        std::printf("ok %s\n", qPrintable(score));
+    std::fflush(stdout);
+    return !error;
+}
+
+// <folder> <name> <lock wait ms> <score,score,...>: adds the results in order;
+// `timed` stops at the first failure (exit status 1).
+int AddEach(pomrola::RecordsBook& book, const QStringList& args, bool timed)
+{
+    static_cast<void>(pomrola::LoadRecords(book, args[0]));  // a missing file is an empty table
+    for (const QString& score : args[3].split(QLatin1Char(','))) {
+        if (!AddOne(book, args, score, timed) && timed)
+            return 1;
+    }
+    return 0;
+}
+
 #ifndef Q_OS_WIN
+// Holds the records lock a moment, as a writer does, with the witness's kernel lock.
+void HoldWithWitness(const QString& folder, const QByteArray& witness)
+{
+    pomrola::FolderLock lock(pomrola::RecordsFilePath(folder) + QStringLiteral(".lock"), 15000);
+    if (lock.tryLock(60000) != pomrola::FolderLock::Result::Locked)
+        return;
+    const int fd = ::open(witness.constData(), O_RDWR | O_CREAT | O_CLOEXEC, 0666);
+    if (fd < 0 || ::flock(fd, LOCK_EX | LOCK_NB) != 0) {
+        std::printf("overlap\n");
+        std::fflush(stdout);
+    }
+    QThread::msleep(std::uint32_t(std::rand() % 10));
+    if (fd >= 0)
+        ::close(fd);
+    static_cast<void>(lock.unlock());
+}
+
 int Exclusive(const QStringList& args)
 {
-    const QByteArray witness = QFile::encodeName(args[1]);
     while (!QFile::exists(args[2]))
         QThread::msleep(1);
     pomrola::RecordsBook book;
+    const QStringList writing = {args[0], args[3], QStringLiteral("60000")};
     static_cast<void>(pomrola::LoadRecords(book, args[0]));
-    pomrola::RecordsWriteOptions options;
-    options.lockWaitMs = 60000;
-    options.replace = [&](const QString& path, const QByteArray& bytes) -> std::optional<QString> {
-        const int fd = ::open(witness.constData(), O_RDWR | O_CREAT | O_CLOEXEC, 0666);
-        if (fd < 0 || ::flock(fd, LOCK_EX | LOCK_NB) != 0) {
-            std::printf("overlap\n");
-            std::fflush(stdout);
-        }
-        QThread::msleep(std::uint32_t(std::rand() % 10));
-        std::optional<QString> error = pomrola::WriteFileAtomically(path, bytes);
-        if (fd >= 0)
-            ::close(fd);
-        return error;
-    };
     for (const QString& score : args[4].split(QLatin1Char(','))) {
-        if (const auto error = pomrola::AddRecord(book, args[0], pomrola::ToCp1251(args[3]), score.toInt(), options))
-            std::printf("failed %s %s\n", qPrintable(score), error->toUtf8().constData());
-        else
-            std::printf("ok %s\n", qPrintable(score));
-        std::fflush(stdout);
+        HoldWithWitness(args[0], QFile::encodeName(args[1]));
+        AddOne(book, writing, score, false);
     }
     return 0;
 }
 #endif
-
-int KeepGoing(const QStringList& args)
-{
-    pomrola::RecordsBook book;
-    book.pendingPath = qEnvironmentVariable("POMROLA_PENDING_FILE");
-    static_cast<void>(pomrola::LoadRecords(book, args[0]));
-    pomrola::RecordsWriteOptions options;
-    options.lockWaitMs = args[2].toInt();
-    for (const QString& score : args[3].split(QLatin1Char(','))) {
-        if (const auto error = pomrola::AddRecord(book, args[0], pomrola::ToCp1251(args[1]), score.toInt(), options))
-            std::printf("failed %s %s\n", qPrintable(score), error->toUtf8().constData());
-        else
-            std::printf("ok %s\n", qPrintable(score));
-    }
-    return 0;
-}
 
 }  // namespace
 
@@ -124,9 +142,9 @@ int main(int argc, char* argv[])
     if (args.size() == 7 && args[1] == QLatin1String("--exclusive"))
         return Exclusive(args.mid(2));
 #endif
+    pomrola::RecordsBook book;
+    book.pendingPath = qEnvironmentVariable("POMROLA_PENDING_FILE");
     if (args.size() == 3 && args[1] == QLatin1String("--start")) {
-        pomrola::RecordsBook book;
-        book.pendingPath = qEnvironmentVariable("POMROLA_PENDING_FILE");
         static_cast<void>(pomrola::LoadRecords(book, args[2]));
         if (pomrola::HasWaitingRecords(book, args[2])) {
             if (const auto error = pomrola::WriteWaitingRecords(book, args[2]))
@@ -135,21 +153,6 @@ int main(int argc, char* argv[])
         return 0;
     }
     if (args.size() == 6 && args[1] == QLatin1String("--keep-going"))
-        return KeepGoing(args.mid(2));
-    if (args.size() != 5)
-        return 2;
-    pomrola::RecordsBook book;
-    static_cast<void>(pomrola::LoadRecords(book, args[1]));  // a missing file is an empty table
-    std::int64_t heldNs = 0;
-    pomrola::RecordsWriteOptions options;
-    options.lockWaitMs = args[3].toInt();
-    options.lockHeldNs = &heldNs;
-    for (const QString& score : args[4].split(QLatin1Char(','))) {
-        if (const auto error = pomrola::AddRecord(book, args[1], pomrola::ToCp1251(args[2]), score.toInt(), options)) {
-            std::fprintf(stderr, "%s\n", qPrintable(*error));
-            return 1;
-        }
-        std::printf("%lld\n", static_cast<long long>(heldNs / 1000));
-    }
-    return 0;
+        return AddEach(book, args.mid(2), false);
+    return args.size() == 5 ? AddEach(book, args.mid(1), true) : 2;
 }

@@ -3,12 +3,10 @@
 // killed at any step. Whatever happens, the file must hold each result at most
 // once and always be the 20 best of what has ever been written to it, and
 // once every machine can write again, the 20 best of every game end.
-#include "RecordsCodec.h"
-#include "RecordsFile.h"
+#include "RecordsFolder.h"
+#include "Unprivileged.h"
 
-#include <QFile>
 #include <QLockFile>
-#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
@@ -20,6 +18,9 @@
 #include <set>
 
 using namespace pomrola;
+using pomrola::testing::Best20;
+using pomrola::testing::EntriesOf;
+using pomrola::testing::readAll;
 
 namespace {
 
@@ -32,24 +33,6 @@ unsigned SeedFromEnvironment()
     if (const char* text = std::getenv("POMROLA_RECORDS_SEED"))
         return unsigned(std::strtoul(text, nullptr, 10));
     return DefaultSeed;
-}
-
-std::vector<RecordEntry> FileEntries(const QString& path)
-{
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return {};
-    RecordsTable scratch;
-    return DecodeRecords(file.readAll(), scratch).entries;
-}
-
-std::vector<RecordEntry> Best20(std::vector<RecordEntry> entries)
-{
-    std::sort(entries.begin(), entries.end(),
-              [](const RecordEntry& a, const RecordEntry& b) { return a.score > b.score; });
-    if (entries.size() > std::size_t(RecordsCount))
-        entries.resize(RecordsCount);
-    return entries;
 }
 
 std::string Show(const std::vector<RecordEntry>& entries)
@@ -67,6 +50,7 @@ TEST(SharedRecordsProperty, FaultsNeverDuplicateOrLoseWrittenResults)
     std::mt19937 random(seed);
     auto chance = [&](int percent) { return int(random() % 100) < percent; };
 
+    POMROLA_AS_NOBODY_UNDER_ROOT();  // root writes read-only files
     QTemporaryDir dir;
     ASSERT_TRUE(dir.isValid());
     const QString path = RecordsFilePath(dir.path());
@@ -81,22 +65,11 @@ TEST(SharedRecordsProperty, FaultsNeverDuplicateOrLoseWrittenResults)
     for (std::size_t m = 0; m < machines.size(); ++m)
         restart(m);  // no file yet
 
-    // A write fails before the file is replaced; or the file is replaced and
-    // the share reports a failure all the same; or the game is killed right
-    // after the file was replaced, before it could note so.
+    // A write fails before the file is replaced (the file is read-only); or
+    // the file is replaced, its seal lost, and the share reports a failure all
+    // the same; or the game is killed right after the file was replaced,
+    // before it could note so.
     enum class Fault { None, Fail, FailedAfter, KilledAfter } fault = Fault::None;
-    RecordsWriteOptions options;
-    options.lockWaitMs = 0;
-    options.replace = [&](const QString& target, const QByteArray& bytes) -> std::optional<QString> {
-        if (fault == Fault::Fail)
-            return QStringLiteral("injected write failure");
-        QFile file(target);
-        if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size())
-            return QStringLiteral("test write failed");
-        if (fault == Fault::FailedAfter || fault == Fault::KilledAfter)
-            return QStringLiteral("reported failed");
-        return std::nullopt;
-    };
     std::vector<RecordEntry> entered;  // every result of every game end
 
     std::map<QByteArray, std::int32_t> written;  // every result the file has ever held
@@ -122,18 +95,30 @@ TEST(SharedRecordsProperty, FaultsNeverDuplicateOrLoseWrittenResults)
         fault =
             chance(20) ? std::array{Fault::Fail, Fault::FailedAfter, Fault::KilledAfter}[random() % 3] : Fault::None;
         entered.push_back(RecordEntry{name, score});
-        if (chance(10)) {
+        if (fault != Fault::None) {
+            ASSERT_TRUE(QFile::exists(path) || pomrola::testing::writeAll(path, {}));
+            ASSERT_TRUE(QFile::setPermissions(path, QFileDevice::ReadOwner));
+        }
+        const bool lockBusy = chance(10);
+        std::optional<QString> error;
+        if (lockBusy) {
             QLockFile other(path + QStringLiteral(".lock"));
             ASSERT_TRUE(other.tryLock(0));
-            EXPECT_TRUE(AddRecord(book, dir.path(), name, score, options).has_value());
+            error = AddRecord(book, dir.path(), name, score, 0);
+            EXPECT_TRUE(error.has_value());
         } else {
             // May fail by design (fault); the invariants below hold either way.
-            static_cast<void>(AddRecord(book, dir.path(), name, score, options));
+            error = AddRecord(book, dir.path(), name, score, 0);
+        }
+        ASSERT_TRUE(QFile::setPermissions(path, QFileDevice::ReadOwner | QFileDevice::WriteOwner));
+        if (error && !lockBusy && (fault == Fault::FailedAfter || fault == Fault::KilledAfter)) {
+            ASSERT_TRUE(pomrola::testing::writeAll(path, EncodeRecords(book.table)));  // what the write sent
+            QFile::remove(path + QStringLiteral(".seal"));
         }
         if (fault == Fault::KilledAfter || chance(10))
             restart(machine);
 
-        const std::vector<RecordEntry> onDisk = FileEntries(path);
+        const std::vector<RecordEntry> onDisk = EntriesOf(readAll(path));
         std::set<QByteArray> names;
         for (const RecordEntry& entry : onDisk) {
             ASSERT_TRUE(names.insert(entry.name).second) << entry.name.toStdString() << " twice in " << Show(onDisk);
@@ -160,7 +145,7 @@ TEST(SharedRecordsProperty, FaultsNeverDuplicateOrLoseWrittenResults)
             ASSERT_EQ(WriteWaitingRecords(machines[m], dir.path()), std::nullopt);
         }
     }
-    ASSERT_EQ(Show(FileEntries(path)), Show(Best20(entered)));
+    ASSERT_EQ(Show(EntriesOf(readAll(path))), Show(Best20(entered)));
 }
 
 }  // namespace

@@ -3,58 +3,27 @@
 // so only the seal beside the file tells it apart; writing over it would drop
 // the results it cut off.
 #include "RecordsBytes.h"
-#include "RecordsCodec.h"
-#include "RecordsFile.h"
+#include "RecordsFolder.h"
 
-#include <QFile>
-#include <QTemporaryDir>
 #include <QThread>
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <random>
 #include <thread>
 
 using namespace pomrola;
+using pomrola::testing::EntriesOf;
 using pomrola::testing::ScrambledLine;
 
 namespace {
 
 const QString StaleCopyText = QStringLiteral("этот компьютер видит устаревшую копию файла");
 
-class StaleCopy : public ::testing::Test {
+// The file is written behind the writer's back, leaving the seal alone, as
+// another computer's view of it or a program that keeps no seal would.
+class StaleCopy : public pomrola::testing::RecordsFolder {
 protected:
-    QString file() const { return RecordsFilePath(dir.path()); }
-    QString seal() const { return file() + QStringLiteral(".seal"); }
-
-    static QByteArray read(const QString& path)
-    {
-        QFile in(path);
-        in.open(QIODevice::ReadOnly);
-        return in.readAll();
-    }
-
-    // Replaces the file behind the writer's back, leaving the seal alone, as
-    // another computer's view of it or a program that keeps no seal would.
-    static void overwrite(const QString& path, const QByteArray& bytes)
-    {
-        QFile out(path);
-        ASSERT_TRUE(out.open(QIODevice::WriteOnly | QIODevice::Truncate));
-        ASSERT_EQ(out.write(bytes), bytes.size());
-    }
-
-    static std::vector<RecordEntry> entries(const QByteArray& bytes)
-    {
-        RecordsTable scratch;
-        return DecodeRecords(bytes, scratch).entries;
-    }
-
-    static bool holds(const RecordsTable& table, const RecordEntry& entry)
-    {
-        return std::find(table.begin(), table.end(), entry) != table.end();
-    }
-
     // The first `lines` lines of `bytes`.
     static QByteArray firstLines(const QByteArray& bytes, int lines)
     {
@@ -67,16 +36,14 @@ protected:
     // A sealed file of four results, written by this program.
     void writeSealedTable()
     {
-        overwrite(file(), ScrambledLine("a_300") + ScrambledLine("b_200") + ScrambledLine("c_100"));
+        write(ScrambledLine("a_300") + ScrambledLine("b_200") + ScrambledLine("c_100"));
         ASSERT_TRUE(LoadRecords(book, dir.path()));
         ASSERT_EQ(AddRecord(book, dir.path(), "me", 250), std::nullopt);
         ASSERT_TRUE(QFile::exists(seal()));
-        full = read(file());
-        ASSERT_EQ(entries(full).size(), 4u);
+        full = read();
+        ASSERT_EQ(EntriesOf(full).size(), 4u);
     }
 
-    QTemporaryDir dir;
-    RecordsBook book;
     QByteArray full;
 };
 
@@ -85,33 +52,33 @@ protected:
 TEST_F(StaleCopy, CopyThatReadsDifferentlyOnASecondLookIsReportedAndNothingIsWritten)
 {
     writeSealedTable();
-    const QByteArray sealBefore = read(seal());
+    const QByteArray sealBefore = pomrola::testing::readAll(seal());
     std::int32_t score = 150;
     for (const QByteArray& first : {firstLines(full, 2), QByteArray()}) {
         SCOPED_TRACE(first.isEmpty() ? "file seems gone" : "file seems cut");
         if (first.isEmpty())
             ASSERT_TRUE(QFile::remove(file()));
         else
-            overwrite(file(), first);
+            write(first);
         std::thread cacheExpires([&] {
             QThread::msleep(300);
-            overwrite(file(), full);
+            write(full);
         });
         const std::optional<QString> error = AddRecord(book, dir.path(), "me", score);
         cacheExpires.join();
         ASSERT_TRUE(error.has_value());
         EXPECT_TRUE(error->contains(StaleCopyText)) << error->toStdString();
         EXPECT_TRUE(error->contains(QStringLiteral("Pomrola99.rec"))) << error->toStdString();
-        EXPECT_EQ(read(file()), full);
-        EXPECT_EQ(read(seal()), sealBefore);
-        EXPECT_TRUE(holds(book.table, {"me", score}));
+        EXPECT_EQ(read(), full);
+        EXPECT_EQ(pomrola::testing::readAll(seal()), sealBefore);
+        EXPECT_NE(std::find(book.table.begin(), book.table.end(), RecordEntry{"me", score}), book.table.end());
         score -= 10;
     }
     // The kept result goes in with the next one and nothing is lost.
     ASSERT_EQ(AddRecord(book, dir.path(), "me", 50), std::nullopt);
-    EXPECT_EQ(read(file()), ScrambledLine("a_300") + ScrambledLine("me_250") + ScrambledLine("b_200") +
-                                ScrambledLine("me_150") + ScrambledLine("me_140") + ScrambledLine("c_100") +
-                                ScrambledLine("me_50"));
+    EXPECT_EQ(read(), ScrambledLine("a_300") + ScrambledLine("me_250") + ScrambledLine("b_200") +
+                          ScrambledLine("me_150") + ScrambledLine("me_140") + ScrambledLine("c_100") +
+                          ScrambledLine("me_50"));
 }
 
 // A backup put back, a crash between the file and its seal, a seal of any
@@ -123,44 +90,44 @@ TEST_F(StaleCopy, CopyThatReadsTheSameTwiceIsTakenWhoeverChangedIt)
     std::mt19937 random(Seed);
     const int cut = std::uniform_int_distribution<int>(0, 3)(random);
     SCOPED_TRACE(::testing::Message() << "seed " << Seed << ", cut after line " << cut);
-    overwrite(file(), firstLines(full, cut));
+    write(firstLines(full, cut));
     ASSERT_EQ(AddRecord(book, dir.path(), "me", 7), std::nullopt);
-    std::vector<RecordEntry> expected = entries(firstLines(full, cut));
+    std::vector<RecordEntry> expected = EntriesOf(firstLines(full, cut));
     expected.push_back({"me", 7});
-    EXPECT_EQ(entries(read(file())), expected);
+    EXPECT_EQ(EntriesOf(read()), expected);
 
-    overwrite(seal(), "9999999999 " + QByteArray(40, '0') + "\r\n");
+    ASSERT_TRUE(pomrola::testing::writeAll(seal(), "9999999999 " + QByteArray(40, '0') + "\r\n"));
     ASSERT_EQ(AddRecord(book, dir.path(), "me", 6), std::nullopt);
     expected.push_back({"me", 6});
-    EXPECT_EQ(entries(read(file())), expected);
+    EXPECT_EQ(EntriesOf(read()), expected);
 
     ASSERT_TRUE(QFile::remove(file()));
     ASSERT_EQ(AddRecord(book, dir.path(), "me", 5), std::nullopt);
-    EXPECT_EQ(read(file()), ScrambledLine("me_5"));
+    EXPECT_EQ(read(), ScrambledLine("me_5"));
 }
 
 TEST_F(StaleCopy, FileOfAProgramThatKeepsNoSealIsTakenAsItIs)
 {
     // No seal at all.
-    overwrite(file(), ScrambledLine("x_400"));
+    write(ScrambledLine("x_400"));
     ASSERT_TRUE(LoadRecords(book, dir.path()));
     ASSERT_EQ(AddRecord(book, dir.path(), "me", 350), std::nullopt);
-    EXPECT_EQ(read(file()), ScrambledLine("x_400") + ScrambledLine("me_350"));
+    EXPECT_EQ(read(), ScrambledLine("x_400") + ScrambledLine("me_350"));
 
     // The seal names our write, but another program wrote a longer file since.
-    const QByteArray longer = ScrambledLine("old_900") + read(file()) + ScrambledLine("y_10");
-    overwrite(file(), longer);
+    const QByteArray longer = ScrambledLine("old_900") + read() + ScrambledLine("y_10");
+    write(longer);
     ASSERT_EQ(AddRecord(book, dir.path(), "me", 20), std::nullopt);
-    EXPECT_EQ(read(file()), ScrambledLine("old_900") + ScrambledLine("x_400") + ScrambledLine("me_350") +
-                                ScrambledLine("me_20") + ScrambledLine("y_10"));
+    EXPECT_EQ(read(), ScrambledLine("old_900") + ScrambledLine("x_400") + ScrambledLine("me_350") +
+                          ScrambledLine("me_20") + ScrambledLine("y_10"));
 
     // ... or one as long as ours: one result replaced by another of equal length.
-    QByteArray same = read(file());
+    QByteArray same = read();
     same.replace(ScrambledLine("x_400"), ScrambledLine("z_401"));
-    overwrite(file(), same);
+    write(same);
     ASSERT_EQ(AddRecord(book, dir.path(), "me", 15), std::nullopt);
-    EXPECT_EQ(read(file()), ScrambledLine("old_900") + ScrambledLine("z_401") + ScrambledLine("me_350") +
-                                ScrambledLine("me_20") + ScrambledLine("me_15") + ScrambledLine("y_10"));
+    EXPECT_EQ(read(), ScrambledLine("old_900") + ScrambledLine("z_401") + ScrambledLine("me_350") +
+                          ScrambledLine("me_20") + ScrambledLine("me_15") + ScrambledLine("y_10"));
 }
 
 }  // namespace

@@ -2,14 +2,8 @@
 // the records file before they saw each other's change, the client keeps the
 // versions as conflict copies beside it. Merged in any order, every result any
 // version held is kept once, as long as it is among the 20 best.
-#include "RecordsBytes.h"
-#include "RecordsCodec.h"
-#include "RecordsFile.h"
+#include "RecordsFolder.h"
 #include "SyncedFolder.h"
-
-#include <QDir>
-#include <QFile>
-#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
@@ -17,16 +11,9 @@
 #include <random>
 
 using namespace pomrola;
+using pomrola::testing::Best20;
 
 namespace {
-
-std::vector<RecordEntry> Best20(std::vector<RecordEntry> entries)
-{
-    std::stable_sort(entries.begin(), entries.end(),
-                     [](const RecordEntry& a, const RecordEntry& b) { return a.score > b.score; });
-    entries.resize(std::min<std::size_t>(entries.size(), RecordsCount));
-    return entries;
-}
 
 QByteArray Encoded(const std::vector<RecordEntry>& entries)
 {
@@ -66,20 +53,16 @@ TEST(SyncedFolder, ConflictCopiesMergedInAnyOrderKeepEveryResultOnce)
                 all.push_back(added);
             }
             const QString name = v == 0 ? QStringLiteral("Pomrola99.rec") : names[v - 1];
-            QFile file(dir.filePath(name));
-            ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-            file.write(Encoded(Best20(version)));
+            ASSERT_TRUE(pomrola::testing::writeAll(dir.filePath(name), Encoded(Best20(version))));
         }
         RecordsBook book;
         static_cast<void>(LoadRecords(book, dir.path()));
         ASSERT_EQ(AddRecord(book, dir.path(), "me", 2500 * 64), std::nullopt);
         all.push_back({"me", 2500 * 64});
 
-        QFile merged(RecordsFilePath(dir.path()));
-        ASSERT_TRUE(merged.open(QIODevice::ReadOnly));
-        RecordsTable scratch;
         std::vector<RecordEntry> expected = Best20(all);
-        std::vector<RecordEntry> onDisk = DecodeRecords(merged.readAll(), scratch).entries;
+        std::vector<RecordEntry> onDisk =
+            pomrola::testing::EntriesOf(pomrola::testing::readAll(RecordsFilePath(dir.path())));
         auto byName = [](const RecordEntry& a, const RecordEntry& b) { return a.name < b.name; };
         std::sort(expected.begin(), expected.end(), byName);
         std::sort(onDisk.begin(), onDisk.end(), byName);

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QtGlobal>
+
 #include <gtest/gtest.h>
 
 #include <optional>
@@ -14,3 +16,19 @@ namespace pomrola::testing {
 std::optional<::testing::AssertionResult> RerunAsUnprivileged();
 
 }  // namespace pomrola::testing
+
+// First statement of a test that takes a permission away: under root, the
+// test runs again as "nobody" and ends here with that run's outcome.
+#define POMROLA_AS_NOBODY_UNDER_ROOT()                                     \
+    if (const auto asNobody = ::pomrola::testing::RerunAsUnprivileged()) { \
+        EXPECT_TRUE(*asNobody);                                            \
+        return;                                                            \
+    }                                                                      \
+    static_cast<void>(0)
+
+// The same for a folder's permissions, which Windows has none of to take away.
+#ifdef Q_OS_WIN
+#define POMROLA_WITHOUT_PRIVILEGES() GTEST_SKIP() << "Windows folders have no write permission a test can take away"
+#else
+#define POMROLA_WITHOUT_PRIVILEGES() POMROLA_AS_NOBODY_UNDER_ROOT()
+#endif
