@@ -3,6 +3,7 @@
 // so that the permission cases fail as they do for players.
 #include "GameHarness.h"
 #include "ShadowLabel.h"
+#include "TestFiles.h"
 #include "Unprivileged.h"
 
 #include <QDir>
@@ -32,22 +33,9 @@ constexpr QFileDevice::Permissions ReadWrite = ReadOnly | QFileDevice::WriteOwne
     return ::testing::AssertionSuccess();
 }
 
-void WriteFile(const QString& path, const QByteArray& bytes)
-{
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write(bytes);
-}
-
 TEST(FailureReasons, AreRussianForRecordsSavedGamesAndSettings)
 {
-#ifdef Q_OS_WIN
-    GTEST_SKIP() << "Windows folders have no write permission a test can take away";
-#endif
-    if (const auto asNobody = RerunAsUnprivileged()) {
-        EXPECT_TRUE(*asNobody);
-        return;
-    }
+    POMROLA_WITHOUT_PRIVILEGES();
     GameHarness harness;
 
     // Records: a records file this user may not write, then a folder he may not write.
@@ -68,9 +56,9 @@ TEST(FailureReasons, AreRussianForRecordsSavedGamesAndSettings)
     const QString lockedFolder = harness.path(QStringLiteral("locked"));
     ASSERT_TRUE(QDir().mkpath(lockedFolder));
     const QString oldGame = lockedFolder + QStringLiteral("/old.sav");
-    WriteFile(oldGame, "old contents");
+    ASSERT_TRUE(writeAll(oldGame, "old contents"));
     const QString readOnlyGame = harness.path(QStringLiteral("read-only.sav"));
-    WriteFile(readOnlyGame, "old");
+    ASSERT_TRUE(writeAll(readOnlyGame, "old"));
     QFile::setPermissions(readOnlyGame, QFileDevice::ReadOwner);
     QFile::setPermissions(lockedFolder, ReadOnly);
     ASSERT_FALSE(QFile(lockedFolder + QStringLiteral("/probe")).open(QIODevice::WriteOnly))
@@ -83,9 +71,7 @@ TEST(FailureReasons, AreRussianForRecordsSavedGamesAndSettings)
     QFile::setPermissions(lockedFolder, ReadWrite);
     ASSERT_EQ(harness.platform.messages.size(), 6);
     EXPECT_TRUE(harness.platform.messages[2].contains(QStringLiteral("game.sav")));
-    QFile old(oldGame);
-    ASSERT_TRUE(old.open(QIODevice::ReadOnly));
-    EXPECT_EQ(old.readAll(), QByteArray("old contents"));
+    EXPECT_EQ(readAll(oldGame), QByteArray("old contents"));
 
     // Settings at close: a folder stands where the file should be.
     ASSERT_TRUE(harness.makeSettingsUnwritable());

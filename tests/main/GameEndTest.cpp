@@ -3,8 +3,7 @@
 #include "OwnerDrawnList.h"
 #include "Pomr_Rec_U.h"
 #include "ShadowLabel.h"
-
-#include <QFile>
+#include "TestFiles.h"
 
 #include <gtest/gtest.h>
 
@@ -17,12 +16,7 @@ class GameEnd : public WindowTest {
 protected:
     void SetUp() override { harness.platform.clock = 777; }
 
-    QByteArray recordsFile() const
-    {
-        QFile file(harness.path(QStringLiteral("Pomrola99.rec")));
-        file.open(QIODevice::ReadOnly);
-        return file.readAll();
-    }
+    QByteArray recordsFile() const { return readAll(harness.path(QStringLiteral("Pomrola99.rec"))); }
 };
 
 TEST_F(GameEnd, AsksForTheNameRecordsTheResultAndDealsANewGame)

@@ -2,6 +2,7 @@
 #include "GameHarness.h"
 #include "RecordsBytes.h"
 #include "RecordsFolderMessage.h"
+#include "TestFiles.h"
 
 #include <QDir>
 #include <QFile>
@@ -15,9 +16,7 @@ namespace {
 
 void WriteRecords(const QString& folder, const QByteArray& lineText)
 {
-    QFile file(folder + QStringLiteral("/Pomrola99.rec"));
-    file.open(QIODevice::WriteOnly);
-    file.write(ScrambledLine(lineText));
+    ASSERT_TRUE(writeAll(folder + QStringLiteral("/Pomrola99.rec"), ScrambledLine(lineText)));
 }
 
 TEST(RecordsFolderMessage, StartUpAndCommandFormsDifferInThreePlaces)

@@ -3,6 +3,7 @@
 #include "GameHarness.h"
 #include "SavedGame.h"
 #include "SavedGameFile.h"
+#include "TestFiles.h"
 
 #include <QDir>
 #include <QFile>
@@ -163,10 +164,7 @@ TEST(SavedGameFile, CutFilesLoadWhatTheyHoldAndReportTheRest)
         SCOPED_TRACE(::testing::Message() << "seed " << seed << " round " << round);
         const GameState saved = RandomGame(random);
         ASSERT_EQ(SaveGameToFile(path, saved), std::nullopt);
-        QFile file(path);
-        ASSERT_TRUE(file.open(QIODevice::ReadOnly));
-        const QByteArray whole = file.readAll();
-        file.close();
+        const QByteArray whole = readAll(path);
         ASSERT_EQ(whole, EncodeSavedGame(saved));
 
         const qsizetype cut = std::uniform_int_distribution<qsizetype>(0, whole.size())(random);
@@ -254,14 +252,8 @@ TEST_F(SaveAndLoad, SavedGameComesBackWithItsCounters)
 TEST_F(SaveAndLoad, RenamedSaveAsksBeforeReplacingAnotherFile)
 {
     const QString existing = harness.path(QStringLiteral("party.sav"));
-    QFile old(existing);
-    ASSERT_TRUE(old.open(QIODevice::WriteOnly));
-    old.write("keep me");
-    old.close();
-    const auto oldContents = [&] {
-        QFile file(existing);
-        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("unreadable");
-    };
+    ASSERT_TRUE(writeAll(existing, "keep me"));
+    const auto oldContents = [&] { return readAll(existing); };
     harness.game().Score = 135;
 
     // "No" writes nothing and leaves the proposed name as it was.
@@ -302,12 +294,9 @@ TEST_F(SaveAndLoad, HugeFileLoadsItsBeginning)
 {
     GameState saved = harness.game();
     saved.Score = 99;
-    QFile file(harness.path(QStringLiteral("huge.bin")));
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write(EncodeSavedGame(saved));
-    file.write(QByteArray(8 << 20, 'x'));
-    file.close();
-    harness.platform.openAnswers.push_back(file.fileName());
+    const QString huge = harness.path(QStringLiteral("huge.bin"));
+    ASSERT_TRUE(writeAll(huge, EncodeSavedGame(saved) + QByteArray(8 << 20, 'x')));
+    harness.platform.openAnswers.push_back(huge);
     harness.trigger("MnuLoad");
     EXPECT_EQ(harness.game().Score, 99);
     EXPECT_EQ(harness.game().board, saved.board);

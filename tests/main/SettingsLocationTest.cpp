@@ -2,6 +2,7 @@
 // system, and on Windows the one-time read of an older installation's file
 // from the Windows folder.
 #include "SettingsFile.h"
+#include "TestFiles.h"
 
 #include <QDir>
 #include <QFile>
@@ -46,12 +47,6 @@ protected:
         QFile::remove(path);
         QFile::remove(legacy);
     }
-    static QByteArray read(const QString& file)
-    {
-        QFile in(file);
-        return in.open(QIODevice::ReadOnly) ? in.readAll() : QByteArray();
-    }
-
     const QString path = DefaultSettingsPath();
     const QString legacy = QDir(qEnvironmentVariable("WINDIR")).filePath(QFileInfo(path).fileName());
 };
@@ -62,11 +57,7 @@ TEST_F(OlderInstallation, WindowsFolderFileIsReadUntilTheProgramWritesItsOwn)
     // lines of the player's own.
     const QByteArray old =
         "; mine\r\n[Data]\r\nName=\xD1\xF2\xE0\xF0\xFB\xE9\r\nDirectory=C:\\Games\r\nSpeed=2\r\n[Sound]\r\nOn=1\r\n";
-    {
-        QFile out(legacy);
-        ASSERT_TRUE(out.open(QIODevice::WriteOnly)) << qPrintable(legacy);
-        out.write(old);
-    }
+    ASSERT_TRUE(writeAll(legacy, old)) << qPrintable(legacy);
     ASSERT_FALSE(QFile::exists(path));
     const PlayerSettings first = ReadSettings(path);
     EXPECT_EQ(first.name, QStringLiteral("Старый"));
@@ -74,9 +65,9 @@ TEST_F(OlderInstallation, WindowsFolderFileIsReadUntilTheProgramWritesItsOwn)
 
     EXPECT_EQ(WriteSettings(path, PlayerSettings{QStringLiteral("Новый"), QStringLiteral("D:\\Records")}),
               std::nullopt);
-    EXPECT_EQ(read(path), "; mine\r\n[Data]\r\nName=" + QStringLiteral("Новый").toUtf8() +
-                              "\r\nDirectory=D:\\Records\r\nSpeed=2\r\n[Sound]\r\nOn=1\r\n");
-    EXPECT_EQ(read(legacy), old);  // the Windows folder is never written
+    EXPECT_EQ(readAll(path), "; mine\r\n[Data]\r\nName=" + QStringLiteral("Новый").toUtf8() +
+                                 "\r\nDirectory=D:\\Records\r\nSpeed=2\r\n[Sound]\r\nOn=1\r\n");
+    EXPECT_EQ(readAll(legacy), old);  // the Windows folder is never written
 
     const PlayerSettings next = ReadSettings(path);
     EXPECT_EQ(next.name, QStringLiteral("Новый"));

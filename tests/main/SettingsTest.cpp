@@ -1,6 +1,7 @@
 #include "GameHarness.h"
 #include "SettingsFile.h"
 #include "SystemFolders.h"
+#include "TestFiles.h"
 #include "Unprivileged.h"
 
 #include <QDir>
@@ -17,13 +18,6 @@ using namespace pomrola;
 using namespace pomrola::testing;
 
 namespace {
-
-QByteArray ReadAll(const QString& path)
-{
-    QFile file(path);
-    file.open(QIODevice::ReadOnly);
-    return file.readAll();
-}
 
 // One settings file through ReadSettings and WriteSettings: what reading it
 // gives, then the bytes that writing it back, changed or not, leaves.
@@ -82,9 +76,7 @@ TEST_P(SettingsRoundTrip, ReadsAndWritesTheFileAsTheTableSays)
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("p.INI"));
     if (trip.before) {
-        QFile file(path);
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write(*trip.before);
+        ASSERT_TRUE(writeAll(path, *trip.before));
     }
     PlayerSettings settings = ReadSettings(path);
     EXPECT_EQ(settings.name, trip.name);
@@ -94,7 +86,7 @@ TEST_P(SettingsRoundTrip, ReadsAndWritesTheFileAsTheTableSays)
     if (trip.change) {
         trip.change(settings);
         ASSERT_EQ(WriteSettings(path, settings), std::nullopt);
-        EXPECT_EQ(ReadAll(path), *trip.after);
+        EXPECT_EQ(readAll(path), *trip.after);
     }
 }
 
@@ -142,13 +134,7 @@ TEST(StoredName, IsTheInitialTextOfTheNextNamePrompt)
 // end there is played under Wine, as a standard user).
 TEST(FirstRun, InAFolderThatCannotBeWrittenKeepsTheRecordsInTheUsersOwnFolder)
 {
-#ifdef Q_OS_WIN
-    GTEST_SKIP() << "Windows folders have no write permission a test can take away";
-#endif
-    if (const auto asNobody = RerunAsUnprivileged()) {
-        EXPECT_TRUE(*asNobody);
-        return;
-    }
+    POMROLA_WITHOUT_PRIVILEGES();
     QTemporaryDir installed;
     const QString started = QDir::currentPath();
     QFile::setPermissions(installed.path(), QFileDevice::ReadOwner | QFileDevice::ExeOwner);

@@ -4,6 +4,7 @@
 #include "CellShape.h"
 #include "Pomr_Rec_U.h"
 #include "ShadowLabel.h"
+#include "TestFiles.h"
 #include "UAbout.h"
 #include "UFunc.h"
 #include "UHelp.h"
@@ -13,6 +14,8 @@
 #include <QDir>
 #include <QFile>
 #include <QTest>
+
+#include <gtest/gtest.h>
 
 namespace pomrola::testing {
 
@@ -25,13 +28,9 @@ GameHarness::GameHarness(Options options)
     QByteArray settings = options.settingsFile;
     if (settings.isEmpty())
         settings = "[Data]\r\nName=User\r\nDirectory=" + dir_.path().toUtf8() + "\r\n";
-    QFile settingsFile(settingsPath());
-    settingsFile.open(QIODevice::WriteOnly);
-    settingsFile.write(settings);
-    settingsFile.close();
+    EXPECT_TRUE(writeAll(settingsPath(), settings));
     if (options.createRecordsFile) {
-        QFile records(path(QStringLiteral("Pomrola99.rec")));
-        records.open(QIODevice::WriteOnly);
+        EXPECT_TRUE(writeAll(path(QStringLiteral("Pomrola99.rec")), {}));
     }
 
     StoragePaths storage{settingsPath(), QStringLiteral("pomrola-tests"), dir_.path().section(QLatin1Char('/'), -1)};
@@ -47,8 +46,7 @@ GameHarness::~GameHarness() = default;
 
 QByteArray GameHarness::settingsText() const
 {
-    QFile file(settingsPath());
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    return readAll(settingsPath());
 }
 
 bool GameHarness::makeSettingsUnwritable()
