@@ -11,6 +11,8 @@
 #include <gtest/gtest.h>
 
 using namespace pomrola;
+using pomrola::testing::readAll;
+using pomrola::testing::writeAll;
 
 namespace {
 
