@@ -23,19 +23,23 @@ using pomrola::testing::WriterProgram;
 namespace {
 
 // How a writer runs: a clock a minute off, a process namespace of its own
-// (killing unshare kills the writer it started), or neither.
+// (killing unshare kills the writer it started), or neither. Outside a
+// namespace the writer is the process started, so that killing it kills the
+// writer and not a wrapper it would outlive; inside one, the faketime wrapper
+// gives the namespace's processes one clock.
 QStringList Wrapper(QRandomGenerator& random, bool root)
 {
+    const bool skewed = random.bounded(2) == 0;
+    const QString offset = random.bounded(2) ? QStringLiteral("+60") : QStringLiteral("-60");
+    if (random.bounded(3) != 0 || QStandardPaths::findExecutable(QStringLiteral("unshare")).isEmpty())
+        return skewed ? pomrola::testing::ClockOff(offset) : QStringList();
     QStringList wrapper;
-    if (random.bounded(2) == 0 && !QStandardPaths::findExecutable(QStringLiteral("faketime")).isEmpty())
-        wrapper << QStringLiteral("faketime") << QStringLiteral("-f") << (random.bounded(2) ? "+60" : "-60");
-    if (random.bounded(3) == 0 && !QStandardPaths::findExecutable(QStringLiteral("unshare")).isEmpty()) {
-        wrapper << QStringLiteral("unshare");
-        if (!root)
-            wrapper << QStringLiteral("--user") << QStringLiteral("--map-root-user");
-        wrapper << QStringLiteral("--pid") << QStringLiteral("--fork") << QStringLiteral("--kill-child");
-    }
-    return wrapper;
+    if (skewed && !QStandardPaths::findExecutable(QStringLiteral("faketime")).isEmpty())
+        wrapper << QStringLiteral("faketime") << QStringLiteral("-f") << offset;
+    wrapper << QStringLiteral("unshare");
+    if (!root)
+        wrapper << QStringLiteral("--user") << QStringLiteral("--map-root-user");
+    return wrapper << QStringLiteral("--pid") << QStringLiteral("--fork") << QStringLiteral("--kill-child");
 }
 
 using LockExclusion = pomrola::testing::RecordsFolder;
@@ -94,7 +98,10 @@ TEST_F(LockExclusion, OneHolderAtATimeThroughDeadLocksKillsSkewedClocksAndNamesp
             ASSERT_LT(now, 90000) << "writers still waiting";
             for (std::size_t w = 0; w < writers.size(); ++w) {
                 if (killAt[w] >= 0 && now >= killAt[w] && writers[w]->state() == QProcess::Running) {
-                    ::kill(pid_t(writers[w]->processId()), SIGKILL);
+                    const qint64 pid = writers[w]->processId();
+                    ::kill(pid_t(pid), SIGKILL);
+                    writers[w]->waitForFinished(10000);
+                    pomrola::testing::ReleaseClockOf(pid);
                     ++kills;
                     killAt[w] = -1;
                 }

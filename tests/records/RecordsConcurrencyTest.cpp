@@ -4,7 +4,6 @@
 
 #include <QElapsedTimer>
 #include <QProcess>
-#include <QStandardPaths>
 #include <QThread>
 
 #include <gtest/gtest.h>
@@ -74,10 +73,9 @@ protected:
                                   QStringList{folders[p % folders.size()], QStringLiteral("w%1").arg(p),
                                               QString::number(LongLockWaitMs), own.join(QLatin1Char(','))};
 #ifndef Q_OS_WIN
-            if (skewedClocks && p % 2 == 1 && !QStandardPaths::findExecutable(QStringLiteral("faketime")).isEmpty())
-                command = QStringList{QStringLiteral("faketime"), QStringLiteral("-f"),
-                                      p % 4 == 1 ? QStringLiteral("+60") : QStringLiteral("-60")} +
-                          command;
+            if (skewedClocks && p % 2 == 1)
+                command =
+                    pomrola::testing::ClockOff(p % 4 == 1 ? QStringLiteral("+60") : QStringLiteral("-60")) + command;
 #endif
             writers.push_back(std::make_unique<QProcess>());
             writers.back()->start(command.takeFirst(), command);

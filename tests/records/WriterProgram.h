@@ -1,7 +1,10 @@
 #pragma once
 
 #include <QCoreApplication>
+#include <QFile>
+#include <QFileInfo>
 #include <QString>
+#include <QStringList>
 
 namespace pomrola::testing {
 
@@ -17,6 +20,28 @@ inline void AllowPreloadedClocks()
 inline QString WriterProgram()
 {
     return QCoreApplication::applicationDirPath() + QStringLiteral("/" RECORDS_WRITER);
+}
+
+// The start of a command that runs a program with its clock off by `offset`
+// ("+60": a minute ahead), libfaketime preloaded through env, so that the
+// program is the process started; empty without libfaketime.
+inline QStringList ClockOff(const QString& offset)
+{
+    for (const QString& library : {QStringLiteral("/usr/lib/x86_64-linux-gnu/faketime/libfaketime.so.1"),
+                                   QStringLiteral("/usr/lib/faketime/libfaketime.so.1")}) {
+        if (QFileInfo::exists(library))
+            return {QStringLiteral("env"), QStringLiteral("LD_PRELOAD=") + library,
+                    QStringLiteral("FAKETIME=") + offset};
+    }
+    return {};
+}
+
+// What the clock library of a writer killed under ClockOff leaves behind:
+// a later process given the same id would fail to start.
+inline void ReleaseClockOf(qint64 pid)
+{
+    QFile::remove(QStringLiteral("/dev/shm/faketime_shm_%1").arg(pid));
+    QFile::remove(QStringLiteral("/dev/shm/sem.faketime_sem_%1").arg(pid));
 }
 
 }  // namespace pomrola::testing
