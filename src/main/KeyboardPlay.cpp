@@ -9,8 +9,8 @@
 
 namespace pomrola {
 
-KeyboardPlay::KeyboardPlay(CellBoard& board, CellAt cellAt, TurnController& turns)
-    : board_(board), cellAt_(std::move(cellAt)), turns_(turns), frame_(new KeyboardCursor(&board))
+KeyboardPlay::KeyboardPlay(CellBoard& board, TurnController& turns)
+    : board_(board), turns_(turns), frame_(new KeyboardCursor(&board))
 {
     frame_->setObjectName(QStringLiteral("KeyCursor"));
     frame_->raise();
@@ -29,7 +29,7 @@ bool KeyboardPlay::keyPressed(const QKeyEvent& event)
             return false;
         // A held key would pick and cancel over and over; a click does not repeat.
         if (!event.isAutoRepeat()) {
-            if (CellShape* cell = cellAt_(cursor_.column(), cursor_.row()))
+            if (CellShape* cell = board_.cellAt(cursor_.column(), cursor_.row()))
                 turns_.press(*cell);
         }
         return true;
@@ -55,7 +55,7 @@ void KeyboardPlay::mousePressed()
 void KeyboardPlay::showCursor()
 {
     cursor_.show();
-    CellShape* cell = cellAt_(cursor_.column(), cursor_.row());
+    CellShape* cell = board_.cellAt(cursor_.column(), cursor_.row());
     if (cell)
         frame_->setGeometry(cell->geometry());
     frame_->show();

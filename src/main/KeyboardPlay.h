@@ -2,8 +2,6 @@
 
 #include "BoardCursor.h"
 
-#include <functional>
-
 class QKeyEvent;
 class QWidget;
 
@@ -19,11 +17,9 @@ class TurnController;
 // as a mouse press does. Nothing shows until the first arrow key.
 class KeyboardPlay {
 public:
-    using CellAt = std::function<CellShape*(int column, int row)>;
-
     // The cursor becomes a child of `board`, above the cells; the cell under
     // it is the board's current cell, a screen reader's focus.
-    KeyboardPlay(CellBoard& board, CellAt cellAt, TurnController& turns);
+    KeyboardPlay(CellBoard& board, TurnController& turns);
 
     // Returns false for keys that are not the board's, which the window then
     // handles as before.
@@ -37,7 +33,6 @@ private:
     void showCursor();
 
     CellBoard& board_;
-    CellAt cellAt_;
     TurnController& turns_;
     BoardCursor cursor_;
     KeyboardCursor* frame_;

@@ -166,8 +166,7 @@ void TForm1::buildBoard(QWidget* client)
     }
     DirEdt = new FolderEdit(board);
     DirEdt->setObjectName(QStringLiteral("DirEdt"));
-    keyboard_ = std::make_unique<KeyboardPlay>(
-        *board, [this](int column, int row) { return cell(column, row); }, turns_);
+    keyboard_ = std::make_unique<KeyboardPlay>(*board, turns_);
 }
 
 QAction* TForm1::addCommand(QMenu* menu, const char* name, const QString& caption, const QKeySequence& shortcut,
