@@ -137,10 +137,16 @@ std::int64_t FindVersionBlock(const std::uint8_t* bytes, std::size_t size)
             break;
     }
     const std::uint8_t* end = bytes + size;
-    for (const std::uint8_t* at = bytes; at < end;) {
-        const std::uint8_t* hit = std::search(at, end, key.begin(), key.end());
-        if (hit == end)
+    for (const std::uint8_t* at = bytes; end - at >= static_cast<std::ptrdiff_t>(key.size());) {
+        // memchr skips a whole executable read at start-up far faster than a byte-wise search.
+        const auto* hit =
+            static_cast<const std::uint8_t*>(std::memchr(at, key.front(), static_cast<std::size_t>(end - at)));
+        if (!hit || end - hit < static_cast<std::ptrdiff_t>(key.size()))
             return -1;
+        if (std::memcmp(hit, key.data(), key.size()) != 0) {
+            at = hit + 1;
+            continue;
+        }
         const std::int64_t start = (hit - bytes) - 6;
         if (start >= 0) {
             const std::vector<std::uint8_t> head(bytes + start, std::min(end, bytes + start + 0xFFFF));
