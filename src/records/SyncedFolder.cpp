@@ -28,6 +28,17 @@ bool UnderOneDrive(const QString& recordsDir)
     return false;
 }
 
+// The folder's names that start "Pomrola99" and end ".rec". Listed without
+// QDir's name filters, which compile a pattern at every start.
+QStringList RecordsNames(const QString& folder, QDir::Filters filters)
+{
+    QStringList names = QDir(folder).entryList(filters);
+    names.removeIf([](const QString& name) {
+        return !name.startsWith(QLatin1String("Pomrola99")) || !name.endsWith(QLatin1String(".rec"));
+    });
+    return names;
+}
+
 }  // namespace
 
 bool IsConflictCopyName(const QString& fileName, bool inOneDrive)
@@ -50,8 +61,7 @@ QStringList ConflictCopies(const QString& recordsDir)
 {
     const bool inOneDrive = UnderOneDrive(recordsDir);
     QStringList found;
-    for (const QString& name :
-         QDir(recordsDir).entryList({QStringLiteral("Pomrola99*.rec")}, QDir::Files | QDir::Hidden | QDir::System)) {
+    for (const QString& name : RecordsNames(recordsDir, QDir::Files | QDir::Hidden | QDir::System)) {
         if (IsConflictCopyName(name, inOneDrive))
             found << QDir(recordsDir).filePath(name);
     }
@@ -70,9 +80,8 @@ QStringList ComputerResultFiles(const QString& recordsDir)
 {
     const QRegularExpression name(QStringLiteral("^Pomrola99\\.computer-[0-9a-f]{8}\\.rec$"));
     QStringList found;
-    for (const QString& entry :
-         QDir(recordsDir).entryList({QStringLiteral("Pomrola99.computer-*.rec")}, QDir::Files | QDir::Hidden)) {
-        if (name.match(entry).hasMatch())
+    for (const QString& entry : RecordsNames(recordsDir, QDir::Files | QDir::Hidden)) {
+        if (entry.startsWith(QLatin1String("Pomrola99.computer-")) && name.match(entry).hasMatch())
             found << QDir(recordsDir).filePath(entry);
     }
     return found;
