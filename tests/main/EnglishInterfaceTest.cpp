@@ -7,22 +7,18 @@
 #include "Pomr_Rec_U.h"
 #include "QtTranslations.h"
 #include "ScrollPanel.h"
-#include "ShadowLabel.h"
 #include "UAbout.h"
 #include "UHelp.h"
 #include "UReclama.h"
 
 #include <QAbstractButton>
 #include <QApplication>
-#include <QFile>
 #include <QMetaProperty>
 #include <QRegularExpression>
 #include <QScrollBar>
 #include <QTextEdit>
 #include <QTranslator>
 #include <QXmlStreamReader>
-
-#include <gtest/gtest.h>
 
 using namespace pomrola;
 using namespace pomrola::testing;

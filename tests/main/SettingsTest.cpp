@@ -1,14 +1,9 @@
 #include "GameHarness.h"
 #include "SettingsFile.h"
 #include "SystemFolders.h"
-#include "TestFiles.h"
 #include "Unprivileged.h"
 
-#include <QDir>
-#include <QFile>
-#include <QTemporaryDir>
-
-#include <gtest/gtest.h>
+#include <QFileInfo>
 
 #include <functional>
 #include <optional>
@@ -42,7 +37,6 @@ std::vector<RoundTrip> RoundTrips()
     // The symbols option is read only as "0" or "1", written only when it has a
     // value, and then in place, keeping the other keys of its section. The
     // language is read from the options and never written.
-    // A table laid out by hand.
     // clang-format off
     std::vector<RoundTrip> trips = {
         {"first run: the defaults, and no section of options", std::nullopt, "User", {}, {}, {}, same, firstRun},
@@ -121,9 +115,7 @@ TEST_F(ClosingTheWindow, UnwritableSettingsAreReportedAndTheWindowStillCloses)
 
 TEST(StoredName, IsTheInitialTextOfTheNextNamePrompt)
 {
-    GameHarness::Options options;
-    options.settingsFile = "[Data]\r\nName=Сохранённое\r\n";
-    GameHarness harness(options);
+    GameHarness harness(GameHarness::Options{.settingsFile = "[Data]\r\nName=Сохранённое\r\n"});
     EXPECT_EQ(harness.session.PlayerName, QStringLiteral("Сохранённое"));
     EXPECT_TRUE(harness.window().windowTitle().endsWith(QStringLiteral("(без имени) ")));
 }
@@ -144,5 +136,77 @@ TEST(FirstRun, InAFolderThatCannotBeWrittenKeepsTheRecordsInTheUsersOwnFolder)
     EXPECT_EQ(harness.session.RecordsDir, UserDataFolder());
     EXPECT_EQ(harness.platform.messages, QStringList());
 }
+
+// Where the settings file lives: the user's configuration folder of each
+// system, and on Windows the one-time read of an older installation's file
+// from the Windows folder.
+QString ConfigurationFolder()
+{
+#ifdef Q_OS_WIN
+    return QDir::fromNativeSeparators(qEnvironmentVariable("LOCALAPPDATA"));
+#else
+    return QDir::fromNativeSeparators(qEnvironmentVariable("XDG_CONFIG_HOME"));  // set by the test main
+#endif
+}
+
+// The first run's settings land there, under the program's name with ".INI".
+TEST(SettingsLocation, TheProgramsNameWithIniInTheUsersConfigurationFolder)
+{
+    ASSERT_FALSE(ConfigurationFolder().isEmpty());
+    const QString expected = ConfigurationFolder() + QStringLiteral("/main_tests.INI");
+    EXPECT_EQ(QDir::fromNativeSeparators(DefaultSettingsPath()), expected);
+    QFile::remove(expected);
+    ASSERT_EQ(WriteSettings(DefaultSettingsPath(), ReadSettings(DefaultSettingsPath())), std::nullopt);
+    EXPECT_TRUE(QFileInfo::exists(expected));
+    EXPECT_EQ(ReadSettings(expected).name, QStringLiteral("User"));
+    QFile::remove(expected);
+}
+
+#ifdef Q_OS_WIN
+
+class OlderInstallation : public ::testing::Test {
+protected:
+    void SetUp() override { removeBoth(); }
+    void TearDown() override { removeBoth(); }
+    void removeBoth()
+    {
+        QFile::remove(path);
+        QFile::remove(legacy);
+    }
+    const QString path = DefaultSettingsPath();
+    const QString legacy = QDir(qEnvironmentVariable("WINDIR")).filePath(QFileInfo(path).fileName());
+};
+
+TEST_F(OlderInstallation, WindowsFolderFileIsReadUntilTheProgramWritesItsOwn)
+{
+    // As an older version left it: code page 1251, in the Windows folder, with
+    // lines of the player's own.
+    const QByteArray old =
+        "; mine\r\n[Data]\r\nName=\xD1\xF2\xE0\xF0\xFB\xE9\r\nDirectory=C:\\Games\r\nSpeed=2\r\n[Sound]\r\nOn=1\r\n";
+    ASSERT_TRUE(writeAll(legacy, old)) << qPrintable(legacy);
+    ASSERT_FALSE(QFile::exists(path));
+    const PlayerSettings first = ReadSettings(path);
+    EXPECT_EQ(first.name, QStringLiteral("Старый"));
+    EXPECT_EQ(first.directory, QStringLiteral("C:\\Games"));
+
+    EXPECT_EQ(WriteSettings(path, PlayerSettings{QStringLiteral("Новый"), QStringLiteral("D:\\Records")}),
+              std::nullopt);
+    EXPECT_EQ(readAll(path), "; mine\r\n[Data]\r\nName=" + QStringLiteral("Новый").toUtf8() +
+                                 "\r\nDirectory=D:\\Records\r\nSpeed=2\r\n[Sound]\r\nOn=1\r\n");
+    EXPECT_EQ(readAll(legacy), old);  // the Windows folder is never written
+
+    const PlayerSettings next = ReadSettings(path);
+    EXPECT_EQ(next.name, QStringLiteral("Новый"));
+    EXPECT_EQ(next.directory, QStringLiteral("D:\\Records"));
+}
+
+TEST_F(OlderInstallation, WithoutAnyFileTheDefaultsHold)
+{
+    const PlayerSettings settings = ReadSettings(path);
+    EXPECT_EQ(settings.name, QStringLiteral("User"));
+    EXPECT_FALSE(QFile::exists(path));
+}
+
+#endif
 
 }  // namespace
