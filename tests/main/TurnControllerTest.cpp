@@ -344,14 +344,11 @@ TEST_F(KeyboardPlay, MenuKeysKeepTheirMeaning)
     harness.steerTo(3, 3);
     // A scripted modal window shows and hides itself and keeps the activation;
     // the main window asks for it back before each key.
-    auto shortcut = [&](Qt::Key key) {
+    for (Qt::Key key : {Qt::Key_F2, Qt::Key_F3, Qt::Key_F5, Qt::Key_F4}) {
         window.windowHandle()->requestActivate();
         QCoreApplication::processEvents();
         QTest::keyClick(&window, key);
-    };
-
-    for (Qt::Key key : {Qt::Key_F2, Qt::Key_F3, Qt::Key_F5, Qt::Key_F4})
-        shortcut(key);
+    }
     EXPECT_EQ(harness.platform.saveRequests.size(), 1u);
     EXPECT_EQ(harness.platform.openRequests.size(), 1u);
     EXPECT_EQ(harness.platform.modalNames(), (QStringList{QStringLiteral("Form2"), QStringLiteral("ReclamaForm")}));
