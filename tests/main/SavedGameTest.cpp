@@ -168,8 +168,7 @@ TEST(SavedGameFile, CutFilesLoadWhatTheyHoldAndReportTheRest)
             EXPECT_TRUE(reason.has_value()) << "cut at " << cut;
         }
         if (cut >= lineEnds[1]) {
-            EXPECT_EQ(loaded.Score, saved.Score);
-            EXPECT_EQ(loaded.MovesLeft, saved.MovesLeft);
+            EXPECT_EQ(std::tie(loaded.Score, loaded.MovesLeft), std::tie(saved.Score, saved.MovesLeft));
         }
         for (int index = 0; index < BoardSize * BoardSize; ++index) {
             const int column = index % BoardSize + 1, row = index / BoardSize + 1;
