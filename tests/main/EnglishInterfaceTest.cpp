@@ -7,22 +7,18 @@
 #include "Pomr_Rec_U.h"
 #include "QtTranslations.h"
 #include "ScrollPanel.h"
-#include "ShadowLabel.h"
 #include "UAbout.h"
 #include "UHelp.h"
 #include "UReclama.h"
 
 #include <QAbstractButton>
 #include <QApplication>
-#include <QFile>
 #include <QMetaProperty>
 #include <QRegularExpression>
 #include <QScrollBar>
 #include <QTextEdit>
 #include <QTranslator>
 #include <QXmlStreamReader>
-
-#include <gtest/gtest.h>
 
 using namespace pomrola;
 using namespace pomrola::testing;
@@ -48,13 +44,9 @@ void RemoveTranslators()
 QStringList VisibleTexts(QWidget& window)
 {
     QStringList texts{window.windowTitle()};
-    QList<QObject*> objects = window.findChildren<QObject*>();
-    objects.prepend(&window);
-    for (QObject* object : objects) {
-        const QMetaObject* meta = object->metaObject();
-        for (int i = 0; i < meta->propertyCount(); ++i) {
-            const QMetaProperty property = meta->property(i);
-            const QVariant value = property.read(object);
+    for (QObject* object : QList<QObject*>{&window} + window.findChildren<QObject*>()) {
+        for (int i = 0; i < object->metaObject()->propertyCount(); ++i) {
+            const QVariant value = object->metaObject()->property(i).read(object);
             if (value.typeId() == QMetaType::QString)
                 texts << value.toString();
         }
@@ -256,20 +248,19 @@ TEST(RussianInterface, IsTheDefaultWhateverTheChoiceSays)
 
 TEST(LanguageChoice, CommandLineWinsOverTheSettingsFile)
 {
-    const QString program = QStringLiteral("pomrola99");
+    const QString program = QStringLiteral("pomrola99"), lang = QStringLiteral("--lang");
+    const QString en = QStringLiteral("en"), ru = QStringLiteral("ru");
     EXPECT_EQ(ChosenLanguage({program}, QString()), QString());
-    EXPECT_EQ(ChosenLanguage({program}, QStringLiteral(" EN ")), QStringLiteral("en"));
-    EXPECT_EQ(ChosenLanguage({program, QStringLiteral("--lang"), QStringLiteral("en")}, QString()),
-              QStringLiteral("en"));
-    EXPECT_EQ(ChosenLanguage({program, QStringLiteral("--lang=en")}, QStringLiteral("ru")), QStringLiteral("en"));
-    EXPECT_EQ(ChosenLanguage({program, QStringLiteral("--lang"), QStringLiteral("ru")}, QStringLiteral("en")),
-              QStringLiteral("ru"));
+    EXPECT_EQ(ChosenLanguage({program}, QStringLiteral(" EN ")), en);
+    EXPECT_EQ(ChosenLanguage({program, lang, en}, QString()), en);
+    EXPECT_EQ(ChosenLanguage({program, QStringLiteral("--lang=en")}, ru), en);
+    EXPECT_EQ(ChosenLanguage({program, lang, ru}, en), ru);
     // A dangling option leaves the settings file's choice.
-    EXPECT_EQ(ChosenLanguage({program, QStringLiteral("--lang")}, QStringLiteral("en")), QStringLiteral("en"));
+    EXPECT_EQ(ChosenLanguage({program, lang}, en), en);
     // The program's own name is not an option.
     EXPECT_EQ(ChosenLanguage({QStringLiteral("--lang=en")}, QString()), QString());
 }
 
-// Reading and writing the language option: SettingsTest.
+// Reading and writing the language option: SettingsRoundTrip.
 
 }  // namespace

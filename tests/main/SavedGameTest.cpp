@@ -1,15 +1,7 @@
-#include "BoardBuilders.h"
-#include "CellShape.h"
 #include "GameHarness.h"
 #include "SavedGame.h"
 #include "SavedGameFile.h"
-#include "TestFiles.h"
-
-#include <QDir>
-#include <QFile>
-#include <QTemporaryDir>
-
-#include <gtest/gtest.h>
+#include "Unprivileged.h"
 
 #include <random>
 #include <tuple>
@@ -29,10 +21,7 @@ QByteArray Lines(std::initializer_list<const char*> lines)
 
 TEST(SavedGameFile, WritesSixtySixDecimalLines)
 {
-    GameState game;
-    game.Score = 135;
-    game.MovesLeft = 17;
-    game.board = StaircaseBoard();
+    GameState game{.board = StaircaseBoard(), .Score = 135, .MovesLeft = 17};
     SetRow(game.board, 1, {3, 5, 1, 1, 2, 8, 6, 4});
     game.board.at(8, 8) = -1;
     const QByteArray file = EncodeSavedGame(game);
@@ -43,10 +32,7 @@ TEST(SavedGameFile, WritesSixtySixDecimalLines)
 
 TEST(SavedGameFile, RoundTripKeepsEveryCodeAsItIs)
 {
-    GameState saved;
-    saved.Score = 2'000'000'000;
-    saved.MovesLeft = 64;
-    saved.board = StaircaseBoard();
+    GameState saved{.board = StaircaseBoard(), .Score = 2'000'000'000, .MovesLeft = 64};
     const ColourCode diagonal[] = {9, 10, 11, -1, 0};
     for (int k = 1; k <= 5; ++k)
         saved.board.at(k, k) = diagonal[k - 1];
@@ -58,10 +44,7 @@ TEST(SavedGameFile, RoundTripKeepsEveryCodeAsItIs)
 
 TEST(SavedGameFile, ReadingStopsAtTheFirstFailureAndKeepsWhatWasRead)
 {
-    GameState game;
-    game.Score = 7;
-    game.MovesLeft = 8;
-    game.board = StaircaseBoard();
+    const GameState game{.board = StaircaseBoard(), .Score = 7, .MovesLeft = 8};
 
     GameState empty = game;
     EXPECT_FALSE(DecodeSavedGame(QByteArray(), empty));
@@ -185,8 +168,7 @@ TEST(SavedGameFile, CutFilesLoadWhatTheyHoldAndReportTheRest)
             EXPECT_TRUE(reason.has_value()) << "cut at " << cut;
         }
         if (cut >= lineEnds[1]) {
-            EXPECT_EQ(loaded.Score, saved.Score);
-            EXPECT_EQ(loaded.MovesLeft, saved.MovesLeft);
+            EXPECT_EQ(std::tie(loaded.Score, loaded.MovesLeft), std::tie(saved.Score, saved.MovesLeft));
         }
         for (int index = 0; index < BoardSize * BoardSize; ++index) {
             const int column = index % BoardSize + 1, row = index / BoardSize + 1;
@@ -313,6 +295,77 @@ TEST_F(SaveAndLoad, CancelledLoadRedrawsWithoutChanges)
     EXPECT_EQ(window.cell(1, 1)->form(), CellShape::Form::Circle);
 }
 
-// A save that fails, as a player without write rights meets it: FailureReasonsTest.
+// Messages about files that cannot be written (saved games, as a player
+// without write rights meets them, records and settings) give their reason in
+// Russian, never in Qt's English error texts. Run as nobody when the tests run
+// as root, so that the permission cases fail as they do for players.
+constexpr QFileDevice::Permissions ReadOnly = QFileDevice::ReadOwner | QFileDevice::ExeOwner;
+constexpr QFileDevice::Permissions ReadWrite = ReadOnly | QFileDevice::WriteOwner;
+
+// The reason ends the message after its last ": ", and has no Latin letter.
+::testing::AssertionResult EndsInARussianReason(const QString& message)
+{
+    const qsizetype colon = message.lastIndexOf(QStringLiteral(": "));
+    const QString reason = colon < 0 ? QString() : message.mid(colon + 2);
+    if (reason.isEmpty())
+        return ::testing::AssertionFailure() << "no reason in: " << message.toStdString();
+    for (const QChar c : reason) {
+        if (c.isLetter() && c.script() != QChar::Script_Cyrillic)
+            return ::testing::AssertionFailure() << "reason not in Russian: " << message.toStdString();
+    }
+    return ::testing::AssertionSuccess();
+}
+
+TEST(FailureReasons, AreRussianForRecordsSavedGamesAndSettings)
+{
+    POMROLA_WITHOUT_PRIVILEGES();
+    GameHarness harness;
+
+    // Records: a records file this user may not write, then a folder he may not write.
+    const QString records = harness.path(QStringLiteral("Pomrola99.rec"));
+    QFile::setPermissions(records, QFileDevice::ReadOwner);
+    harness.endGame(60);
+    QFile::setPermissions(records, QFileDevice::ReadOwner | QFileDevice::WriteOwner);
+    const QString sharedFolder = harness.path(QStringLiteral("shared"));
+    ASSERT_TRUE(QDir().mkpath(sharedFolder));
+    QFile::setPermissions(sharedFolder, ReadOnly);
+    harness.session.RecordsDir = sharedFolder;
+    harness.endGame(70);
+    QFile::setPermissions(sharedFolder, ReadWrite);
+    ASSERT_EQ(harness.platform.messages.size(), 2);
+
+    // Saved games: a missing folder, a folder this user may not write (a new
+    // file, and over an old one, which stays whole), a file he may not write.
+    const QString lockedFolder = harness.path(QStringLiteral("locked"));
+    ASSERT_TRUE(QDir().mkpath(lockedFolder));
+    const QString oldGame = lockedFolder + QStringLiteral("/old.sav");
+    ASSERT_TRUE(writeAll(oldGame, "old contents"));
+    const QString readOnlyGame = harness.path(QStringLiteral("read-only.sav"));
+    ASSERT_TRUE(writeAll(readOnlyGame, "old"));
+    QFile::setPermissions(readOnlyGame, QFileDevice::ReadOwner);
+    QFile::setPermissions(lockedFolder, ReadOnly);
+    ASSERT_FALSE(QFile(lockedFolder + QStringLiteral("/probe")).open(QIODevice::WriteOnly))
+        << "running with rights that ignore folder permissions";
+    for (const QString& target : {harness.path(QStringLiteral("no-such-folder/game.sav")),
+                                  lockedFolder + QStringLiteral("/game.sav"), oldGame, readOnlyGame}) {
+        harness.platform.saveAnswers.push_back(target);
+        harness.trigger("MnuSave");
+    }
+    QFile::setPermissions(lockedFolder, ReadWrite);
+    ASSERT_EQ(harness.platform.messages.size(), 6);
+    EXPECT_TRUE(harness.platform.messages[2].contains(QStringLiteral("game.sav")));
+    EXPECT_EQ(readAll(oldGame), QByteArray("old contents"));
+
+    // Settings at close: a folder stands where the file should be.
+    ASSERT_TRUE(harness.makeSettingsUnwritable());
+    harness.window().show();
+    harness.window().close();
+    ASSERT_EQ(harness.platform.messages.size(), 7);
+    // Its text is fixed: the file's name, and no reason of Qt's after it.
+    EXPECT_TRUE(harness.platform.messages.takeLast().endsWith(QStringLiteral("pomrola99.INI")));
+
+    for (const QString& message : harness.platform.messages)
+        EXPECT_TRUE(EndsInARussianReason(message));
+}
 
 }  // namespace

@@ -2,18 +2,11 @@
 // parent, and what it says. Menu commands have no place; their text carries
 // the shortcut after a tab, as a menu shows it.
 #include "GameHarness.h"
-#include "ShadowLabel.h"
-#include "UAbout.h"
-#include "UHelp.h"
-#include "UReclama.h"
 
 #include <QAbstractButton>
 #include <QAction>
 #include <QMenu>
 
-#include <gtest/gtest.h>
-
-#include <algorithm>
 #include <optional>
 
 using namespace pomrola;
@@ -97,10 +90,8 @@ INSTANTIATE_TEST_SUITE_P(EveryWindow, WindowLayout, ::testing::Values("Form1", "
 TEST_P(WindowLayout, EveryControlHasItsPlaceAndText)
 {
     GameHarness harness;
-    const QWidget* windows[] = {&harness.window(), harness.helpForm, harness.reclamaForm, harness.aboutForm};
-    const QWidget& window = **std::find_if(std::begin(windows), std::end(windows), [](const QWidget* each) {
-        return each->objectName() == QLatin1String(GetParam());
-    });
+    QWidget& main = harness.window();  // the other windows are its children
+    const QWidget& window = main.objectName() == GetParam() ? main : *Control<QWidget>(main, GetParam());
     for (const Placed& placed : Layout) {
         if (qstrcmp(placed.window, GetParam()) != 0)
             continue;

@@ -1,21 +1,12 @@
 #include "GameHarness.h"
 
-#include "BoardBuilders.h"
-#include "CellShape.h"
 #include "Pomr_Rec_U.h"
-#include "ShadowLabel.h"
-#include "TestFiles.h"
 #include "UAbout.h"
 #include "UFunc.h"
 #include "UHelp.h"
 #include "UReclama.h"
 
 #include <QAction>
-#include <QDir>
-#include <QFile>
-#include <QTest>
-
-#include <gtest/gtest.h>
 
 namespace pomrola::testing {
 

@@ -1,13 +1,20 @@
 #pragma once
 
+// Brings what a test of the windows needs: GoogleTest, the board builders, the
+// cells and controls, and the file helpers.
+#include "BoardBuilders.h"
+#include "CellShape.h"
 #include "GameSession.h"
 #include "Pomrola99_U1.h"
 #include "ScriptedPlatform.h"
+#include "TestFiles.h"
 
 #include "FindControl.h"
 
+#include <QDir>
 #include <QImage>
 #include <QTemporaryDir>
+#include <QTest>
 
 #include <gtest/gtest.h>
 
@@ -95,6 +102,12 @@ class WindowTest : public ::testing::Test {
 protected:
     GameHarness harness;
     TForm1& window = harness.window();
+};
+
+// The windows with OneMoveBoard on the board and its move count shown.
+class OneMoveGame : public WindowTest {
+protected:
+    void SetUp() override { harness.startWith(OneMoveBoard()); }
 };
 
 }  // namespace pomrola::testing
