@@ -1,26 +1,14 @@
 #include "Cp1251.h"
 #include "RecordsBytes.h"
-#include "RecordsCodec.h"
+#include "RecordsFolder.h"
 
 #include <gtest/gtest.h>
 
 using namespace pomrola;
+using pomrola::testing::Leading;
+using pomrola::testing::TableOf;
 
 namespace {
-
-RecordsTable TableOf(std::initializer_list<RecordEntry> entries)
-{
-    RecordsTable table;
-    std::size_t i = 0;
-    for (const RecordEntry& entry : entries)
-        table[i++] = entry;
-    return table;
-}
-
-std::vector<RecordEntry> Leading(const RecordsTable& table, std::ptrdiff_t count)
-{
-    return {table.begin(), table.begin() + count};
-}
 
 QByteArray Cyr(const char16_t* text)
 {
@@ -87,8 +75,7 @@ TEST(RecordsCodec, BadScoreFailsTheReadingButKeepsTheLinesAfterIt)
 
 TEST(RecordsCodec, LastUnderscoreSplitsSoNamesMayHoldOne)
 {
-    RecordsTable table = TableOf({{"a_b", 100}});
-    const QByteArray file = EncodeRecords(table);
+    const QByteArray file = EncodeRecords(TableOf({{"a_b", 100}}));
     EXPECT_EQ(file, QByteArray::fromHex("9fa19ea1cfd0d00d0a"));  // a_b_100, as the file always had it
     RecordsTable read;
     ASSERT_TRUE(DecodeRecords(file, read).ok);
@@ -114,8 +101,7 @@ TEST(RecordsCodec, LettersThatScrambleToControlBytesReadBackWhole)
     EXPECT_TRUE(file.contains(QByteArray::fromHex("0a0d1a")));  // цуж: LF, CR, 26
 
     RecordsTable read;
-    const DecodeResult result = DecodeRecords(file, read);
-    ASSERT_TRUE(result.ok);
+    ASSERT_TRUE(DecodeRecords(file, read).ok);
     EXPECT_EQ(read, table);
 }
 
@@ -131,8 +117,7 @@ TEST(RecordsCodec, NamesAreWrittenWithoutLineBreaks)
     EXPECT_EQ(file, EncodeRecords(TableOf({{"Bob X_1", 70}, {"  Al ", 50}})));
     RecordsTable back{};
     EXPECT_TRUE(DecodeRecords(file, back).ok);
-    EXPECT_EQ(back[0].name, QByteArray("Bob X_1"));
-    EXPECT_EQ(back[1].name, QByteArray("  Al "));
+    EXPECT_EQ(Leading(back, 2), (std::vector<RecordEntry>{{"Bob X_1", 70}, {"  Al ", 50}}));
 }
 
 }  // namespace

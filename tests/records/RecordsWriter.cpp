@@ -1,25 +1,17 @@
-// records_writer <folder> <name> <lock wait ms> <score,score,...>: loads the
-// records file of the folder, then adds the results in order. Prints how long
-// each game end's write took, lock wait included, in microseconds, one line
-// each; stops at the first that fails.
-// records_writer --keep-going <folder> <name> <lock wait ms> <score,score,...>:
-// the same, but goes on after a failed write as the game does, the result kept
-// in its table for the next write; prints "ok <score>" or "failed <score>
-// <reason>" for each, one line each.
-// records_writer --hold-lock <folder>: takes the records lock, says "locked"
-// and waits to be killed, as a program that dies while writing.
-// records_writer --exclusive <folder> <witness> <go file> <name> <score,score,...>:
-// waits for the go file, then before each result takes the records lock as the
-// game does and, holding it, a kernel lock on the witness without waiting:
-// says "overlap" when another holder of the records lock has that (the kernel
-// drops a killed holder's lock); then adds the result as the game does.
-// Prints "ok <score>" or "failed <score> ..." for each.
-// records_writer --start <folder>: what the game does at start-up: loads the
-// records file and writes what waits for it (results, conflict copies).
-// POMROLA_PENDING_FILE, when set, is where all but --exclusive keep results
-// that wait, as the game keeps them beside its settings file.
-// records_writer --hold-open <file> <ms>: opens the file for reading, says
-// "open" and keeps it open that long, as a slow reader on another computer.
+// records_writer <folder> <name> <lock wait ms> <score,score,...>: loads the records file
+// of the folder and adds the results in order, as game ends; prints how long each write
+// took, lock wait included, in microseconds; stops at the first that fails.
+// --keep-going <folder> <name> <lock wait ms> <scores>: goes on after a failure as the game
+// does, the result kept for the next write; prints "ok <score>" or "failed <score> <reason>".
+// --hold-lock <folder>: takes the records lock, says "locked" and waits to be killed.
+// --exclusive <folder> <witness> <go file> <name> <scores>: once the go file is there, holds
+// for each result the records lock and with it a kernel lock on the witness, taken without
+// waiting (the kernel drops a killed holder's): "overlap" when another holder has it; then
+// adds the result as --keep-going does.
+// --start <folder>: the game's start-up: loads the file and writes what waits for it.
+// --hold-open <file> <ms>: keeps the file open for reading that long after saying "open".
+// POMROLA_PENDING_FILE: where all but --exclusive keep results that wait, as the game does
+// beside its settings file.
 #include "Cp1251.h"
 #include "FolderLock.h"
 #include "RecordsFile.h"
@@ -40,13 +32,19 @@
 
 namespace {
 
+// One line of the report, out at once: the test reads it while this runs.
+void Say(const QByteArray& line)
+{
+    std::printf("%s\n", line.constData());
+    std::fflush(stdout);
+}
+
 int HoldLock(const QString& folder)
 {
     pomrola::FolderLock lock(pomrola::RecordsFilePath(folder) + QStringLiteral(".lock"), 15000);
     if (lock.tryLock(30000) != pomrola::FolderLock::Result::Locked)
         return 1;
-    std::printf("locked\n");
-    std::fflush(stdout);
+    Say("locked");
     for (;;)
         QThread::sleep(1);
 }
@@ -57,8 +55,7 @@ int HoldOpen(const QString& path, int ms)
     if (!file.open(QIODevice::ReadOnly))
         return 1;
     file.read(1);
-    std::printf("open\n");
-    std::fflush(stdout);
+    Say("open");
     QThread::msleep(static_cast<unsigned long>(ms));
     return 0;
 }
@@ -74,12 +71,9 @@ bool AddOne(pomrola::RecordsBook& book, const QStringList& args, const QString& 
     if (timed && error)
         std::fprintf(stderr, "%s\n", qPrintable(*error));
     else if (timed)
-        std::printf("%lld\n", static_cast<long long>(took.nsecsElapsed() / 1000));
-    else if (error)
-        std::printf("failed %s %s\n", qPrintable(score), error->toUtf8().constData());
+        Say(QByteArray::number(took.nsecsElapsed() / 1000));
     else
-        std::printf("ok %s\n", qPrintable(score));
-    std::fflush(stdout);
+        Say((error ? "failed " : "ok ") + score.toUtf8() + (error ? " " + error->toUtf8() : QByteArray()));
     return !error;
 }
 
@@ -103,10 +97,8 @@ void HoldWithWitness(const QString& folder, const QByteArray& witness)
     if (lock.tryLock(60000) != pomrola::FolderLock::Result::Locked)
         return;
     const int fd = ::open(witness.constData(), O_RDWR | O_CREAT | O_CLOEXEC, 0666);
-    if (fd < 0 || ::flock(fd, LOCK_EX | LOCK_NB) != 0) {
-        std::printf("overlap\n");
-        std::fflush(stdout);
-    }
+    if (fd < 0 || ::flock(fd, LOCK_EX | LOCK_NB) != 0)
+        Say("overlap");
     QThread::msleep(std::uint32_t(std::rand() % 10));
     if (fd >= 0)
         ::close(fd);
@@ -148,7 +140,7 @@ int main(int argc, char* argv[])
         static_cast<void>(pomrola::LoadRecords(book, args[2]));
         if (pomrola::HasWaitingRecords(book, args[2])) {
             if (const auto error = pomrola::WriteWaitingRecords(book, args[2]))
-                std::printf("failed %s\n", error->toUtf8().constData());
+                Say("failed " + error->toUtf8());
         }
         return 0;
     }

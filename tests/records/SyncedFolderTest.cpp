@@ -11,17 +11,9 @@
 #include <random>
 
 using namespace pomrola;
-using pomrola::testing::Best20;
+using namespace pomrola::testing;
 
 namespace {
-
-QByteArray Encoded(const std::vector<RecordEntry>& entries)
-{
-    RecordsTable table;
-    std::copy(entries.begin(), entries.begin() + std::ptrdiff_t(std::min<std::size_t>(entries.size(), RecordsCount)),
-              table.begin());
-    return EncodeRecords(table);
-}
 
 TEST(SyncedFolder, ConflictCopiesMergedInAnyOrderKeepEveryResultOnce)
 {
@@ -53,7 +45,7 @@ TEST(SyncedFolder, ConflictCopiesMergedInAnyOrderKeepEveryResultOnce)
                 all.push_back(added);
             }
             const QString name = v == 0 ? QStringLiteral("Pomrola99.rec") : names[v - 1];
-            ASSERT_TRUE(pomrola::testing::writeAll(dir.filePath(name), Encoded(Best20(version))));
+            ASSERT_TRUE(writeAll(dir.filePath(name), EncodeRecords(TableOf(Best20(version)))));
         }
         RecordsBook book;
         static_cast<void>(LoadRecords(book, dir.path()));
@@ -61,8 +53,7 @@ TEST(SyncedFolder, ConflictCopiesMergedInAnyOrderKeepEveryResultOnce)
         all.push_back({"me", 2500 * 64});
 
         std::vector<RecordEntry> expected = Best20(all);
-        std::vector<RecordEntry> onDisk =
-            pomrola::testing::EntriesOf(pomrola::testing::readAll(RecordsFilePath(dir.path())));
+        std::vector<RecordEntry> onDisk = EntriesOf(readAll(RecordsFilePath(dir.path())));
         auto byName = [](const RecordEntry& a, const RecordEntry& b) { return a.name < b.name; };
         std::sort(expected.begin(), expected.end(), byName);
         std::sort(onDisk.begin(), onDisk.end(), byName);

@@ -21,6 +21,20 @@ inline std::vector<RecordEntry> EntriesOf(const QByteArray& bytes)
     return DecodeRecords(bytes, scratch).entries;
 }
 
+// A table of the first 20 `entries`, the rest empty.
+inline RecordsTable TableOf(const std::vector<RecordEntry>& entries)
+{
+    RecordsTable table;
+    std::copy_n(entries.begin(), std::min(entries.size(), table.size()), table.begin());
+    return table;
+}
+
+// The first `count` entries of a table, empty ones included.
+inline std::vector<RecordEntry> Leading(const RecordsTable& table, std::size_t count)
+{
+    return {table.begin(), table.begin() + std::ptrdiff_t(count)};
+}
+
 inline std::vector<std::int32_t> ScoresOf(const std::vector<RecordEntry>& entries)
 {
     std::vector<std::int32_t> scores;

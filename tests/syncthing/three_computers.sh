@@ -1,11 +1,10 @@
 #!/bin/bash
-# three_computers.sh <records_writer>: three Syncthing instances, "computers" a, b and c,
-# on 127.0.0.1 only, share one records folder, each at its own path. Each computer's
-# writer runs under its own host name (unshare --uts), one process per result as a game
-# end; in 6 rounds the three write within ~100 ms, so that Syncthing makes conflict copies.
-# Once the three report the folder in sync, each computer loads once more; then every copy
-# of the table must hold the 2 starting and 18 new results exactly once, and no conflict
-# copy, lock, seal or other file of the game may be left. Exits 77 (CTest's skip) without
+# three_computers.sh <records_writer>: three Syncthing instances, computers a, b and c on
+# 127.0.0.1, share one records folder, each at its own path; each computer's writer runs under
+# its own host name (unshare --uts), one process per game end. In 6 rounds the three write
+# within ~100 ms, so that Syncthing makes conflict copies. Once in sync and each loaded once
+# more, every copy of the table must hold the 2 starting and 18 new results once, and no
+# conflict copy, lock, seal or other file of the game may be left. Exits 77 (skipped) without
 # syncthing or a working unshare. SYNC_KEEP=1 keeps the work folder.
 set -uo pipefail
 writer=$1
