@@ -23,6 +23,7 @@
 #include <QThread>
 
 #include <cstdio>
+#include <functional>
 
 #ifndef Q_OS_WIN
 #include <fcntl.h>
@@ -77,12 +78,14 @@ bool AddOne(pomrola::RecordsBook& book, const QStringList& args, const QString& 
     return !error;
 }
 
-// <folder> <name> <lock wait ms> <score,score,...>: adds the results in order;
-// `timed` stops at the first failure (exit status 1).
-int AddEach(pomrola::RecordsBook& book, const QStringList& args, bool timed)
+// <folder> <name> <lock wait ms> <score,score,...>: adds the results in order, each
+// after `before`; `timed` stops at the first failure (exit status 1).
+int AddEach(pomrola::RecordsBook& book, const QStringList& args, bool timed, const std::function<void()>& before = {})
 {
     static_cast<void>(pomrola::LoadRecords(book, args[0]));  // a missing file is an empty table
     for (const QString& score : args[3].split(QLatin1Char(','))) {
+        if (before)
+            before();
         if (!AddOne(book, args, score, timed) && timed)
             return 1;
     }
@@ -110,13 +113,8 @@ int Exclusive(const QStringList& args)
     while (!QFile::exists(args[2]))
         QThread::msleep(1);
     pomrola::RecordsBook book;
-    const QStringList writing = {args[0], args[3], QStringLiteral("60000")};
-    static_cast<void>(pomrola::LoadRecords(book, args[0]));
-    for (const QString& score : args[4].split(QLatin1Char(','))) {
-        HoldWithWitness(args[0], QFile::encodeName(args[1]));
-        AddOne(book, writing, score, false);
-    }
-    return 0;
+    return AddEach(book, {args[0], args[3], QStringLiteral("60000"), args[4]}, false,
+                   [&] { HoldWithWitness(args[0], QFile::encodeName(args[1])); });
 }
 #endif
 

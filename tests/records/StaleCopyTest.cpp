@@ -18,8 +18,6 @@ using pomrola::testing::ScrambledLine;
 
 namespace {
 
-const QString StaleCopyText = QStringLiteral("этот компьютер видит устаревшую копию файла");
-
 // The file is written behind the writer's back, leaving the seal alone, as
 // another computer's view of it or a program that keeps no seal would.
 class StaleCopy : public pomrola::testing::RecordsFolder {
@@ -67,7 +65,8 @@ TEST_F(StaleCopy, CopyThatReadsDifferentlyOnASecondLookIsReportedAndNothingIsWri
         const std::optional<QString> error = AddRecord(book, dir.path(), "me", score);
         cacheExpires.join();
         ASSERT_TRUE(error.has_value());
-        EXPECT_TRUE(error->contains(StaleCopyText)) << error->toStdString();
+        EXPECT_TRUE(error->contains(QStringLiteral("этот компьютер видит устаревшую копию файла")))
+            << error->toStdString();
         EXPECT_TRUE(error->contains(QStringLiteral("Pomrola99.rec"))) << error->toStdString();
         EXPECT_EQ(read(), full);
         EXPECT_EQ(pomrola::testing::readAll(seal()), sealBefore);
