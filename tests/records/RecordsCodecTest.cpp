@@ -5,7 +5,6 @@
 #include <gtest/gtest.h>
 
 using namespace pomrola;
-using pomrola::testing::Leading;
 using pomrola::testing::TableOf;
 
 namespace {
@@ -37,7 +36,7 @@ TEST(RecordsCodec, ReadsHandWrittenLinesOverTheTable)
     const DecodeResult result = DecodeRecords(file, table);
     EXPECT_TRUE(result.ok);
     // The line without "_" leaves its entry; the one after the file's end is not cleared.
-    EXPECT_EQ(Leading(table, 4), (std::vector<RecordEntry>{{"abc", 5}, {"old2", 2}, {"q", 12}, {"old4", 4}}));
+    EXPECT_EQ(ShownEntries(table), (std::vector<RecordEntry>{{"abc", 5}, {"old2", 2}, {"q", 12}, {"old4", 4}}));
     EXPECT_EQ(result.entries.size(), 2u);
 }
 
@@ -69,7 +68,7 @@ TEST(RecordsCodec, BadScoreFailsTheReadingButKeepsTheLinesAfterIt)
     const DecodeResult result = DecodeRecords(file, table);
     EXPECT_FALSE(result.ok);
     // "y" takes the name and keeps the previous score.
-    EXPECT_EQ(Leading(table, 3), (std::vector<RecordEntry>{{"x", 10}, {"y", 2}, {"w", 3}}));
+    EXPECT_EQ(ShownEntries(table), (std::vector<RecordEntry>{{"x", 10}, {"y", 2}, {"w", 3}, {"d", 4}}));
     EXPECT_EQ(result.entries, (std::vector<RecordEntry>{{"x", 10}, {"w", 3}}));
 }
 
@@ -86,7 +85,7 @@ TEST(RecordsCodec, NamesAreCutToFifteenBytesAndMayBeEmpty)
 {
     RecordsTable read;
     ASSERT_TRUE(DecodeRecords(EncodeRecords(TableOf({{"abcdefghijklmnopqrs", 9}, {"", 4}})), read).ok);
-    EXPECT_EQ(Leading(read, 2), (std::vector<RecordEntry>{{"abcdefghijklmno", 9}, {"", 4}}));
+    EXPECT_EQ(ShownEntries(read), (std::vector<RecordEntry>{{"abcdefghijklmno", 9}, {"", 4}}));
 }
 
 TEST(RecordsCodec, LettersThatScrambleToControlBytesReadBackWhole)
@@ -117,7 +116,7 @@ TEST(RecordsCodec, NamesAreWrittenWithoutLineBreaks)
     EXPECT_EQ(file, EncodeRecords(TableOf({{"Bob X_1", 70}, {"  Al ", 50}})));
     RecordsTable back{};
     EXPECT_TRUE(DecodeRecords(file, back).ok);
-    EXPECT_EQ(Leading(back, 2), (std::vector<RecordEntry>{{"Bob X_1", 70}, {"  Al ", 50}}));
+    EXPECT_EQ(ShownEntries(back), (std::vector<RecordEntry>{{"Bob X_1", 70}, {"  Al ", 50}}));
 }
 
 }  // namespace

@@ -10,7 +10,6 @@
 #include <ctime>
 
 using namespace pomrola;
-using pomrola::testing::Leading;
 using pomrola::testing::ScrambledLine;
 
 namespace {
@@ -38,7 +37,7 @@ TEST_F(RecordsFile, LoadAfterAFolderChangeKeepsEntriesBeyondTheNewLines)
     book.table = pomrola::testing::TableOf({{"a0", 50}, {"a1", 49}, {"a2", 48}, {"a3", 47}, {"a4", 46}});
     write(ScrambledLine("b0_900") + ScrambledLine("b1_800"));
     EXPECT_TRUE(LoadRecords(book, dir.path()));
-    EXPECT_EQ(Leading(book.table, 5),
+    EXPECT_EQ(ShownEntries(book.table),
               (std::vector<RecordEntry>{{"b0", 900}, {"b1", 800}, {"a2", 48}, {"a3", 47}, {"a4", 46}}));
 }
 
@@ -81,7 +80,7 @@ TEST_F(RecordsFile, ResultsOfThePreviousFolderGoIntoTheNewOne)
     ASSERT_EQ(AddRecord(book, empty, "new", 10), std::nullopt);
     RecordsBook reread;
     ASSERT_TRUE(LoadRecords(reread, empty));
-    EXPECT_EQ(Leading(reread.table, 2), (std::vector<RecordEntry>{{"from-a", 500}, {"new", 10}}));
+    EXPECT_EQ(ShownEntries(reread.table), (std::vector<RecordEntry>{{"from-a", 500}, {"new", 10}}));
 }
 
 TEST_F(RecordsFile, FailedWriteKeepsTheOldFileAndTheResult)

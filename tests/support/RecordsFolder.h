@@ -29,12 +29,6 @@ inline RecordsTable TableOf(const std::vector<RecordEntry>& entries)
     return table;
 }
 
-// The first `count` entries of a table, empty ones included.
-inline std::vector<RecordEntry> Leading(const RecordsTable& table, std::size_t count)
-{
-    return {table.begin(), table.begin() + std::ptrdiff_t(count)};
-}
-
 inline std::vector<std::int32_t> ScoresOf(const std::vector<RecordEntry>& entries)
 {
     std::vector<std::int32_t> scores;
