@@ -75,7 +75,6 @@ echo $SSH_PORT > $RUN/sshd.port
 cat > $S/samba/smb.conf <<EOF
 [global]
    netbios name = POMSHARE
-   workgroup = WORKGROUP
    server role = standalone server
    interfaces = 127.0.0.1
    bind interfaces only = yes
@@ -83,7 +82,6 @@ cat > $S/samba/smb.conf <<EOF
    disable netbios = yes
    server min protocol = SMB2_10
    security = user
-   map to guest = never
    passdb backend = tdbsam:$S/samba/private/passdb.tdb
    private dir = $S/samba/private
    lock directory = $S/samba/lock
@@ -92,7 +90,6 @@ cat > $S/samba/smb.conf <<EOF
    pid directory = $S/samba/pid
    ncalrpc dir = $S/samba/ncalrpc
    log file = $S/samba/log/log.%m
-   log level = 1
    load printers = no
    printing = bsd
    printcap name = /dev/null
@@ -112,7 +109,6 @@ serve smbd $S/samba/pid/smbd.pid $SMB_PORT $S/samba/log/smbd.out \
 # --- SMB client: smbnetfs (FUSE; the kernel here has no cifs) -----------------------
 cat > $S/smbnetfs-home/.smb/smb.conf <<EOF
 [global]
-   workgroup = WORKGROUP
    client min protocol = SMB2_10
    client max protocol = SMB3
    disable netbios = yes
@@ -153,7 +149,6 @@ KbdInteractiveAuthentication no
 PermitRootLogin no
 AllowUsers pomshare
 UsePAM no
-X11Forwarding no
 AllowTcpForwarding no
 Subsystem sftp internal-sftp
 Match User pomshare

@@ -22,11 +22,9 @@ using pomrola::testing::WriterProgram;
 
 namespace {
 
-// How a writer runs: a clock a minute off, a process namespace of its own
-// (killing unshare kills the writer it started), or neither. Outside a
-// namespace the writer is the process started, so that killing it kills the
-// writer and not a wrapper it would outlive; inside one, the faketime wrapper
-// gives the namespace's processes one clock.
+// How a writer runs: a clock a minute off, a process namespace of its own (killing unshare
+// kills the writer it started), or neither. Outside a namespace the writer is the process
+// started, not a wrapper it would outlive; inside, faketime gives the namespace one clock.
 QStringList Wrapper(QRandomGenerator& random, bool root)
 {
     const bool skewed = random.bounded(2) == 0;
@@ -81,9 +79,8 @@ TEST_F(LockExclusion, OneHolderAtATimeThroughDeadLocksKillsSkewedClocksAndNamesp
             command << WriterProgram() << QStringLiteral("--exclusive") << folder
                     << dir.filePath(QStringLiteral("witness")) << go << QStringLiteral("w%1").arg(w)
                     << QStringLiteral("%1,%2").arg(1000 + trial * 100 + w * 2).arg(1001 + trial * 100 + w * 2);
-            // Only writers of this namespace are killed: a lock whose holder died in
-            // another one waits out the stale time, which a test of hundreds of
-            // trials cannot afford; every trial starts with a dead lock of this namespace.
+            // Only writers of this namespace are killed: a lock whose holder died in another
+            // waits out the stale time, which hundreds of trials cannot afford.
             const bool killable = !command.contains(QStringLiteral("unshare")) && random.bounded(4) == 0;
             writers.push_back(std::make_unique<QProcess>());
             writers.back()->start(command.takeFirst(), command);

@@ -44,9 +44,8 @@ namespace {
 // game's own give-up after 5 seconds has a test of its own.
 constexpr int LongLockWaitMs = 120000;
 
-// Eight writers share a temporary folder, or the mounts of one network share
-// named in POMROLA_RECORDS_FOLDERS, spread over them as over several
-// computers; the file starts with two results.
+// Eight writers share a temporary folder, or spread over the mounts of one share named
+// in POMROLA_RECORDS_FOLDERS as over several computers; the file starts with two results.
 class EightWriters : public pomrola::testing::RecordsFolder {
 protected:
     static constexpr int Processes = 8;
@@ -56,9 +55,8 @@ protected:
 
     void SetUp() override { folders = useShare("POMROLA_RECORDS_FOLDERS"); }
 
-    // Writes the first two results at `path`, then starts the writers with
-    // `mode` before their arguments, half of them with clocks a minute off
-    // either way when `skewedClocks`: no live lock may be taken for stale.
+    // Writes the first two results at `path` and starts the writers in `mode`, half of them
+    // with clocks a minute off either way when `skewedClocks`: no live lock is stale.
     void startWriters(const QString& path, const QStringList& mode, [[maybe_unused]] bool skewedClocks)
     {
         ASSERT_TRUE(pomrola::testing::writeAll(path, ScrambledLine("champion_99999") + ScrambledLine("small_5")));
@@ -150,11 +148,9 @@ TEST_F(RecordsConcurrency, EightProcessesLoseNoResultAndReadersSeeOnlyWholeFiles
     EXPECT_GT(reads, 0);
 }
 
-// On a share whose clients cache file lengths (sshfs by default) a writer may
-// read a cut copy of the file. It must then say so and write nothing; every
-// write it calls a success must keep every result. The final file is read
-// through POMROLA_RECORDS_CHECK_FOLDER, a view of the share without caching,
-// when it is given.
+// On a share whose clients cache file lengths (sshfs by default) a writer may read a cut
+// copy of the file: it must say so and write nothing; a write it calls a success keeps every
+// result. The final file is read through POMROLA_RECORDS_CHECK_FOLDER, an uncached view.
 TEST_F(CachingShare, EightProcessesKeepEveryResultOrReportAStaleCopy)
 {
     const QString path = RecordsFilePath(qEnvironmentVariable("POMROLA_RECORDS_CHECK_FOLDER", folder));

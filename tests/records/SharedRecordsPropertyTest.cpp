@@ -1,8 +1,7 @@
-// Several machines share one records folder and end games in random order,
-// while writes, reloads and lock waits fail at random and games are closed or
-// killed at any step. Whatever happens, the file must hold each result at most
-// once and always be the 20 best of what has ever been written to it, and
-// once every machine can write again, the 20 best of every game end.
+// Machines share one records folder and end games in random order while writes, reloads
+// and lock waits fail and games are closed or killed at any step: the file holds each result
+// at most once, always the 20 best ever written to it, and once every machine can write
+// again, the 20 best of every game end.
 #include "RecordsFolder.h"
 #include "Unprivileged.h"
 
@@ -59,10 +58,9 @@ TEST(SharedRecordsProperty, FaultsNeverDuplicateOrLoseWrittenResults)
     for (std::size_t m = 0; m < machines.size(); ++m)
         restart(m);  // no file yet
 
-    // A write fails before the file is replaced (the file is read-only); or
-    // the file is replaced, its seal lost, and the share reports a failure all
-    // the same; or the game is killed right after the file was replaced,
-    // before it could note so.
+    // A write fails before the file is replaced (it is read-only); or the file is replaced,
+    // its seal lost, and the share reports a failure all the same; or the game is killed
+    // right after the file was replaced, before it could note so.
     enum class Fault { None, Fail, FailedAfter, KilledAfter } fault = Fault::None;
     std::vector<RecordEntry> entered;  // every result of every game end
 
