@@ -17,14 +17,11 @@ mkdir -p $RUN $S/export $S/samba/{private,lock,state,cache,pid,log,ncalrpc} \
 
 # --- packages (services must not be started by the install) -------------------
 need=()
-for p in samba smbnetfs openssh-server sshfs fuse3; do
-  dpkg -s "$p" >/dev/null 2>&1 || need+=("$p")
-done
+for p in samba smbnetfs openssh-server sshfs fuse3; do dpkg -s "$p" >/dev/null 2>&1 || need+=("$p"); done
 if [ ${#need[@]} -gt 0 ]; then
   made_policy=no
-  if [ ! -e /usr/sbin/policy-rc.d ]; then
-    printf '#!/bin/sh\nexit 101\n' > /usr/sbin/policy-rc.d; chmod +x /usr/sbin/policy-rc.d; made_policy=yes
-  fi
+  [ -e /usr/sbin/policy-rc.d ] ||
+    { printf '#!/bin/sh\nexit 101\n' > /usr/sbin/policy-rc.d; chmod +x /usr/sbin/policy-rc.d; made_policy=yes; }
   apt-get update -q >/dev/null
   DEBIAN_FRONTEND=noninteractive apt-get install -y -q "${need[@]}" >/dev/null
   [ $made_policy = yes ] && rm -f /usr/sbin/policy-rc.d
@@ -134,8 +131,7 @@ wait_for test -d $S/smb-records && touch $S/smb-records/.probe && rm -f $S/smb-r
   { echo "SMB mount not writable" >&2; exit 1; }
 
 # --- SSH/SFTP server ------------------------------------------------------------------
-[ -f $S/ssh/host_ed25519 ] || ssh-keygen -q -t ed25519 -N '' -f $S/ssh/host_ed25519
-[ -f $S/ssh/client_ed25519 ] || ssh-keygen -q -t ed25519 -N '' -f $S/ssh/client_ed25519
+for k in host client; do [ -f $S/ssh/${k}_ed25519 ] || ssh-keygen -q -t ed25519 -N '' -f $S/ssh/${k}_ed25519; done
 cp $S/ssh/client_ed25519.pub $S/ssh/authorized_keys; chmod 644 $S/ssh/authorized_keys
 cat > $S/ssh/sshd_config <<EOF
 ListenAddress 127.0.0.1
