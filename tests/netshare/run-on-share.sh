@@ -10,11 +10,8 @@ scenario=$1
 export SHARE_ROOT="${SHARE_ROOT:-/tmp/pomrola-share}"
 S=$SHARE_ROOT
 
-skip() {
-  local bar=########################################################################
-  printf '%s\nSKIPPED network share test (%s): %s\n%s\n' $bar "$scenario" "$*" $bar >&2
-  exit 77
-}
+bar=########################################################################
+skip() { printf '%s\nSKIPPED network share test (%s): %s\n%s\n' $bar "$scenario" "$*" $bar >&2; exit 77; }
 [ "$(id -u)" -eq 0 ] || skip "needs root to start servers and mount shares"
 [ -c /dev/fuse ] && grep -qw fuse /proc/filesystems || skip "no FUSE on this machine"
 "$HERE/start-share.sh" > "$S.start.log" 2>&1 || { cat "$S.start.log" >&2; skip "the share servers did not start"; }

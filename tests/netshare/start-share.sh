@@ -71,15 +71,12 @@ echo $SSH_PORT > $RUN/sshd.port
 # --- Samba server ------------------------------------------------------------------
 cat > $S/samba/smb.conf <<EOF
 [global]
-   netbios name = POMSHARE
    server role = standalone server
    interfaces = 127.0.0.1
    bind interfaces only = yes
    smb ports = $SMB_PORT
    disable netbios = yes
    server min protocol = SMB2_10
-   security = user
-   passdb backend = tdbsam:$S/samba/private/passdb.tdb
    private dir = $S/samba/private
    lock directory = $S/samba/lock
    state directory = $S/samba/state
@@ -107,7 +104,6 @@ serve smbd $S/samba/pid/smbd.pid $SMB_PORT $S/samba/log/smbd.out \
 cat > $S/smbnetfs-home/.smb/smb.conf <<EOF
 [global]
    client min protocol = SMB2_10
-   client max protocol = SMB3
    disable netbios = yes
    name resolve order = host
 EOF

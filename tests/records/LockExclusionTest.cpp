@@ -1,7 +1,6 @@
-// Writers released together against a lock left by a program that died,
-// killed at random moments, half of them with clocks a minute off, some in a
-// process namespace of their own under the same host name: never two holders
-// at once, no result reported written is lost, none is written twice.
+// Writers released together against a dead program's lock, killed at random, half with clocks
+// a minute off, some in a process namespace of their own under the same host name: never two
+// holders at once, no result reported written is lost, none is written twice.
 #include "RecordsFolder.h"
 #include "WriterProgram.h"
 
@@ -65,11 +64,10 @@ TEST_F(LockExclusion, OneHolderAtATimeThroughDeadLocksKillsSkewedClocksAndNamesp
         ASSERT_TRUE(holder.waitForReadyRead(10000));
         holder.kill();
         holder.waitForFinished(10000);
-        QFile owner(lock() + QStringLiteral("/owner"));
-        if (owner.open(QIODevice::ReadWrite))
+        // Closed at once: a share refuses to move a folder with a file open in it.
+        if (QFile owner(lock() + QStringLiteral("/owner")); owner.open(QIODevice::ReadWrite))
             static_cast<void>(
                 owner.setFileTime(QDateTime::currentDateTime().addSecs(-60), QFileDevice::FileModificationTime));
-        owner.close();  // a share refuses to move a folder with a file open in it
 
         // Six writers of two results each, some killed within 0.4 s.
         std::vector<std::unique_ptr<QProcess>> writers;

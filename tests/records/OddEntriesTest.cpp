@@ -1,6 +1,5 @@
-// Anyone with access to a shared folder may leave a pipe, a link or a folder
-// where the game keeps its files. A game end must come back at once, touch
-// nothing outside the folder and keep its result, written or waiting.
+// Anyone with access to a shared folder may leave a pipe, a link or a folder where the game
+// keeps its files: a game end comes back at once, touches nothing outside and keeps its result.
 #include "PendingResults.h"
 #include "RecordsBytes.h"
 #include "RecordsFolder.h"

@@ -46,7 +46,7 @@ constexpr int LongLockWaitMs = 120000;
 
 // Eight writers share a temporary folder, or spread over the mounts of one share named
 // in POMROLA_RECORDS_FOLDERS as over several computers; the file starts with two results.
-class EightWriters : public pomrola::testing::RecordsFolder {
+class RecordsConcurrency : public pomrola::testing::RecordsFolder {
 protected:
     static constexpr int Processes = 8;
     // Each writer's scores rise and fall, its best coming first, so that the
@@ -99,8 +99,7 @@ protected:
     std::vector<std::int32_t> scores = {99999, 5};  // every result written
 };
 
-using RecordsConcurrency = EightWriters;
-using CachingShare = EightWriters;
+using CachingShare = RecordsConcurrency;
 
 TEST_F(RecordsConcurrency, EightProcessesLoseNoResultAndReadersSeeOnlyWholeFiles)
 {
@@ -115,12 +114,10 @@ TEST_F(RecordsConcurrency, EightProcessesLoseNoResultAndReadersSeeOnlyWholeFiles
                            [](const auto& w) { return w->state() != QProcess::NotRunning; });
     };
     while ((running() || reads == 0) && timer.elapsed() < LongLockWaitMs) {
-        {
-            QFile reader(file());  // open only while it reads, as the game's readers
-            if (reader.open(QIODevice::ReadOnly)) {
-                ASSERT_TRUE(IsWholeRecordsFile(reader.readAll())) << "after " << reads << " reads";
-                ++reads;
-            }
+        // Open only while it reads, as the game's readers.
+        if (QFile reader(file()); reader.open(QIODevice::ReadOnly)) {
+            ASSERT_TRUE(IsWholeRecordsFile(reader.readAll())) << "after " << reads << " reads";
+            ++reads;
         }
 #ifdef Q_OS_WIN
         // Windows cannot replace a file while it is open; a reader that never

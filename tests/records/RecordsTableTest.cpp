@@ -7,14 +7,6 @@ using pomrola::testing::TableOf;
 
 namespace {
 
-RecordsTable FullTable(std::int32_t lowest)
-{
-    RecordsTable table;
-    for (int i = 0; i < RecordsCount; ++i)
-        table[static_cast<std::size_t>(i)] = {"p" + QByteArray::number(i + 1), lowest + (RecordsCount - 1 - i) * 10};
-    return table;
-}
-
 TEST(MatrSortir, SortsDescendingAndKeepsTiesInOrder)
 {
     // Entry 6 is empty and has a name left in it.
@@ -40,7 +32,9 @@ TEST(EnterResult, GoesIntoTheFirstEmptyEntryAndSortsUp)
 
 TEST(EnterResult, FullTableReplacesTheLastOnlyWhenAtLeastItsScore)
 {
-    RecordsTable table = FullTable(100);
+    RecordsTable table;  // 290 down to 100
+    for (int i = 0; i < RecordsCount; ++i)
+        table[static_cast<std::size_t>(i)] = {"p" + QByteArray::number(i + 1), 100 + (RecordsCount - 1 - i) * 10};
     const RecordsTable before = table;
     EXPECT_FALSE(EnterResult(table, "low", 99));
     EXPECT_EQ(table, before);

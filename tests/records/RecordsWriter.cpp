@@ -61,9 +61,8 @@ int HoldOpen(const QString& path, int ms)
     return 0;
 }
 
-// Adds one result as a game end does and prints how it went: "ok <score>" or
-// "failed <score> <reason>"; with `timed`, the microseconds it took, or the
-// reason on the error output. False when it failed.
+// Adds one result as a game end does and reports it as above, a failure of a `timed` one on
+// the error output; false when it failed.
 bool AddOne(pomrola::RecordsBook& book, const QStringList& args, const QString& score, bool timed)
 {
     QElapsedTimer took;

@@ -69,8 +69,7 @@ TEST(SharedRecordsProperty, FaultsNeverDuplicateOrLoseWrittenResults)
         SCOPED_TRACE("step " + std::to_string(step));
         const std::size_t machine = random() % Machines;
         RecordsBook& book = machines[machine];
-        const int action = int(random() % 100);
-        if (action < 15) {
+        if (chance(15)) {
             // A reload, which fails now and then as if the share were unreachable.
             const bool fail = chance(50);
             ASSERT_TRUE(!fail || QFile::rename(path, path + QStringLiteral(".away")) || !QFile::exists(path));

@@ -1,7 +1,6 @@
-// A computer whose network client caches file lengths may read the records
-// file cut to an older, shorter length. Such a copy decodes as a valid table,
-// so only the seal beside the file tells it apart; writing over it would drop
-// the results it cut off.
+// A network client that caches file lengths may read the records file cut to an older length.
+// Such a copy decodes as a valid table, so only the seal beside the file tells it apart;
+// writing over it would drop the results it cut off.
 #include "RecordsBytes.h"
 #include "RecordsFolder.h"
 

@@ -1,7 +1,6 @@
-// A folder that a sync client copies between computers: when several changed
-// the records file before they saw each other's change, the client keeps the
-// versions as conflict copies beside it. Merged in any order, every result any
-// version held is kept once, as long as it is among the 20 best.
+// A folder a sync client copies between computers keeps versions of the records file changed
+// on several before they saw each other's as conflict copies. Merged in any order, every
+// result any version held is kept once, as long as it is among the 20 best.
 #include "RecordsFolder.h"
 #include "SyncedFolder.h"
 
@@ -19,10 +18,9 @@ TEST(SyncedFolder, ConflictCopiesMergedInAnyOrderKeepEveryResultOnce)
 {
     constexpr unsigned Seed = 20261208;
     std::mt19937 random(Seed);
-    const QStringList names = {QStringLiteral("Pomrola99.sync-conflict-20261208-142233-ABCDEFG.rec"),
-                               QStringLiteral("Pomrola99 (conflicted copy 2026-12-08 142233).rec"),
-                               QStringLiteral("Pomrola99 (Anna's conflicted copy 2026-12-08).rec"),
-                               QStringLiteral("Pomrola99_conflict-20261208-142233.rec")};
+    const char* const names[] = {
+        "Pomrola99.sync-conflict-20261208-142233-ABCDEFG.rec", "Pomrola99 (conflicted copy 2026-12-08 142233).rec",
+        "Pomrola99 (Anna's conflicted copy 2026-12-08).rec", "Pomrola99_conflict-20261208-142233.rec"};
     for (int round = 0; round < 30; ++round) {
         SCOPED_TRACE(::testing::Message() << "seed " << Seed << " round " << round);
         QTemporaryDir dir;
@@ -44,7 +42,7 @@ TEST(SyncedFolder, ConflictCopiesMergedInAnyOrderKeepEveryResultOnce)
                 version.push_back(added);
                 all.push_back(added);
             }
-            const QString name = v == 0 ? QStringLiteral("Pomrola99.rec") : names[v - 1];
+            const QString name = QString::fromUtf8(v == 0 ? "Pomrola99.rec" : names[v - 1]);
             ASSERT_TRUE(writeAll(dir.filePath(name), EncodeRecords(TableOf(Best20(version)))));
         }
         RecordsBook book;

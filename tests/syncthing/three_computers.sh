@@ -33,9 +33,8 @@ free_port() {
   local p
   for _ in $(seq 200); do
     p=$((20000 + RANDOM % 40000))
-    [[ " ${LPORT[*]} ${GPORT[*]} " == *" $p "* ]] && continue
-    (exec 3<>/dev/tcp/127.0.0.1/$p) 2>/dev/null && continue
-    printf -v "$1" %s "$p" && return 0
+    [[ " ${LPORT[*]} ${GPORT[*]} " == *" $p "* ]] || (exec 3<>/dev/tcp/127.0.0.1/$p) 2>/dev/null ||
+      { printf -v "$1" %s "$p"; return 0; }
   done
   return 1
 }
