@@ -1,8 +1,7 @@
 #!/bin/bash
 # start-share.sh: real network file servers on 127.0.0.1 only, mounted through FUSE; needs root.
 # Everything lives in SHARE_ROOT (default /tmp/pomrola-share), PIDs and ports in $S/run.
-#   Samba (SMB3, user pomshare/pomsecret), share "records" = $S/export, mounted with smbnetfs:
-#     reached as $S/smb-records
+#   Samba (user pomshare/pomsecret), share "records" = $S/export, smbnetfs: $S/smb-records
 #   sshd (sftp only, key auth, same folder), mounted with sshfs as two computers, $S/mnt-ssh and
 #     $S/mnt-ssh2 (no attribute caching), and twice with sshfs's default caching (20 s), as a
 #     computer mounted carelessly: $S/mnt-ssh-cached and $S/mnt-ssh2-cached.

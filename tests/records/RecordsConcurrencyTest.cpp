@@ -22,8 +22,7 @@ using pomrola::testing::WriterProgram;
 
 namespace {
 
-// What a reader must always find: a whole file of at most 20 lines that all
-// convert, best first.
+// What a reader must always find: a whole file of at most 20 lines that all convert, best first.
 ::testing::AssertionResult IsWholeRecordsFile(const QByteArray& bytes)
 {
     if (!bytes.isEmpty() && !bytes.endsWith("\r\n"))
@@ -40,8 +39,7 @@ namespace {
     return ::testing::AssertionSuccess();
 }
 
-// However slow the machine, no writer gives up waiting for the lock; the
-// game's own give-up after 5 seconds has a test of its own.
+// However slow the machine, no writer gives up waiting for the lock (the game's 5 s: RecordsFile).
 constexpr int LongLockWaitMs = 120000;
 
 // Eight writers share a temporary folder, or spread over the mounts of one share named

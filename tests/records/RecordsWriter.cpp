@@ -10,8 +10,7 @@
 // adds the result as --keep-going does.
 // --start <folder>: the game's start-up: loads the file and writes what waits for it.
 // --hold-open <file> <ms>: keeps the file open for reading that long after saying "open".
-// POMROLA_PENDING_FILE: where all but --exclusive keep results that wait, as the game does
-// beside its settings file.
+// POMROLA_PENDING_FILE: where all but --exclusive keep waiting results, as the game its own.
 #include "Cp1251.h"
 #include "FolderLock.h"
 #include "RecordsFile.h"
@@ -135,10 +134,9 @@ int main(int argc, char* argv[])
     book.pendingPath = qEnvironmentVariable("POMROLA_PENDING_FILE");
     if (args.size() == 3 && args[1] == QLatin1String("--start")) {
         static_cast<void>(pomrola::LoadRecords(book, args[2]));
-        if (pomrola::HasWaitingRecords(book, args[2])) {
-            if (const auto error = pomrola::WriteWaitingRecords(book, args[2]))
-                Say("failed " + error->toUtf8());
-        }
+        const bool waiting = pomrola::HasWaitingRecords(book, args[2]);
+        if (const auto error = waiting ? pomrola::WriteWaitingRecords(book, args[2]) : std::nullopt)
+            Say("failed " + error->toUtf8());
         return 0;
     }
     if (args.size() == 6 && args[1] == QLatin1String("--keep-going"))

@@ -1,7 +1,6 @@
-// Machines share one records folder and end games in random order while writes, reloads
-// and lock waits fail and games are closed or killed at any step: the file holds each result
-// at most once, always the 20 best ever written to it, and once every machine can write
-// again, the 20 best of every game end.
+// Machines share one records folder and end games in random order while writes, reloads and lock
+// waits fail and games are closed or killed at any step: the file holds each result at most once,
+// always the 20 best ever written to it, and once every machine can write, the 20 best of all game ends.
 #include "RecordsFolder.h"
 #include "Unprivileged.h"
 
@@ -47,8 +46,7 @@ TEST(SharedRecordsProperty, FaultsNeverDuplicateOrLoseWrittenResults)
     QTemporaryDir dir;
     ASSERT_TRUE(dir.isValid());
     const QString path = RecordsFilePath(dir.path());
-    // Each machine keeps its waiting results in a file of its own; a restart
-    // is a new run of the game that starts from that file alone.
+    // Each machine keeps its waiting results in a file of its own, all a restarted game has.
     std::vector<RecordsBook> machines(Machines);
     auto restart = [&](std::size_t m) {
         machines[m] = RecordsBook();

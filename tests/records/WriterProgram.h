@@ -20,9 +20,8 @@ inline QString WriterProgram()
     return QCoreApplication::applicationDirPath() + QStringLiteral("/" RECORDS_WRITER);
 }
 
-// The start of a command that runs a program with its clock off by `offset` ("+60": a minute
-// ahead), libfaketime preloaded through env so that the program is the process started;
-// empty without libfaketime.
+// The start of a command running a program with its clock off by `offset` ("+60": a minute ahead),
+// libfaketime preloaded by env so that the program is the process started; empty without it.
 inline QStringList ClockOff(const QString& offset)
 {
     for (const QString& library : {QStringLiteral("/usr/lib/x86_64-linux-gnu/faketime/libfaketime.so.1"),
@@ -34,8 +33,7 @@ inline QStringList ClockOff(const QString& offset)
     return {};
 }
 
-// What the clock library of a writer killed under ClockOff leaves behind:
-// a later process given the same id would fail to start.
+// Removes what the clock library of a writer killed under ClockOff leaves: a later process of its id would not start.
 inline void ReleaseClockOf(qint64 pid)
 {
     QFile::remove(QStringLiteral("/dev/shm/faketime_shm_%1").arg(pid));
