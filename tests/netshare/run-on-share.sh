@@ -5,7 +5,6 @@
 # sftp-eight splits its writers over two sshfs mounts, as over two computers; the cached
 # mounts keep sshfs's default caching, so a write may only report a stale copy.
 set -uo pipefail
-HERE="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)"
 scenario=$1
 export SHARE_ROOT="${SHARE_ROOT:-/tmp/pomrola-share}"
 S=$SHARE_ROOT
@@ -14,7 +13,7 @@ bar=########################################################################
 skip() { printf '%s\nSKIPPED network share test (%s): %s\n%s\n' $bar "$scenario" "$*" $bar >&2; exit 77; }
 [ "$(id -u)" -eq 0 ] || skip "needs root to start servers and mount shares"
 [ -c /dev/fuse ] && grep -qw fuse /proc/filesystems || skip "no FUSE on this machine"
-"$HERE/start-share.sh" > "$S.start.log" 2>&1 || { cat "$S.start.log" >&2; skip "the share servers did not start"; }
+"$(dirname "${BASH_SOURCE[0]}")/start-share.sh" > "$S.start.log" 2>&1 || { cat "$S.start.log" >&2; skip "the share servers did not start"; }
 
 case $scenario in
   smb-eight)  export POMROLA_RECORDS_FOLDERS="$S/smb-records"; filter='RecordsConcurrency.*' ;;

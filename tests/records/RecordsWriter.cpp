@@ -4,10 +4,9 @@
 // --keep-going <folder> <name> <lock wait ms> <scores>: goes on after a failure as the game
 // does, the result kept for the next write; prints "ok <score>" or "failed <score> <reason>".
 // --hold-lock <folder>: takes the records lock, says "locked" and waits to be killed.
-// --exclusive <folder> <witness> <go file> <name> <scores>: once the go file is there, holds
-// for each result the records lock and with it a kernel lock on the witness, taken without
-// waiting (the kernel drops a killed holder's): "overlap" when another holder has it; then
-// adds the result as --keep-going does.
+// --exclusive <folder> <witness> <go file> <name> <scores>: once the go file is there, holds for each
+// result the records lock and with it a kernel lock on the witness, taken without waiting (the kernel
+// drops a killed holder's): "overlap" when another holder has it; then adds it as --keep-going does.
 // --start <folder>: the game's start-up: loads the file and writes what waits for it.
 // --hold-open <file> <ms>: keeps the file open for reading that long after saying "open".
 // POMROLA_PENDING_FILE: where all but --exclusive keep waiting results, as the game its own.

@@ -56,8 +56,7 @@ TEST(SyncedFolder, ConflictCopiesMergedInAnyOrderKeepEveryResultOnce)
         std::sort(expected.begin(), expected.end(), byName);
         std::sort(onDisk.begin(), onDisk.end(), byName);
         EXPECT_EQ(onDisk, expected);
-        // Nothing of ours is left for the client to copy about but the table and
-        // this computer's own results: no copy, lock or seal.
+        // Left for the client to copy: the table and this computer's own results; no copy, lock or seal.
         EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Dirs | QDir::Hidden | QDir::NoDotAndDotDot),
                   (QStringList{QStringLiteral(".stfolder"), QFileInfo(OwnResultsPath(dir.path())).fileName(),
                                QStringLiteral("Pomrola99.rec")}));
