@@ -1,31 +1,19 @@
 #!/bin/bash
-# run-on-share.sh <scenario> <records_tests binary>: runs records tests against real
-# network file systems served and mounted on this machine (127.0.0.1 only), started by
-# start-share.sh beside this script (it reuses servers that already run). Exits 77, the
-# CTest skip code, with a loud message where that cannot be done: not root, no FUSE.
-#   smb-eight   eight writers on the Samba share (smbnetfs)
-#   sftp-eight  eight writers split over two sshfs mounts of one SFTP server
-#   sftp-cached-eight  eight writers split over the two sshfs mounts with default caching:
-#               each write keeps every result or reports a stale copy
-#   smb-faults  a writer killed while it holds the lock; a reader holding the file open
-#   smb-lock    writers against a dead lock on the Samba share, killed at random, clocks
-#               off, own process namespaces: one holder at a time, nothing lost
+# run-on-share.sh <scenario> <records_tests binary>: the records tests named by the scenario
+# on real Samba and SFTP shares served and mounted on 127.0.0.1 by start-share.sh (servers
+# already running are reused). Exits 77, the CTest skip code, without root or FUSE.
+# sftp-eight splits its writers over two sshfs mounts, as over two computers; the cached
+# mounts keep sshfs's default caching, so a write may only report a stale copy.
 set -uo pipefail
-HERE="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)"
 scenario=$1
-tests=$2
 export SHARE_ROOT="${SHARE_ROOT:-/tmp/pomrola-share}"
 S=$SHARE_ROOT
 
-skip() {
-  echo "########################################################################" >&2
-  echo "SKIPPED network share test ($scenario): $*" >&2
-  echo "########################################################################" >&2
-  exit 77
-}
+bar=########################################################################
+skip() { printf '%s\nSKIPPED network share test (%s): %s\n%s\n' $bar "$scenario" "$*" $bar >&2; exit 77; }
 [ "$(id -u)" -eq 0 ] || skip "needs root to start servers and mount shares"
 [ -c /dev/fuse ] && grep -qw fuse /proc/filesystems || skip "no FUSE on this machine"
-"$HERE/start-share.sh" > "$S.start.log" 2>&1 || { cat "$S.start.log" >&2; skip "the share servers did not start"; }
+"$(dirname "${BASH_SOURCE[0]}")/start-share.sh" > "$S.start.log" 2>&1 || { cat "$S.start.log" >&2; skip "the share servers did not start"; }
 
 case $scenario in
   smb-eight)  export POMROLA_RECORDS_FOLDERS="$S/smb-records"; filter='RecordsConcurrency.*' ;;
@@ -37,4 +25,4 @@ case $scenario in
   smb-lock)   export POMROLA_RECORDS_FOLDERS="$S/smb-records" POMROLA_LOCK_TRIALS=40; filter='LockExclusion.*' ;;
   *) echo "unknown scenario $scenario" >&2; exit 2 ;;
 esac
-QT_QPA_PLATFORM=offscreen "$tests" --gtest_filter="$filter"
+QT_QPA_PLATFORM=offscreen "$2" --gtest_filter="$filter"

@@ -1,41 +1,26 @@
 #!/bin/bash
-# start-share.sh — real network file servers on 127.0.0.1 only, mounted through FUSE.
-# SHARE_ROOT (default /tmp/pomrola-share) holds everything: server state, exported folder, mounts.
-#
-#   Samba (smbd, SMB3) on 127.0.0.1:<a free port>, share "records" = $S/export,
-#     user pomshare / password pomsecret (smbpasswd), mounted with smbnetfs at
-#     $S/mnt-smb  ->  the share is $S/mnt-smb/127.0.0.1:<port>/records, reached as $S/smb-records
-#   OpenSSH sshd on 127.0.0.1:<another free port> (sftp only, key auth, user pomshare, same folder),
-#     mounted with sshfs twice, as two independent clients ("two computers"):
-#     $S/mnt-ssh and $S/mnt-ssh2, attribute caching off as the README asks;
-#     and twice more with sshfs's default caching (20 s attribute cache), as a computer
-#     mounted carelessly would: $S/mnt-ssh-cached and $S/mnt-ssh2-cached
-#
-# No systemd: both servers run as plain background processes; PIDs and ports in $S/run.
-# The ports are chosen free when a server starts, so a leftover server or a second
-# SHARE_ROOT beside this one never keeps these from starting.
-# Needs root (mounts, useradd). Only 127.0.0.1 is ever used as an address.
-#
-# SSHFS_CACHE=default  keeps sshfs's default caches on mnt-ssh and mnt-ssh2 as well: with
-#   them a second client reads a replaced records file cut to the old size.
-#   Default there: dir_cache=no,attr_timeout=0,entry_timeout=0.
+# start-share.sh: real network file servers on 127.0.0.1 only, mounted through FUSE; needs root.
+# Everything lives in SHARE_ROOT (default /tmp/pomrola-share), PIDs and ports in $S/run.
+#   Samba (user pomshare/pomsecret), share "records" = $S/export, smbnetfs: $S/smb-records
+#   sshd (sftp only, key auth, same folder), mounted with sshfs as two computers, $S/mnt-ssh and
+#     $S/mnt-ssh2 (no attribute caching), and twice with sshfs's default caching (20 s), as a
+#     computer mounted carelessly: $S/mnt-ssh-cached and $S/mnt-ssh2-cached.
+#     SSHFS_CACHE=default keeps the default caching on the first two as well.
+# No systemd: the servers are plain background processes on ports chosen free when they
+# start, so a leftover server or a second SHARE_ROOT never keeps these from starting.
 set -euo pipefail
 S="${SHARE_ROOT:-/tmp/pomrola-share}"
 RUN=$S/run
 mkdir -p $RUN $S/export $S/samba/{private,lock,state,cache,pid,log,ncalrpc} \
-         $S/smbnetfs-home/.smb $S/ssh $S/mnt-smb $S/mnt-ssh $S/mnt-ssh2 \
-         $S/mnt-ssh-cached $S/mnt-ssh2-cached /run/sshd
+         $S/smbnetfs-home/.smb $S/ssh $S/mnt-smb $S/mnt-ssh{,2}{,-cached} /run/sshd
 
 # --- packages (services must not be started by the install) -------------------
 need=()
-for p in samba smbnetfs openssh-server sshfs fuse3; do
-  dpkg -s "$p" >/dev/null 2>&1 || need+=("$p")
-done
+for p in samba smbnetfs openssh-server sshfs fuse3; do dpkg -s "$p" >/dev/null 2>&1 || need+=("$p"); done
 if [ ${#need[@]} -gt 0 ]; then
   made_policy=no
-  if [ ! -e /usr/sbin/policy-rc.d ]; then
-    printf '#!/bin/sh\nexit 101\n' > /usr/sbin/policy-rc.d; chmod +x /usr/sbin/policy-rc.d; made_policy=yes
-  fi
+  [ -e /usr/sbin/policy-rc.d ] ||
+    { printf '#!/bin/sh\nexit 101\n' > /usr/sbin/policy-rc.d; chmod +x /usr/sbin/policy-rc.d; made_policy=yes; }
   apt-get update -q >/dev/null
   DEBIAN_FRONTEND=noninteractive apt-get install -y -q "${need[@]}" >/dev/null
   [ $made_policy = yes ] && rm -f /usr/sbin/policy-rc.d
@@ -53,6 +38,21 @@ running() { [ -f "$RUN/$1.pid" ] && kill -0 "$(cat "$RUN/$1.pid")" 2>/dev/null; 
 free_port() { python3 -c 'import socket; s = socket.socket(); s.bind(("127.0.0.1", 0)); print(s.getsockname()[1])'; }
 listening() { ss -ltn | grep -q "127.0.0.1:$1 "; }
 unmount() { grep -q " $S/$1 fuse" /proc/mounts && { fusermount3 -u $S/$1 2>/dev/null || umount -l $S/$1; }; true; }
+wait_for() { for _ in $(seq 50); do "$@" && return 0; sleep 0.2; done; false; }
+# serve <name> <PID file it writes> <port> <log> <command...>: starts the server unless it
+# runs, in a session of its own (setsid: smbd signals its whole process group on SIGTERM,
+# which killed our shell once), and waits until it listens.
+serve() {
+  local name=$1 pidfile=$2 port=$3 log=$4
+  shift 4
+  if ! running $name; then
+    rm -f $pidfile
+    setsid nohup "$@" > $log 2>&1 < /dev/null &
+    wait_for test -s $pidfile
+    cp $pidfile $RUN/$name.pid  # the PID the server itself wrote
+  fi
+  wait_for listening $port || { echo "$name did not start on port $port, see $log" >&2; exit 1; }
+}
 # A server's port is in its configuration file, also where an older script started it.
 SMB_PORT=$(sed -n 's/^ *smb ports = //p' $S/samba/smb.conf 2>/dev/null || true)
 if ! running smbd || [ -z "$SMB_PORT" ]; then
@@ -62,7 +62,7 @@ fi
 SSH_PORT=$(sed -n 's/^Port //p' $S/ssh/sshd_config 2>/dev/null || true)
 if ! running sshd || [ -z "$SSH_PORT" ]; then
   SSH_PORT=$(free_port)
-  for m in mnt-ssh mnt-ssh2 mnt-ssh-cached mnt-ssh2-cached; do unmount $m; done
+  for m in mnt-ssh{,2}{,-cached}; do unmount $m; done
 fi
 echo $SMB_PORT > $RUN/smbd.port
 echo $SSH_PORT > $RUN/sshd.port
@@ -70,17 +70,12 @@ echo $SSH_PORT > $RUN/sshd.port
 # --- Samba server ------------------------------------------------------------------
 cat > $S/samba/smb.conf <<EOF
 [global]
-   netbios name = POMSHARE
-   workgroup = WORKGROUP
    server role = standalone server
    interfaces = 127.0.0.1
    bind interfaces only = yes
    smb ports = $SMB_PORT
    disable netbios = yes
    server min protocol = SMB2_10
-   security = user
-   map to guest = never
-   passdb backend = tdbsam:$S/samba/private/passdb.tdb
    private dir = $S/samba/private
    lock directory = $S/samba/lock
    state directory = $S/samba/state
@@ -88,7 +83,6 @@ cat > $S/samba/smb.conf <<EOF
    pid directory = $S/samba/pid
    ncalrpc dir = $S/samba/ncalrpc
    log file = $S/samba/log/log.%m
-   log level = 1
    load printers = no
    printing = bsd
    printcap name = /dev/null
@@ -102,24 +96,13 @@ cat > $S/samba/smb.conf <<EOF
    directory mask = 0775
 EOF
 printf 'pomsecret\npomsecret\n' | smbpasswd -c $S/samba/smb.conf -s -a pomshare >/dev/null
-# setsid: its own session and process group. With --no-process-group smbd stays in the
-# caller's group, and on SIGTERM it signals that whole group (it killed our shell once).
-if ! running smbd; then
-  rm -f $S/samba/pid/smbd.pid
-  setsid nohup smbd --configfile=$S/samba/smb.conf --foreground --no-process-group --debug-stdout -d 1 \
-      > $S/samba/log/smbd.out 2>&1 < /dev/null &
-  for i in $(seq 50); do [ -s $S/samba/pid/smbd.pid ] && break; sleep 0.2; done
-  cp $S/samba/pid/smbd.pid $RUN/smbd.pid        # the PID smbd itself wrote
-fi
-for i in $(seq 50); do listening $SMB_PORT && break; sleep 0.2; done
-listening $SMB_PORT || { echo "smbd did not start on port $SMB_PORT, see $S/samba/log/smbd.out" >&2; exit 1; }
+serve smbd $S/samba/pid/smbd.pid $SMB_PORT $S/samba/log/smbd.out \
+  smbd --configfile=$S/samba/smb.conf --foreground --no-process-group --debug-stdout -d 1
 
 # --- SMB client: smbnetfs (FUSE; the kernel here has no cifs) -----------------------
 cat > $S/smbnetfs-home/.smb/smb.conf <<EOF
 [global]
-   workgroup = WORKGROUP
    client min protocol = SMB2_10
-   client max protocol = SMB3
    disable netbios = yes
    name resolve order = host
 EOF
@@ -139,12 +122,11 @@ if ! grep -q " $S/mnt-smb fuse" /proc/mounts; then
 fi
 # smbnetfs reaches a server on another port than 445 as "host:port".
 ln -sfn "$S/mnt-smb/127.0.0.1:$SMB_PORT/records" $S/smb-records
-for i in $(seq 50); do [ -d $S/smb-records ] && break; sleep 0.2; done
-touch $S/smb-records/.probe && rm -f $S/smb-records/.probe || { echo "SMB mount not writable" >&2; exit 1; }
+wait_for test -d $S/smb-records && touch $S/smb-records/.probe && rm -f $S/smb-records/.probe ||
+  { echo "SMB mount not writable" >&2; exit 1; }
 
 # --- SSH/SFTP server ------------------------------------------------------------------
-[ -f $S/ssh/host_ed25519 ] || ssh-keygen -q -t ed25519 -N '' -f $S/ssh/host_ed25519
-[ -f $S/ssh/client_ed25519 ] || ssh-keygen -q -t ed25519 -N '' -f $S/ssh/client_ed25519
+for k in host client; do [ -f $S/ssh/${k}_ed25519 ] || ssh-keygen -q -t ed25519 -N '' -f $S/ssh/${k}_ed25519; done
 cp $S/ssh/client_ed25519.pub $S/ssh/authorized_keys; chmod 644 $S/ssh/authorized_keys
 cat > $S/ssh/sshd_config <<EOF
 ListenAddress 127.0.0.1
@@ -158,21 +140,13 @@ KbdInteractiveAuthentication no
 PermitRootLogin no
 AllowUsers pomshare
 UsePAM no
-X11Forwarding no
 AllowTcpForwarding no
 Subsystem sftp internal-sftp
 Match User pomshare
     ForceCommand internal-sftp -d $S/export
 EOF
 /usr/sbin/sshd -t -f $S/ssh/sshd_config
-if ! running sshd; then
-  rm -f $S/ssh/sshd.pid
-  setsid nohup /usr/sbin/sshd -D -e -f $S/ssh/sshd_config > $S/ssh/sshd.out 2>&1 < /dev/null &
-  for i in $(seq 50); do [ -s $S/ssh/sshd.pid ] && break; sleep 0.2; done
-  cp $S/ssh/sshd.pid $RUN/sshd.pid              # the PID sshd itself wrote
-fi
-for i in $(seq 50); do listening $SSH_PORT && break; sleep 0.2; done
-listening $SSH_PORT || { echo "sshd did not start on port $SSH_PORT, see $S/ssh/sshd.out" >&2; exit 1; }
+serve sshd $S/ssh/sshd.pid $SSH_PORT $S/ssh/sshd.out /usr/sbin/sshd -D -e -f $S/ssh/sshd_config
 
 # --- SFTP clients: four sshfs mounts, two of them with the default caching ---------------
 cached="IdentityFile=$S/ssh/client_ed25519,UserKnownHostsFile=$S/ssh/known_hosts,StrictHostKeyChecking=accept-new,Port=$SSH_PORT"
@@ -181,12 +155,7 @@ uncached="$cached,dir_cache=no,attr_timeout=0,entry_timeout=0"
 mount_sftp() {  # mount_sftp <mount folder> <sshfs options>
   grep -q " $S/$1 fuse" /proc/mounts || sshfs pomshare@127.0.0.1:$S/export $S/$1 -o "$2" > /dev/null 2>&1 < /dev/null
 }
-mount_sftp mnt-ssh "$uncached"
-mount_sftp mnt-ssh2 "$uncached"
-mount_sftp mnt-ssh-cached "$cached"
-mount_sftp mnt-ssh2-cached "$cached"
+for m in mnt-ssh mnt-ssh2; do mount_sftp $m "$uncached"; mount_sftp $m-cached "$cached"; done
 
-echo "SMB  (smbd $(cat $RUN/smbd.pid) on port $SMB_PORT, smbnetfs): $S/smb-records"
-echo "SFTP (sshd $(cat $RUN/sshd.pid) on port $SSH_PORT, sshfs):    $S/mnt-ssh   and second client $S/mnt-ssh2"
-echo "SFTP, sshfs default caching:              $S/mnt-ssh-cached and $S/mnt-ssh2-cached"
-echo "server-side folder:                       $S/export"
+echo "SMB (smbd $(cat $RUN/smbd.pid) on port $SMB_PORT, smbnetfs): $S/smb-records; server side: $S/export"
+echo "SFTP (sshd $(cat $RUN/sshd.pid) on port $SSH_PORT, sshfs): $(echo $S/mnt-ssh{,2}{,-cached})"

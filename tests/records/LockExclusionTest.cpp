@@ -1,7 +1,6 @@
-// Writers released together against a lock left by a program that died,
-// killed at random moments, half of them with clocks a minute off, some in a
-// process namespace of their own under the same host name: never two holders
-// at once, no result reported written is lost, none is written twice.
+// Writers released together against a dead program's lock, killed at random, half with clocks
+// a minute off, some in a process namespace of their own under the same host name: never two
+// holders at once, no result reported written is lost, none is written twice.
 #include "RecordsFolder.h"
 #include "WriterProgram.h"
 
@@ -22,11 +21,9 @@ using pomrola::testing::WriterProgram;
 
 namespace {
 
-// How a writer runs: a clock a minute off, a process namespace of its own
-// (killing unshare kills the writer it started), or neither. Outside a
-// namespace the writer is the process started, so that killing it kills the
-// writer and not a wrapper it would outlive; inside one, the faketime wrapper
-// gives the namespace's processes one clock.
+// How a writer runs: a clock a minute off, a process namespace of its own (killing unshare
+// kills the writer it started), or neither. Outside a namespace the writer is the process
+// started, not a wrapper it would outlive; inside, faketime gives the namespace one clock.
 QStringList Wrapper(QRandomGenerator& random, bool root)
 {
     const bool skewed = random.bounded(2) == 0;
@@ -67,11 +64,10 @@ TEST_F(LockExclusion, OneHolderAtATimeThroughDeadLocksKillsSkewedClocksAndNamesp
         ASSERT_TRUE(holder.waitForReadyRead(10000));
         holder.kill();
         holder.waitForFinished(10000);
-        QFile owner(lock() + QStringLiteral("/owner"));
-        if (owner.open(QIODevice::ReadWrite))
+        // Closed at once: a share refuses to move a folder with a file open in it.
+        if (QFile owner(lock() + QStringLiteral("/owner")); owner.open(QIODevice::ReadWrite))
             static_cast<void>(
                 owner.setFileTime(QDateTime::currentDateTime().addSecs(-60), QFileDevice::FileModificationTime));
-        owner.close();  // a share refuses to move a folder with a file open in it
 
         // Six writers of two results each, some killed within 0.4 s.
         std::vector<std::unique_ptr<QProcess>> writers;
@@ -81,9 +77,8 @@ TEST_F(LockExclusion, OneHolderAtATimeThroughDeadLocksKillsSkewedClocksAndNamesp
             command << WriterProgram() << QStringLiteral("--exclusive") << folder
                     << dir.filePath(QStringLiteral("witness")) << go << QStringLiteral("w%1").arg(w)
                     << QStringLiteral("%1,%2").arg(1000 + trial * 100 + w * 2).arg(1001 + trial * 100 + w * 2);
-            // Only writers of this namespace are killed: a lock whose holder died in
-            // another one waits out the stale time, which a test of hundreds of
-            // trials cannot afford; every trial starts with a dead lock of this namespace.
+            // Only writers of this namespace are killed: a lock whose holder died in another
+            // waits out the stale time, which hundreds of trials cannot afford.
             const bool killable = !command.contains(QStringLiteral("unshare")) && random.bounded(4) == 0;
             writers.push_back(std::make_unique<QProcess>());
             writers.back()->start(command.takeFirst(), command);

@@ -1,7 +1,6 @@
-// Faults of a shared records folder: a writer killed while it holds the lock,
-// and a records file another computer holds open. Run by tests/netshare against
-// a Samba share mounted on this machine (POMROLA_SMB_FOLDER), where an open file
-// cannot be replaced; elsewhere on a local folder, where the same must hold.
+// A writer killed while it holds the lock, and a records file another computer holds open:
+// run by tests/netshare on a Samba share (POMROLA_SMB_FOLDER), where an open file cannot be
+// replaced; elsewhere on a local folder, where the same must hold.
 #include "RecordsBytes.h"
 #include "RecordsFolder.h"
 #include "WriterProgram.h"

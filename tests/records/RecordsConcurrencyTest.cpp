@@ -14,6 +14,7 @@
 #include <memory>
 
 using namespace pomrola;
+using pomrola::testing::EntriesOf;
 using pomrola::testing::readAll;
 using pomrola::testing::ScoresOf;
 using pomrola::testing::ScrambledLine;
@@ -21,8 +22,7 @@ using pomrola::testing::WriterProgram;
 
 namespace {
 
-// What a reader must always find: a whole file of at most 20 lines that all
-// convert, best first.
+// What a reader must always find: a whole file of at most 20 lines that all convert, best first.
 ::testing::AssertionResult IsWholeRecordsFile(const QByteArray& bytes)
 {
     if (!bytes.isEmpty() && !bytes.endsWith("\r\n"))
@@ -39,14 +39,12 @@ namespace {
     return ::testing::AssertionSuccess();
 }
 
-// However slow the machine, no writer gives up waiting for the lock; the
-// game's own give-up after 5 seconds has a test of its own.
+// However slow the machine, no writer gives up waiting for the lock (the game's 5 s: RecordsFile).
 constexpr int LongLockWaitMs = 120000;
 
-// Eight writers share a temporary folder, or the mounts of one network share
-// named in POMROLA_RECORDS_FOLDERS, spread over them as over several
-// computers; the file starts with two results.
-class EightWriters : public pomrola::testing::RecordsFolder {
+// Eight writers share a temporary folder, or spread over the mounts of one share named
+// in POMROLA_RECORDS_FOLDERS as over several computers; the file starts with two results.
+class RecordsConcurrency : public pomrola::testing::RecordsFolder {
 protected:
     static constexpr int Processes = 8;
     // Each writer's scores rise and fall, its best coming first, so that the
@@ -55,9 +53,8 @@ protected:
 
     void SetUp() override { folders = useShare("POMROLA_RECORDS_FOLDERS"); }
 
-    // Writes the first two results at `path`, then starts the writers with
-    // `mode` before their arguments, half of them with clocks a minute off
-    // either way when `skewedClocks`: no live lock may be taken for stale.
+    // Writes the first two results at `path` and starts the writers in `mode`, half of them
+    // with clocks a minute off either way when `skewedClocks`: no live lock is stale.
     void startWriters(const QString& path, const QStringList& mode, [[maybe_unused]] bool skewedClocks)
     {
         ASSERT_TRUE(pomrola::testing::writeAll(path, ScrambledLine("champion_99999") + ScrambledLine("small_5")));
@@ -87,9 +84,7 @@ protected:
     // Waits for a writer to end well; the lines it printed.
     static QList<QByteArray> outputOf(QProcess& writer)
     {
-        if (writer.state() != QProcess::NotRunning) {
-            EXPECT_TRUE(writer.waitForFinished(LongLockWaitMs + 30000));
-        }
+        EXPECT_TRUE(writer.state() == QProcess::NotRunning || writer.waitForFinished(LongLockWaitMs + 30000));
         EXPECT_EQ(writer.exitStatus(), QProcess::NormalExit);
         EXPECT_EQ(writer.exitCode(), 0) << writer.readAllStandardError().toStdString();
         QList<QByteArray> lines = writer.readAllStandardOutput().split('\n');
@@ -102,8 +97,7 @@ protected:
     std::vector<std::int32_t> scores = {99999, 5};  // every result written
 };
 
-using RecordsConcurrency = EightWriters;
-using CachingShare = EightWriters;
+using CachingShare = RecordsConcurrency;
 
 TEST_F(RecordsConcurrency, EightProcessesLoseNoResultAndReadersSeeOnlyWholeFiles)
 {
@@ -118,12 +112,10 @@ TEST_F(RecordsConcurrency, EightProcessesLoseNoResultAndReadersSeeOnlyWholeFiles
                            [](const auto& w) { return w->state() != QProcess::NotRunning; });
     };
     while ((running() || reads == 0) && timer.elapsed() < LongLockWaitMs) {
-        {
-            QFile reader(file());  // open only while it reads, as the game's readers
-            if (reader.open(QIODevice::ReadOnly)) {
-                ASSERT_TRUE(IsWholeRecordsFile(reader.readAll())) << "after " << reads << " reads";
-                ++reads;
-            }
+        // Open only while it reads, as the game's readers.
+        if (QFile reader(file()); reader.open(QIODevice::ReadOnly)) {
+            ASSERT_TRUE(IsWholeRecordsFile(reader.readAll())) << "after " << reads << " reads";
+            ++reads;
         }
 #ifdef Q_OS_WIN
         // Windows cannot replace a file while it is open; a reader that never
@@ -144,19 +136,16 @@ TEST_F(RecordsConcurrency, EightProcessesLoseNoResultAndReadersSeeOnlyWholeFiles
     std::printf("records write per game end, lock wait included: median %lld us, worst %lld us over %zu writes\n",
                 tookUs[tookUs.size() / 2], tookUs.back(), tookUs.size());
 
-    RecordsTable table;
-    const DecodeResult result = DecodeRecords(read(), table);
-    ASSERT_TRUE(result.ok);
+    const QByteArray bytes = read();
+    ASSERT_TRUE(IsWholeRecordsFile(bytes));
     std::sort(scores.begin(), scores.end(), std::greater<>());
-    EXPECT_EQ(ScoresOf(result.entries), std::vector<std::int32_t>(scores.begin(), scores.begin() + RecordsCount));
+    EXPECT_EQ(ScoresOf(EntriesOf(bytes)), std::vector<std::int32_t>(scores.begin(), scores.begin() + RecordsCount));
     EXPECT_GT(reads, 0);
 }
 
-// On a share whose clients cache file lengths (sshfs by default) a writer may
-// read a cut copy of the file. It must then say so and write nothing; every
-// write it calls a success must keep every result. The final file is read
-// through POMROLA_RECORDS_CHECK_FOLDER, a view of the share without caching,
-// when it is given.
+// On a share whose clients cache file lengths (sshfs by default) a writer may read a cut
+// copy of the file: it must say so and write nothing; a write it calls a success keeps every
+// result. The final file is read through POMROLA_RECORDS_CHECK_FOLDER, an uncached view.
 TEST_F(CachingShare, EightProcessesKeepEveryResultOrReportAStaleCopy)
 {
     const QString path = RecordsFilePath(qEnvironmentVariable("POMROLA_RECORDS_CHECK_FOLDER", folder));
@@ -177,12 +166,10 @@ TEST_F(CachingShare, EightProcessesKeepEveryResultOrReportAStaleCopy)
     }
     EXPECT_EQ(kept.size() + std::size_t(stale), std::size_t(Processes * std::size(Order)));
 
-    RecordsTable table;
-    const DecodeResult result = DecodeRecords(readAll(path), table);
-    ASSERT_TRUE(result.ok);
-    const std::vector<std::int32_t> stored = ScoresOf(result.entries);
+    const QByteArray bytes = readAll(path);
+    ASSERT_TRUE(IsWholeRecordsFile(bytes));  // its scores convert and are sorted
+    const std::vector<std::int32_t> stored = ScoresOf(EntriesOf(bytes));
     ASSERT_FALSE(stored.empty());
-    EXPECT_TRUE(std::is_sorted(stored.begin(), stored.end(), std::greater<>()));
     EXPECT_EQ(std::adjacent_find(stored.begin(), stored.end()), stored.end()) << "a result stored twice";
     for (const std::int32_t score : stored)
         EXPECT_NE(std::find(scores.begin(), scores.end(), score), scores.end()) << score;

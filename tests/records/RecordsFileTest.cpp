@@ -34,14 +34,11 @@ TEST_F(RecordsFile, MissingFileOrFolderFailsAndLeavesTheTable)
 
 TEST_F(RecordsFile, LoadAfterAFolderChangeKeepsEntriesBeyondTheNewLines)
 {
-    for (int i = 0; i < 5; ++i)
-        book.table[static_cast<std::size_t>(i)] = {"a" + QByteArray::number(i), 50 - i};
+    book.table = pomrola::testing::TableOf({{"a0", 50}, {"a1", 49}, {"a2", 48}, {"a3", 47}, {"a4", 46}});
     write(ScrambledLine("b0_900") + ScrambledLine("b1_800"));
     EXPECT_TRUE(LoadRecords(book, dir.path()));
-    EXPECT_EQ(book.table[0], (RecordEntry{"b0", 900}));
-    EXPECT_EQ(book.table[1], (RecordEntry{"b1", 800}));
-    EXPECT_EQ(book.table[2], (RecordEntry{"a2", 48}));
-    EXPECT_EQ(book.table[4], (RecordEntry{"a4", 46}));
+    EXPECT_EQ(ShownEntries(book.table),
+              (std::vector<RecordEntry>{{"b0", 900}, {"b1", 800}, {"a2", 48}, {"a3", 47}, {"a4", 46}}));
 }
 
 TEST_F(RecordsFile, ScoreZeroLeavesTheFileAlone)
@@ -83,8 +80,7 @@ TEST_F(RecordsFile, ResultsOfThePreviousFolderGoIntoTheNewOne)
     ASSERT_EQ(AddRecord(book, empty, "new", 10), std::nullopt);
     RecordsBook reread;
     ASSERT_TRUE(LoadRecords(reread, empty));
-    EXPECT_EQ(reread.table[0], (RecordEntry{"from-a", 500}));
-    EXPECT_EQ(reread.table[1], (RecordEntry{"new", 10}));
+    EXPECT_EQ(ShownEntries(reread.table), (std::vector<RecordEntry>{{"from-a", 500}, {"new", 10}}));
 }
 
 TEST_F(RecordsFile, FailedWriteKeepsTheOldFileAndTheResult)

@@ -1,48 +1,30 @@
-#include "RecordsTable.h"
+#include "RecordsFolder.h"
 
 #include <gtest/gtest.h>
 
 using namespace pomrola;
+using pomrola::testing::TableOf;
 
 namespace {
 
-RecordsTable FullTable(std::int32_t lowest)
-{
-    RecordsTable table;
-    for (int i = 0; i < RecordsCount; ++i)
-        table[static_cast<std::size_t>(i)] = {"p" + QByteArray::number(i + 1), lowest + (RecordsCount - 1 - i) * 10};
-    return table;
-}
-
 TEST(MatrSortir, SortsDescendingAndKeepsTiesInOrder)
 {
-    RecordsTable table;
-    table[0] = {"a", 10};
-    table[1] = {"b", 30};
-    table[2] = {"c", 10};
-    table[3] = {"d", -5};
-    table[4] = {"e", 30};
-    table[6] = {"leftover", 0};  // empty entry with a name
-    table[7] = {"f", 20};
+    // Entry 6 is empty and has a name left in it.
+    RecordsTable table =
+        TableOf({{"a", 10}, {"b", 30}, {"c", 10}, {"d", -5}, {"e", 30}, {}, {"leftover", 0}, {"f", 20}});
     MatrSortir(table);
-    const std::vector<QByteArray> names = {"b", "e", "f", "a", "c"};
-    for (std::size_t i = 0; i < names.size(); ++i)
-        EXPECT_EQ(table[i].name, names[i]) << i;
     // Empty entries keep their order below the results; negatives sink below them.
-    EXPECT_EQ(table[5].score, 0);
-    EXPECT_EQ(table[6].name, QByteArray("leftover"));
+    EXPECT_EQ(std::vector<RecordEntry>(table.begin(), table.begin() + 7),
+              (std::vector<RecordEntry>{{"b", 30}, {"e", 30}, {"f", 20}, {"a", 10}, {"c", 10}, {}, {"leftover", 0}}));
     EXPECT_EQ(table[19], (RecordEntry{"d", -5}));
     EXPECT_EQ(ShownEntries(table).size(), 5u);
 }
 
 TEST(EnterResult, GoesIntoTheFirstEmptyEntryAndSortsUp)
 {
-    RecordsTable table;
-    table[0] = {"a", 50};
-    table[1] = {"b", 20};
+    RecordsTable table = TableOf({{"a", 50}, {"b", 20}});
     EXPECT_TRUE(EnterResult(table, "new", 30));
-    EXPECT_EQ(table[1], (RecordEntry{"new", 30}));
-    EXPECT_EQ(table[2], (RecordEntry{"b", 20}));
+    EXPECT_EQ(ShownEntries(table), (std::vector<RecordEntry>{{"a", 50}, {"new", 30}, {"b", 20}}));
     // A tie ends below the older result.
     EXPECT_TRUE(EnterResult(table, "tie", 50));
     EXPECT_EQ(table[1], (RecordEntry{"tie", 50}));
@@ -50,7 +32,9 @@ TEST(EnterResult, GoesIntoTheFirstEmptyEntryAndSortsUp)
 
 TEST(EnterResult, FullTableReplacesTheLastOnlyWhenAtLeastItsScore)
 {
-    RecordsTable table = FullTable(100);
+    RecordsTable table;  // 290 down to 100
+    for (int i = 0; i < RecordsCount; ++i)
+        table[static_cast<std::size_t>(i)] = {"p" + QByteArray::number(i + 1), 100 + (RecordsCount - 1 - i) * 10};
     const RecordsTable before = table;
     EXPECT_FALSE(EnterResult(table, "low", 99));
     EXPECT_EQ(table, before);
@@ -66,9 +50,7 @@ TEST(EnterResult, FullTableReplacesTheLastOnlyWhenAtLeastItsScore)
 TEST(EnterResult, NeverOverwritesAResultLoadedAfterAFolderChange)
 {
     // Rows shown before the change: 2. The new folder brought 5 results.
-    RecordsTable table;
-    for (int i = 0; i < 5; ++i)
-        table[static_cast<std::size_t>(i)] = {"r" + QByteArray::number(i), 500 - i * 100};
+    RecordsTable table = TableOf({{"r0", 500}, {"r1", 400}, {"r2", 300}, {"r3", 200}, {"r4", 100}});
     EXPECT_TRUE(EnterResult(table, "new", 10));
     EXPECT_EQ(ShownEntries(table).size(), 6u);
     EXPECT_EQ(table[5], (RecordEntry{"new", 10}));

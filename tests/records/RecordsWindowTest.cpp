@@ -13,9 +13,8 @@ namespace {
 TEST(RecordsWindow, FillsFromTheSortedTableOnCreateAndShow)
 {
     RecordsBook book;
-    for (int i = 0; i < RecordsCount; ++i)
-        book.table[static_cast<std::size_t>(i)] = {"n" + QByteArray::number(i),
-                                                   (i + 1) * 10};  // ascending: must be sorted
+    for (int i = 0; i < RecordsCount; ++i)  // ascending: must be sorted
+        book.table[static_cast<std::size_t>(i)] = {"n" + QByteArray::number(i), (i + 1) * 10};
     TForm2 window(book);
     EXPECT_EQ(Control<OwnerDrawnList>(window, "ListBox1")->count(), 20);
     EXPECT_EQ(Control<OwnerDrawnList>(window, "ListBox1")->items().first(), QStringLiteral("n19"));

@@ -1,25 +1,15 @@
-// records_writer <folder> <name> <lock wait ms> <score,score,...>: loads the
-// records file of the folder, then adds the results in order. Prints how long
-// each game end's write took, lock wait included, in microseconds, one line
-// each; stops at the first that fails.
-// records_writer --keep-going <folder> <name> <lock wait ms> <score,score,...>:
-// the same, but goes on after a failed write as the game does, the result kept
-// in its table for the next write; prints "ok <score>" or "failed <score>
-// <reason>" for each, one line each.
-// records_writer --hold-lock <folder>: takes the records lock, says "locked"
-// and waits to be killed, as a program that dies while writing.
-// records_writer --exclusive <folder> <witness> <go file> <name> <score,score,...>:
-// waits for the go file, then before each result takes the records lock as the
-// game does and, holding it, a kernel lock on the witness without waiting:
-// says "overlap" when another holder of the records lock has that (the kernel
-// drops a killed holder's lock); then adds the result as the game does.
-// Prints "ok <score>" or "failed <score> ..." for each.
-// records_writer --start <folder>: what the game does at start-up: loads the
-// records file and writes what waits for it (results, conflict copies).
-// POMROLA_PENDING_FILE, when set, is where all but --exclusive keep results
-// that wait, as the game keeps them beside its settings file.
-// records_writer --hold-open <file> <ms>: opens the file for reading, says
-// "open" and keeps it open that long, as a slow reader on another computer.
+// records_writer <folder> <name> <lock wait ms> <score,score,...>: loads the records file
+// of the folder and adds the results in order, as game ends; prints how long each write
+// took, lock wait included, in microseconds; stops at the first that fails.
+// --keep-going <folder> <name> <lock wait ms> <scores>: goes on after a failure as the game
+// does, the result kept for the next write; prints "ok <score>" or "failed <score> <reason>".
+// --hold-lock <folder>: takes the records lock, says "locked" and waits to be killed.
+// --exclusive <folder> <witness> <go file> <name> <scores>: once the go file is there, holds for each
+// result the records lock and with it a kernel lock on the witness, taken without waiting (the kernel
+// drops a killed holder's): "overlap" when another holder has it; then adds it as --keep-going does.
+// --start <folder>: the game's start-up: loads the file and writes what waits for it.
+// --hold-open <file> <ms>: keeps the file open for reading that long after saying "open".
+// POMROLA_PENDING_FILE: where all but --exclusive keep waiting results, as the game its own.
 #include "Cp1251.h"
 #include "FolderLock.h"
 #include "RecordsFile.h"
@@ -31,6 +21,7 @@
 #include <QThread>
 
 #include <cstdio>
+#include <functional>
 
 #ifndef Q_OS_WIN
 #include <fcntl.h>
@@ -40,13 +31,19 @@
 
 namespace {
 
+// One line of the report, out at once: the test reads it while this runs.
+void Say(const QByteArray& line)
+{
+    std::printf("%s\n", line.constData());
+    std::fflush(stdout);
+}
+
 int HoldLock(const QString& folder)
 {
     pomrola::FolderLock lock(pomrola::RecordsFilePath(folder) + QStringLiteral(".lock"), 15000);
     if (lock.tryLock(30000) != pomrola::FolderLock::Result::Locked)
         return 1;
-    std::printf("locked\n");
-    std::fflush(stdout);
+    Say("locked");
     for (;;)
         QThread::sleep(1);
 }
@@ -57,15 +54,13 @@ int HoldOpen(const QString& path, int ms)
     if (!file.open(QIODevice::ReadOnly))
         return 1;
     file.read(1);
-    std::printf("open\n");
-    std::fflush(stdout);
+    Say("open");
     QThread::msleep(static_cast<unsigned long>(ms));
     return 0;
 }
 
-// Adds one result as a game end does and prints how it went: "ok <score>" or
-// "failed <score> <reason>"; with `timed`, the microseconds it took, or the
-// reason on the error output. False when it failed.
+// Adds one result as a game end does and reports it as above, a failure of a `timed` one on
+// the error output; false when it failed.
 bool AddOne(pomrola::RecordsBook& book, const QStringList& args, const QString& score, bool timed)
 {
     QElapsedTimer took;
@@ -74,21 +69,20 @@ bool AddOne(pomrola::RecordsBook& book, const QStringList& args, const QString& 
     if (timed && error)
         std::fprintf(stderr, "%s\n", qPrintable(*error));
     else if (timed)
-        std::printf("%lld\n", static_cast<long long>(took.nsecsElapsed() / 1000));
-    else if (error)
-        std::printf("failed %s %s\n", qPrintable(score), error->toUtf8().constData());
+        Say(QByteArray::number(took.nsecsElapsed() / 1000));
     else
-        std::printf("ok %s\n", qPrintable(score));
-    std::fflush(stdout);
+        Say((error ? "failed " : "ok ") + score.toUtf8() + (error ? " " + error->toUtf8() : QByteArray()));
     return !error;
 }
 
-// <folder> <name> <lock wait ms> <score,score,...>: adds the results in order;
-// `timed` stops at the first failure (exit status 1).
-int AddEach(pomrola::RecordsBook& book, const QStringList& args, bool timed)
+// <folder> <name> <lock wait ms> <score,score,...>: adds the results in order, each
+// after `before`; `timed` stops at the first failure (exit status 1).
+int AddEach(pomrola::RecordsBook& book, const QStringList& args, bool timed, const std::function<void()>& before = {})
 {
     static_cast<void>(pomrola::LoadRecords(book, args[0]));  // a missing file is an empty table
     for (const QString& score : args[3].split(QLatin1Char(','))) {
+        if (before)
+            before();
         if (!AddOne(book, args, score, timed) && timed)
             return 1;
     }
@@ -103,10 +97,8 @@ void HoldWithWitness(const QString& folder, const QByteArray& witness)
     if (lock.tryLock(60000) != pomrola::FolderLock::Result::Locked)
         return;
     const int fd = ::open(witness.constData(), O_RDWR | O_CREAT | O_CLOEXEC, 0666);
-    if (fd < 0 || ::flock(fd, LOCK_EX | LOCK_NB) != 0) {
-        std::printf("overlap\n");
-        std::fflush(stdout);
-    }
+    if (fd < 0 || ::flock(fd, LOCK_EX | LOCK_NB) != 0)
+        Say("overlap");
     QThread::msleep(std::uint32_t(std::rand() % 10));
     if (fd >= 0)
         ::close(fd);
@@ -118,13 +110,8 @@ int Exclusive(const QStringList& args)
     while (!QFile::exists(args[2]))
         QThread::msleep(1);
     pomrola::RecordsBook book;
-    const QStringList writing = {args[0], args[3], QStringLiteral("60000")};
-    static_cast<void>(pomrola::LoadRecords(book, args[0]));
-    for (const QString& score : args[4].split(QLatin1Char(','))) {
-        HoldWithWitness(args[0], QFile::encodeName(args[1]));
-        AddOne(book, writing, score, false);
-    }
-    return 0;
+    return AddEach(book, {args[0], args[3], QStringLiteral("60000"), args[4]}, false,
+                   [&] { HoldWithWitness(args[0], QFile::encodeName(args[1])); });
 }
 #endif
 
@@ -146,10 +133,9 @@ int main(int argc, char* argv[])
     book.pendingPath = qEnvironmentVariable("POMROLA_PENDING_FILE");
     if (args.size() == 3 && args[1] == QLatin1String("--start")) {
         static_cast<void>(pomrola::LoadRecords(book, args[2]));
-        if (pomrola::HasWaitingRecords(book, args[2])) {
-            if (const auto error = pomrola::WriteWaitingRecords(book, args[2]))
-                std::printf("failed %s\n", error->toUtf8().constData());
-        }
+        const bool waiting = pomrola::HasWaitingRecords(book, args[2]);
+        if (const auto error = waiting ? pomrola::WriteWaitingRecords(book, args[2]) : std::nullopt)
+            Say("failed " + error->toUtf8());
         return 0;
     }
     if (args.size() == 6 && args[1] == QLatin1String("--keep-going"))

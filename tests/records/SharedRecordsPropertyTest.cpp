@@ -1,8 +1,6 @@
-// Several machines share one records folder and end games in random order,
-// while writes, reloads and lock waits fail at random and games are closed or
-// killed at any step. Whatever happens, the file must hold each result at most
-// once and always be the 20 best of what has ever been written to it, and
-// once every machine can write again, the 20 best of every game end.
+// Machines share one records folder and end games in random order while writes, reloads and lock
+// waits fail and games are closed or killed at any step: the file holds each result at most once,
+// always the 20 best ever written to it, and once every machine can write, the 20 best of all game ends.
 #include "RecordsFolder.h"
 #include "Unprivileged.h"
 
@@ -14,6 +12,7 @@
 #include <array>
 #include <cstdlib>
 #include <map>
+#include <optional>
 #include <random>
 #include <set>
 
@@ -24,16 +23,8 @@ using pomrola::testing::readAll;
 
 namespace {
 
-constexpr unsigned DefaultSeed = 20240607;
 constexpr int Machines = 4;
 constexpr int GameEnds = 400;
-
-unsigned SeedFromEnvironment()
-{
-    if (const char* text = std::getenv("POMROLA_RECORDS_SEED"))
-        return unsigned(std::strtoul(text, nullptr, 10));
-    return DefaultSeed;
-}
 
 std::string Show(const std::vector<RecordEntry>& entries)
 {
@@ -45,7 +36,8 @@ std::string Show(const std::vector<RecordEntry>& entries)
 
 TEST(SharedRecordsProperty, FaultsNeverDuplicateOrLoseWrittenResults)
 {
-    const unsigned seed = SeedFromEnvironment();
+    const char* seedText = std::getenv("POMROLA_RECORDS_SEED");
+    const unsigned seed = seedText ? unsigned(std::strtoul(seedText, nullptr, 10)) : 20240607u;
     SCOPED_TRACE("seed " + std::to_string(seed) + " (set POMROLA_RECORDS_SEED to repeat)");
     std::mt19937 random(seed);
     auto chance = [&](int percent) { return int(random() % 100) < percent; };
@@ -54,8 +46,7 @@ TEST(SharedRecordsProperty, FaultsNeverDuplicateOrLoseWrittenResults)
     QTemporaryDir dir;
     ASSERT_TRUE(dir.isValid());
     const QString path = RecordsFilePath(dir.path());
-    // Each machine keeps its waiting results in a file of its own; a restart
-    // is a new run of the game that starts from that file alone.
+    // Each machine keeps its waiting results in a file of its own, all a restarted game has.
     std::vector<RecordsBook> machines(Machines);
     auto restart = [&](std::size_t m) {
         machines[m] = RecordsBook();
@@ -65,10 +56,9 @@ TEST(SharedRecordsProperty, FaultsNeverDuplicateOrLoseWrittenResults)
     for (std::size_t m = 0; m < machines.size(); ++m)
         restart(m);  // no file yet
 
-    // A write fails before the file is replaced (the file is read-only); or
-    // the file is replaced, its seal lost, and the share reports a failure all
-    // the same; or the game is killed right after the file was replaced,
-    // before it could note so.
+    // A write fails before the file is replaced (it is read-only); or the file is replaced,
+    // its seal lost, and the share reports a failure all the same; or the game is killed
+    // right after the file was replaced, before it could note so.
     enum class Fault { None, Fail, FailedAfter, KilledAfter } fault = Fault::None;
     std::vector<RecordEntry> entered;  // every result of every game end
 
@@ -77,13 +67,10 @@ TEST(SharedRecordsProperty, FaultsNeverDuplicateOrLoseWrittenResults)
         SCOPED_TRACE("step " + std::to_string(step));
         const std::size_t machine = random() % Machines;
         RecordsBook& book = machines[machine];
-        const int action = int(random() % 100);
-        if (action < 15) {
+        if (chance(15)) {
             // A reload, which fails now and then as if the share were unreachable.
             const bool fail = chance(50);
-            if (fail) {
-                ASSERT_TRUE(QFile::rename(path, path + QStringLiteral(".away")) || !QFile::exists(path));
-            }
+            ASSERT_TRUE(!fail || QFile::rename(path, path + QStringLiteral(".away")) || !QFile::exists(path));
             static_cast<void>(LoadRecords(book, dir.path()));
             if (fail)
                 QFile::rename(path + QStringLiteral(".away"), path);
@@ -100,16 +87,12 @@ TEST(SharedRecordsProperty, FaultsNeverDuplicateOrLoseWrittenResults)
             ASSERT_TRUE(QFile::setPermissions(path, QFileDevice::ReadOwner));
         }
         const bool lockBusy = chance(10);
-        std::optional<QString> error;
-        if (lockBusy) {
-            QLockFile other(path + QStringLiteral(".lock"));
-            ASSERT_TRUE(other.tryLock(0));
-            error = AddRecord(book, dir.path(), name, score, 0);
-            EXPECT_TRUE(error.has_value());
-        } else {
-            // May fail by design (fault); the invariants below hold either way.
-            error = AddRecord(book, dir.path(), name, score, 0);
-        }
+        std::optional<QLockFile> other;
+        ASSERT_TRUE(!lockBusy || other.emplace(path + QStringLiteral(".lock")).tryLock(0));
+        // Fails under a busy lock, and may fail by a fault; the invariants below hold either way.
+        const std::optional<QString> error = AddRecord(book, dir.path(), name, score, 0);
+        EXPECT_TRUE(error.has_value() || !lockBusy);
+        other.reset();
         ASSERT_TRUE(QFile::setPermissions(path, QFileDevice::ReadOwner | QFileDevice::WriteOwner));
         if (error && !lockBusy && (fault == Fault::FailedAfter || fault == Fault::KilledAfter)) {
             ASSERT_TRUE(pomrola::testing::writeAll(path, EncodeRecords(book.table)));  // what the write sent
@@ -122,11 +105,8 @@ TEST(SharedRecordsProperty, FaultsNeverDuplicateOrLoseWrittenResults)
         std::set<QByteArray> names;
         for (const RecordEntry& entry : onDisk) {
             ASSERT_TRUE(names.insert(entry.name).second) << entry.name.toStdString() << " twice in " << Show(onDisk);
-            const auto known = written.find(entry.name);
-            if (known == written.end())
-                written.emplace(entry.name, entry.score);
-            else
-                ASSERT_EQ(known->second, entry.score);
+            const auto known = written.emplace(entry.name, entry.score).first;  // or the score it had
+            ASSERT_EQ(known->second, entry.score);
         }
         std::vector<RecordEntry> everWritten;
         for (const auto& [n, s] : written)
@@ -138,7 +118,6 @@ TEST(SharedRecordsProperty, FaultsNeverDuplicateOrLoseWrittenResults)
         ASSERT_EQ(Show(onDisk), Show(best));
     }
     // Every machine starts once more and can write: nothing entered is lost.
-    fault = Fault::None;
     for (std::size_t m = 0; m < machines.size(); ++m) {
         restart(m);
         if (HasWaitingRecords(machines[m], dir.path())) {

@@ -1,7 +1,6 @@
-// A computer whose network client caches file lengths may read the records
-// file cut to an older, shorter length. Such a copy decodes as a valid table,
-// so only the seal beside the file tells it apart; writing over it would drop
-// the results it cut off.
+// A network client that caches file lengths may read the records file cut to an older length.
+// Such a copy decodes as a valid table, so only the seal beside the file tells it apart;
+// writing over it would drop the results it cut off.
 #include "RecordsBytes.h"
 #include "RecordsFolder.h"
 
@@ -17,8 +16,6 @@ using pomrola::testing::EntriesOf;
 using pomrola::testing::ScrambledLine;
 
 namespace {
-
-const QString StaleCopyText = QStringLiteral("этот компьютер видит устаревшую копию файла");
 
 // The file is written behind the writer's back, leaving the seal alone, as
 // another computer's view of it or a program that keeps no seal would.
@@ -56,10 +53,7 @@ TEST_F(StaleCopy, CopyThatReadsDifferentlyOnASecondLookIsReportedAndNothingIsWri
     std::int32_t score = 150;
     for (const QByteArray& first : {firstLines(full, 2), QByteArray()}) {
         SCOPED_TRACE(first.isEmpty() ? "file seems gone" : "file seems cut");
-        if (first.isEmpty())
-            ASSERT_TRUE(QFile::remove(file()));
-        else
-            write(first);
+        ASSERT_TRUE(first.isEmpty() ? QFile::remove(file()) : pomrola::testing::writeAll(file(), first));
         std::thread cacheExpires([&] {
             QThread::msleep(300);
             write(full);
@@ -67,7 +61,8 @@ TEST_F(StaleCopy, CopyThatReadsDifferentlyOnASecondLookIsReportedAndNothingIsWri
         const std::optional<QString> error = AddRecord(book, dir.path(), "me", score);
         cacheExpires.join();
         ASSERT_TRUE(error.has_value());
-        EXPECT_TRUE(error->contains(StaleCopyText)) << error->toStdString();
+        EXPECT_TRUE(error->contains(QStringLiteral("этот компьютер видит устаревшую копию файла")))
+            << error->toStdString();
         EXPECT_TRUE(error->contains(QStringLiteral("Pomrola99.rec"))) << error->toStdString();
         EXPECT_EQ(read(), full);
         EXPECT_EQ(pomrola::testing::readAll(seal()), sealBefore);

@@ -1,7 +1,6 @@
-// A folder that a sync client copies between computers: when several changed
-// the records file before they saw each other's change, the client keeps the
-// versions as conflict copies beside it. Merged in any order, every result any
-// version held is kept once, as long as it is among the 20 best.
+// A folder a sync client copies between computers keeps versions of the records file changed
+// on several before they saw each other's as conflict copies. Merged in any order, every
+// result any version held is kept once, as long as it is among the 20 best.
 #include "RecordsFolder.h"
 #include "SyncedFolder.h"
 
@@ -11,26 +10,17 @@
 #include <random>
 
 using namespace pomrola;
-using pomrola::testing::Best20;
+using namespace pomrola::testing;
 
 namespace {
-
-QByteArray Encoded(const std::vector<RecordEntry>& entries)
-{
-    RecordsTable table;
-    std::copy(entries.begin(), entries.begin() + std::ptrdiff_t(std::min<std::size_t>(entries.size(), RecordsCount)),
-              table.begin());
-    return EncodeRecords(table);
-}
 
 TEST(SyncedFolder, ConflictCopiesMergedInAnyOrderKeepEveryResultOnce)
 {
     constexpr unsigned Seed = 20261208;
     std::mt19937 random(Seed);
-    const QStringList names = {QStringLiteral("Pomrola99.sync-conflict-20261208-142233-ABCDEFG.rec"),
-                               QStringLiteral("Pomrola99 (conflicted copy 2026-12-08 142233).rec"),
-                               QStringLiteral("Pomrola99 (Anna's conflicted copy 2026-12-08).rec"),
-                               QStringLiteral("Pomrola99_conflict-20261208-142233.rec")};
+    const char* const names[] = {
+        "Pomrola99.sync-conflict-20261208-142233-ABCDEFG.rec", "Pomrola99 (conflicted copy 2026-12-08 142233).rec",
+        "Pomrola99 (Anna's conflicted copy 2026-12-08).rec", "Pomrola99_conflict-20261208-142233.rec"};
     for (int round = 0; round < 30; ++round) {
         SCOPED_TRACE(::testing::Message() << "seed " << Seed << " round " << round);
         QTemporaryDir dir;
@@ -52,8 +42,8 @@ TEST(SyncedFolder, ConflictCopiesMergedInAnyOrderKeepEveryResultOnce)
                 version.push_back(added);
                 all.push_back(added);
             }
-            const QString name = v == 0 ? QStringLiteral("Pomrola99.rec") : names[v - 1];
-            ASSERT_TRUE(pomrola::testing::writeAll(dir.filePath(name), Encoded(Best20(version))));
+            const QString name = QString::fromUtf8(v == 0 ? "Pomrola99.rec" : names[v - 1]);
+            ASSERT_TRUE(writeAll(dir.filePath(name), EncodeRecords(TableOf(Best20(version)))));
         }
         RecordsBook book;
         static_cast<void>(LoadRecords(book, dir.path()));
@@ -61,14 +51,12 @@ TEST(SyncedFolder, ConflictCopiesMergedInAnyOrderKeepEveryResultOnce)
         all.push_back({"me", 2500 * 64});
 
         std::vector<RecordEntry> expected = Best20(all);
-        std::vector<RecordEntry> onDisk =
-            pomrola::testing::EntriesOf(pomrola::testing::readAll(RecordsFilePath(dir.path())));
+        std::vector<RecordEntry> onDisk = EntriesOf(readAll(RecordsFilePath(dir.path())));
         auto byName = [](const RecordEntry& a, const RecordEntry& b) { return a.name < b.name; };
         std::sort(expected.begin(), expected.end(), byName);
         std::sort(onDisk.begin(), onDisk.end(), byName);
         EXPECT_EQ(onDisk, expected);
-        // Nothing of ours is left for the client to copy about but the table and
-        // this computer's own results: no copy, lock or seal.
+        // Left for the client to copy: the table and this computer's own results; no copy, lock or seal.
         EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Dirs | QDir::Hidden | QDir::NoDotAndDotDot),
                   (QStringList{QStringLiteral(".stfolder"), QFileInfo(OwnResultsPath(dir.path())).fileName(),
                                QStringLiteral("Pomrola99.rec")}));

@@ -8,23 +8,20 @@
 
 namespace pomrola::testing {
 
-// The records writer helper, built beside the test program: found from there,
-// so the path holds on every system (Wine cannot start a path without a drive).
-// Writers under faketime load its clock library first, which a sanitizer
-// build's run-time check would refuse.
+// Writers under faketime load its clock library first, which a sanitizer build refuses.
 inline void AllowPreloadedClocks()
 {
     qputenv("ASAN_OPTIONS", qgetenv("ASAN_OPTIONS") + ":verify_asan_link_order=0");
 }
 
+// Built beside the test program, so the path holds everywhere (Wine needs a drive).
 inline QString WriterProgram()
 {
     return QCoreApplication::applicationDirPath() + QStringLiteral("/" RECORDS_WRITER);
 }
 
-// The start of a command that runs a program with its clock off by `offset`
-// ("+60": a minute ahead), libfaketime preloaded through env, so that the
-// program is the process started; empty without libfaketime.
+// The start of a command running a program with its clock off by `offset` ("+60": a minute ahead),
+// libfaketime preloaded by env so that the program is the process started; empty without it.
 inline QStringList ClockOff(const QString& offset)
 {
     for (const QString& library : {QStringLiteral("/usr/lib/x86_64-linux-gnu/faketime/libfaketime.so.1"),
@@ -36,8 +33,7 @@ inline QStringList ClockOff(const QString& offset)
     return {};
 }
 
-// What the clock library of a writer killed under ClockOff leaves behind:
-// a later process given the same id would fail to start.
+// Removes what the clock library of a writer killed under ClockOff leaves: a later process of its id would not start.
 inline void ReleaseClockOf(qint64 pid)
 {
     QFile::remove(QStringLiteral("/dev/shm/faketime_shm_%1").arg(pid));

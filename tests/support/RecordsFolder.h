@@ -21,6 +21,14 @@ inline std::vector<RecordEntry> EntriesOf(const QByteArray& bytes)
     return DecodeRecords(bytes, scratch).entries;
 }
 
+// A table of the first 20 `entries`, the rest empty.
+inline RecordsTable TableOf(const std::vector<RecordEntry>& entries)
+{
+    RecordsTable table;
+    std::copy_n(entries.begin(), std::min(entries.size(), table.size()), table.begin());
+    return table;
+}
+
 inline std::vector<std::int32_t> ScoresOf(const std::vector<RecordEntry>& entries)
 {
     std::vector<std::int32_t> scores;
@@ -38,8 +46,7 @@ inline std::vector<RecordEntry> Best20(std::vector<RecordEntry> entries)
     return entries;
 }
 
-// What the game may have left in a records folder: the file, its seal, its
-// lock and broken locks.
+// What the game may have left in a records folder: the file, its seal, its lock and broken locks.
 inline void ClearRecordsFiles(const QString& folder)
 {
     for (const QFileInfo& left :
@@ -47,13 +54,11 @@ inline void ClearRecordsFiles(const QString& folder)
         left.isDir() ? QDir(left.filePath()).removeRecursively() : QFile::remove(left.filePath());
 }
 
-// A records folder of the test's own, with one game's book, and the records
-// file as a test writes and reads it by hand.
+// A records folder of the test's own, with one game's book, and its file as a test writes it by hand.
 class RecordsFolder : public ::testing::Test {
 protected:
-    // The folders a network-share run names in `variable`, separated as in
-    // PATH (mounts of one share, as several computers see it), the first
-    // cleared and taken as this test's folder; without it, this folder.
+    // The folders a network-share run names in `variable`, separated as in PATH (mounts of one
+    // share, as several computers see it), the first cleared and taken as this test's folder; else this one.
     QStringList useShare(const char* variable)
     {
         const QStringList named = qEnvironmentVariable(variable).split(QDir::listSeparator(), Qt::SkipEmptyParts);

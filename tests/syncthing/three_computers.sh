@@ -1,11 +1,9 @@
 #!/bin/bash
-# three_computers.sh <records_writer>: three Syncthing instances, "computers" a, b and c,
-# on 127.0.0.1 only, share one records folder, each at its own path. Each computer's
-# writer runs under its own host name (unshare --uts), one process per result as a game
-# end; in 6 rounds the three write within ~100 ms, so that Syncthing makes conflict copies.
-# Once the three report the folder in sync, each computer loads once more; then every copy
-# of the table must hold the 2 starting and 18 new results exactly once, and no conflict
-# copy, lock, seal or other file of the game may be left. Exits 77 (CTest's skip) without
+# three_computers.sh <records_writer>: Syncthing computers a, b and c on 127.0.0.1 share one records
+# folder; each one's writer runs under its own host name (unshare --uts), a process per game end.
+# In 6 rounds the three write within ~100 ms, so that Syncthing makes conflict copies. Once in
+# sync and each started once more, every copy holds the 2 starting and 18 new results once, and
+# no conflict copy, lock, seal or other file of the game is left. Exits 77 (skipped) without
 # syncthing or a working unshare. SYNC_KEEP=1 keeps the work folder.
 set -uo pipefail
 writer=$1
@@ -34,23 +32,20 @@ free_port() {
   local p
   for _ in $(seq 200); do
     p=$((20000 + RANDOM % 40000))
-    [[ " ${LPORT[*]} ${GPORT[*]} " == *" $p "* ]] && continue
-    (exec 3<>/dev/tcp/127.0.0.1/$p) 2>/dev/null && continue
-    printf -v "$1" %s "$p" && return 0
+    [[ " ${LPORT[*]} ${GPORT[*]} " == *" $p "* ]] || (exec 3<>/dev/tcp/127.0.0.1/$p) 2>/dev/null ||
+      { printf -v "$1" %s "$p"; return 0; }
   done
   return 1
 }
 
-# rest COMPUTER PATH: the body of a GET on that instance's REST API (HTTP/1.0 over bash's
-# /dev/tcp, so no curl is needed), empty after 5 s.
+# rest COMPUTER PATH: the body of a GET on its REST API (HTTP/1.0 over /dev/tcp), empty after 5 s.
 rest() {
   timeout 5 bash -c 'exec 3<>/dev/tcp/127.0.0.1/$0 || exit
     printf "GET %s HTTP/1.0\r\nHost: 127.0.0.1\r\nX-API-Key: %s\r\n\r\n" "$1" "$2" >&3; cat <&3' \
     "${GPORT[$1]}" "$2" "$KEY" 2>/dev/null | sed '1,/^\r$/d'
 }
 
-# on COMPUTER ARGS...: runs the records writer under that computer's host name.
-# Each computer's game keeps its waiting results in its own pending file.
+# on COMPUTER ARGS...: the records writer under that computer's host name and pending file.
 on() { local c=$1; shift; POMROLA_PENDING_FILE="$W/pending-$c" timeout 30 "${UNSHARE[@]}" sh -c 'hostname "$0" && exec "$@"' "comp${c^^}" "$writer" "$@"; }
 
 # --- three homes with keys; config.xml written whole: loopback only, nothing outside ----
@@ -89,8 +84,7 @@ for c in a b c; do
   pids+=($!)
 done
 
-# All three: connected to both others, which have everything (completion 100), the
-# folder idle needing nothing; and the same records file and conflict copies on disk.
+# All three connected to both others, which have everything, the folder idle; same records file and copies.
 in_sync() {
   local c d s sums=()
   for c in a b c; do
