@@ -50,30 +50,22 @@ int BruteForceMoves(const Board& board)
     return moves;
 }
 
-TEST(CountMoves, StaircaseHasNoMove)
+// None on the staircase; then only a ball whose move completes a line counts,
+// and both balls of one exchange can.
+TEST(CountMoves, OnlyBallsWhoseMoveCompletesALineCount)
 {
     GameState state;
     state.board = StaircaseBoard();
     state.MovesLeft = 99;
     CountMoves(state);
     EXPECT_EQ(state.MovesLeft, 0);
-}
 
-TEST(CountMoves, OnlyTheBallThatCompletesALineCounts)
-{
-    GameState state;
-    state.board = StaircaseBoard();
     SetRow(state.board, 1, {1, 1, 3, 1, 5, 6, 7, 8});
     CountMoves(state);
     EXPECT_EQ(state.MovesLeft, 1);
     EXPECT_TRUE(CheckMove(state, 4, 1));   // column first: the 1 moving left
     EXPECT_FALSE(CheckMove(state, 3, 1));  // the 3 moving right completes nothing
-}
 
-TEST(CountMoves, BothBallsOfOneExchangeCount)
-{
-    GameState state;
-    state.board = StaircaseBoard();
     SetRow(state.board, 1, {1, 1, 2, 1, 2, 2, 7, 8});
     state.board.at(7, 2) = 5;
     CountMoves(state);

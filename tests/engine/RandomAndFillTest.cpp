@@ -51,7 +51,7 @@ TEST(RandomAndFill, EveryFillHoldsOnlyBallCodesAndDependsOnlyOnTheMillisecond)
     }
 }
 
-TEST(RandomAndFill, SwapCellsExchangesAndRestores)
+TEST(RandomAndFill, SwapCellsExchangesAndRestoresPassingOnlyTheLowByte)
 {
     GameState state;
     state.board.at(3, 2) = 3;
@@ -63,11 +63,8 @@ TEST(RandomAndFill, SwapCellsExchangesAndRestores)
     SwapCells(state);
     EXPECT_EQ(state.board.at(3, 2), 3);
     EXPECT_EQ(state.board.at(4, 2), 7);
-}
 
-TEST(RandomAndFill, SwapCellsPassesOnlyTheLowByteToTheSecondCell)
-{
-    GameState state;
+    // Only the low byte of the first cell's code passes to the second.
     state.board.at(5, 5) = 300;
     state.board.at(5, 6) = -1;
     state.X1 = 5, state.Y1 = 5, state.X2 = 5, state.Y2 = 6;
