@@ -10,7 +10,7 @@
 #   launch_game [ARGS]             the game in the background (GAME_PID)
 #   start_game [ARGS]              launched, and its window titled $GAME_TITLE in MAIN
 #   quit_game                      Ctrl+X, as the player closes it
-#   window_named PATTERN           a visible window's id, within ten seconds
+#   window_named PATTERN [SECONDS] a visible window's id, within SECONDS (10)
 #
 # KEEP_WORK=1 keeps the temporary folder (screenshots, logs).
 set -euo pipefail
@@ -81,7 +81,7 @@ start_openbox() {
 
 window_named() {
     local id
-    for _ in $(seq 100); do
+    for _ in $(seq $((${2:-10} * 10))); do
         id=$(xdotool search --onlyvisible --name "$1" 2>/dev/null | head -n 1) || true
         [ -n "$id" ] && { echo "$id"; return 0; }
         sleep 0.1
