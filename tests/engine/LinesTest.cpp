@@ -5,6 +5,8 @@
 
 #include <limits>
 #include <random>
+#include <utility>
+#include <vector>
 
 using namespace pomrola;
 using namespace pomrola::testing;
@@ -25,7 +27,9 @@ Cells ChangedCells(const Board& before, const Board& after)
 
 struct FindLinesCase {
     const char* name;
-    void (*build)(Board&);
+    std::vector<std::pair<int, Row>> rows;   // (row, its codes), set on the staircase
+    std::vector<std::pair<int, int>> cells;  // (column, row), then set to `code`
+    ColourCode code;
     Cells emptied;  // the cells of the lines found, in row order
 };
 
@@ -35,7 +39,10 @@ TEST_P(FindLinesShapes, EmptiesExactlyTheLineCells)
 {
     GameState state;
     state.board = StaircaseBoard();
-    GetParam().build(state.board);
+    for (const auto& [row, codes] : GetParam().rows)
+        SetRow(state.board, row, codes);
+    for (auto [column, row] : GetParam().cells)
+        state.board.at(column, row) = GetParam().code;
     const Board before = state.board;
     state.LinesFound = true;  // left from an earlier call: every call sets it anew
     FindLines(state);
@@ -54,48 +61,26 @@ TEST_P(FindLinesShapes, EmptiesExactlyTheLineCells)
 INSTANTIATE_TEST_SUITE_P(
     Lines, FindLinesShapes,
     ::testing::Values(
-        FindLinesCase{"NoRun", [](Board&) {}, {}},
-        FindLinesCase{"RunOfSix", [](Board& b) { SetRow(b, 4, {2, 2, 2, 2, 2, 2, 5, 1}); },
+        FindLinesCase{"NoRun", {}, {}, 0, {}},
+        FindLinesCase{"RunOfSix", {{4, {2, 2, 2, 2, 2, 2, 5, 1}}}, {}, 0,
                       {{4, 1}, {4, 2}, {4, 3}, {4, 4}, {4, 5}, {4, 6}}},
-        FindLinesCase{"WholeRow", [](Board& b) { SetRow(b, 8, {6, 6, 6, 6, 6, 6, 6, 6}); },
+        FindLinesCase{"WholeRow", {{8, {6, 6, 6, 6, 6, 6, 6, 6}}}, {}, 0,
                       {{8, 1}, {8, 2}, {8, 3}, {8, 4}, {8, 5}, {8, 6}, {8, 7}, {8, 8}}},
-        FindLinesCase{"TwoRunsInOneRow", [](Board& b) { SetRow(b, 1, {3, 3, 3, 6, 3, 3, 3, 1}); },
+        FindLinesCase{"TwoRunsInOneRow", {{1, {3, 3, 3, 6, 3, 3, 3, 1}}}, {}, 0,
                       {{1, 1}, {1, 2}, {1, 3}, {1, 5}, {1, 6}, {1, 7}}},
-        FindLinesCase{"RunsDoNotWrapRows",
-                      [](Board& b) {
-                          SetRow(b, 2, {1, 2, 3, 7, 7, 7, 7, 7});
-                          SetRow(b, 3, {7, 7, 4, 5, 6, 8, 1, 2});
-                      },
+        FindLinesCase{"RunsDoNotWrapRows", {{2, {1, 2, 3, 7, 7, 7, 7, 7}}, {3, {7, 7, 4, 5, 6, 8, 1, 2}}}, {}, 0,
                       {{2, 4}, {2, 5}, {2, 6}, {2, 7}, {2, 8}}},
-        FindLinesCase{"ColumnAtTheBottomDoesNotWrap",
-                      [](Board& b) {
-                          b.at(3, 6) = b.at(3, 7) = b.at(3, 8) = 5;
-                          b.at(4, 1) = b.at(4, 2) = 5;
-                      },
+        FindLinesCase{"ColumnAtTheBottomDoesNotWrap", {}, {{3, 6}, {3, 7}, {3, 8}, {4, 1}, {4, 2}}, 5,
                       {{6, 3}, {7, 3}, {8, 3}}},
-        FindLinesCase{"Cross",
-                      [](Board& b) {
-                          b.at(4, 2) = b.at(4, 3) = b.at(4, 4) = 5;
-                          b.at(3, 3) = b.at(5, 3) = 5;
-                      },
+        FindLinesCase{"Cross", {}, {{4, 2}, {4, 3}, {4, 4}, {3, 3}, {5, 3}}, 5,
                       {{2, 4}, {3, 3}, {3, 4}, {3, 5}, {4, 4}}},
-        FindLinesCase{"LShape",
-                      [](Board& b) {
-                          b.at(1, 6) = b.at(2, 6) = b.at(3, 6) = 4;
-                          b.at(1, 4) = b.at(1, 5) = 4;
-                      },
+        FindLinesCase{"LShape", {}, {{1, 6}, {2, 6}, {3, 6}, {1, 4}, {1, 5}}, 4,
                       {{4, 1}, {5, 1}, {6, 1}, {6, 2}, {6, 3}}},
-        FindLinesCase{"TShape",
-                      [](Board& b) {
-                          SetRow(b, 1, {1, 8, 8, 8, 8, 8, 2, 3});
-                          b.at(4, 2) = b.at(4, 3) = 8;
-                      },
+        FindLinesCase{"TShape", {{1, {1, 8, 8, 8, 8, 8, 2, 3}}}, {{4, 2}, {4, 3}}, 8,
                       {{1, 2}, {1, 3}, {1, 4}, {1, 5}, {1, 6}, {2, 4}, {3, 4}}},
-        FindLinesCase{"GapBreaksTheRun", [](Board& b) { SetRow(b, 5, {5, 5, 1, 5, 2, 3, 4, 6}); }, {}},
-        FindLinesCase{"ThreeEmptyCellsInARow", [](Board& b) { b.at(3, 6) = b.at(4, 6) = b.at(5, 6) = 0; },
-                      {{6, 3}, {6, 4}, {6, 5}}},
-        FindLinesCase{"ThreeEmptyCellsInAColumn", [](Board& b) { b.at(6, 3) = b.at(6, 4) = b.at(6, 5) = 0; },
-                      {{3, 6}, {4, 6}, {5, 6}}}),
+        FindLinesCase{"GapBreaksTheRun", {{5, {5, 5, 1, 5, 2, 3, 4, 6}}}, {}, 0, {}},
+        FindLinesCase{"ThreeEmptyCellsInARow", {}, {{3, 6}, {4, 6}, {5, 6}}, 0, {{6, 3}, {6, 4}, {6, 5}}},
+        FindLinesCase{"ThreeEmptyCellsInAColumn", {}, {{6, 3}, {6, 4}, {6, 5}}, 0, {{3, 6}, {4, 6}, {5, 6}}}),
     [](const auto& instance) { return std::string(instance.param.name); });
 // clang-format on
 

@@ -89,28 +89,24 @@ TEST(CheckMove, PatternsOffTheBoardNeverHold)
 
 TEST(CheckMove, EachOfTheSixteenPatterns)
 {
-    struct Case {
-        int row, column;
-        std::pair<int, int> a, b;  // cells (row, column) set to the ball's code
+    // The two cells (row, column) that complete a line for the ball in row 4, column 4.
+    const std::pair<int, int> cases[][2] = {
+        {{3, 3}, {5, 3}}, {{2, 3}, {3, 3}}, {{5, 3}, {6, 3}}, {{4, 1}, {4, 2}},  // moving left
+        {{3, 5}, {5, 5}}, {{2, 5}, {3, 5}}, {{5, 5}, {6, 5}}, {{4, 6}, {4, 7}},  // moving right
+        {{3, 3}, {3, 5}}, {{3, 2}, {3, 3}}, {{3, 5}, {3, 6}}, {{1, 4}, {2, 4}},  // moving up
+        {{5, 3}, {5, 5}}, {{5, 2}, {5, 3}}, {{5, 5}, {5, 6}}, {{6, 4}, {7, 4}},  // moving down
     };
-    const Case cases[] = {
-        {4, 4, {3, 3}, {5, 3}}, {4, 4, {2, 3}, {3, 3}}, {4, 4, {5, 3}, {6, 3}}, {4, 4, {4, 1}, {4, 2}},
-        {4, 4, {3, 5}, {5, 5}}, {4, 4, {2, 5}, {3, 5}}, {4, 4, {5, 5}, {6, 5}}, {4, 4, {4, 6}, {4, 7}},
-        {4, 4, {3, 3}, {3, 5}}, {4, 4, {3, 2}, {3, 3}}, {4, 4, {3, 5}, {3, 6}}, {4, 4, {1, 4}, {2, 4}},
-        {4, 4, {5, 3}, {5, 5}}, {4, 4, {5, 2}, {5, 3}}, {4, 4, {5, 5}, {5, 6}}, {4, 4, {6, 4}, {7, 4}},
-    };
-    for (const Case& c : cases) {
+    for (const auto& [a, b] : cases) {
         GameState state;
         // A checkerboard of 2 and 3 with the ball as 9: nothing else can match.
         for (int r = 1; r <= BoardSize; ++r)
             for (int col = 1; col <= BoardSize; ++col)
                 state.board.at(col, r) = (r + col) % 2 ? 2 : 3;
-        state.board.at(c.column, c.row) = 9;
-        EXPECT_FALSE(CheckMove(state, c.column, c.row));
-        state.board.at(c.a.second, c.a.first) = 9;
-        state.board.at(c.b.second, c.b.first) = 9;
-        EXPECT_TRUE(CheckMove(state, c.column, c.row))
-            << "cells " << c.a.first << "," << c.a.second << " and " << c.b.first << "," << c.b.second;
+        state.board.at(4, 4) = 9;
+        EXPECT_FALSE(CheckMove(state, 4, 4));
+        state.board.at(a.second, a.first) = state.board.at(b.second, b.first) = 9;
+        EXPECT_TRUE(CheckMove(state, 4, 4))
+            << "cells " << a.first << "," << a.second << " and " << b.first << "," << b.second;
     }
 }
 
