@@ -1,12 +1,10 @@
 #!/usr/bin/env python3
-"""Reads the board from a screenshot of the main window and names a move that makes a line.
+"""Reads the board from a screenshot of the main window, as a player sees it: where all 64
+cell centres show ball colours.
 
-    board_move.py SHOT.ppm          prints "x1 y1 x2 y2" (window pixels of the two cells to press)
-    board_move.py SHOT.ppm --board  prints the 8 rows of colour letters
-    board_move.py SHOT.ppm --cell   prints "x y", the window pixel of the top-left cell
-
-The board is found where all 64 cell centres show ball colours; nothing of the program's
-inside is used, so the script checks the real window as a player sees it.
+    board_move.py SHOT.ppm          "x1 y1 x2 y2": window pixels of two cells whose swap makes a line
+    board_move.py SHOT.ppm --board  the 8 rows of colour letters
+    board_move.py SHOT.ppm --cell   "x y": the window pixel of the top-left cell
 """
 import sys
 

@@ -33,8 +33,7 @@ mkdir -p "$WINEPREFIX"
 
 (cd "$work" && exec "$RUN" "$BUILD/pomrola99.exe") >"$work/game.log" 2>&1 &
 game=$!
-main="$(timeout 60 xdotool search --sync --onlyvisible --name 'Помрола 99' | head -n 1)" || true
-[ -n "$main" ] || fail "no main window"
+main="$(window_named 'Помрола 99' 60)" || fail "no main window"
 sleep 1.5
 import -window "$main" "$SHOTS/windows-main-window.png"
 
@@ -42,8 +41,7 @@ import -window "$main" "$SHOTS/windows-main-window.png"
 xdotool mousemove --window "$main" 54 31 click 1
 sleep 0.5
 xdotool key Down Down Return
-about="$(timeout 30 xdotool search --sync --onlyvisible --name 'О программе' | head -n 1)" || true
-[ -n "$about" ] || fail "no about window"
+about="$(window_named 'О программе' 30)" || fail "no about window"
 sleep 1.5
 import -window "$about" "$SHOTS/windows-about-window.png"
 # Only "Закрыть" closes it (Esc does not); the button spans the window's foot.

@@ -53,15 +53,6 @@ user="$prefix/drive_c/users/nobody"
 } >"$user/end.sav"
 chown nobody: "$user/end.sav"
 
-window() {  # window TITLE-PATTERN [SECONDS]: the visible window, or nothing
-    local found="" end=$((SECONDS + ${2:-30}))
-    while [ -z "$found" ] && [ $SECONDS -lt $end ]; do
-        # A window that goes while xdotool walks the tree fails the search: look again.
-        found="$(xdotool search --onlyvisible --name "$1" 2>/dev/null | head -n 1 || true)"
-        [ -n "$found" ] || sleep 0.3
-    done
-    echo "$found"
-}
 no_message() {  # fails when a message box of the game is up
     local box
     box="$(xdotool search --onlyvisible --name "^Pomrola '99\$" 2>/dev/null | head -n 1 || true)"
@@ -69,7 +60,7 @@ no_message() {  # fails when a message box of the game is up
 }
 
 as_nobody "$WINE" start /unix "$shortcut"
-main="$(window '^Помрола 99' 90)"
+main="$(window_named '^Помрола 99' 90)" || true
 no_message "at the start"
 [ -n "$main" ] || fail "no main window"
 echo "Started from the shortcut, as nobody, with the install folder read-only: no message"
@@ -77,8 +68,7 @@ sleep 1
 
 for _ in 1 2 3; do  # a window that has just come up may miss its first key
     xdotool windowfocus --sync "$main" key F3
-    open="$(window '^$' 10)"  # the system's open dialog, without a caption
-    [ -z "$open" ] || break
+    open="$(window_named '^$' 10)" && break  # the system's open dialog, without a caption
 done
 [ -n "$open" ] || fail "no open dialog"
 sleep 1
@@ -93,15 +83,13 @@ read -r x y <<<"$(python3 "$HERE/board_move.py" "$base/board.ppm" --cell)"
 xdotool mousemove --window "$main" "$x" "$y" click 1
 sleep 1
 xdotool mousemove --window "$main" "$x" "$y" click 1
-name="$(window '^Ваше имя')"
-[ -n "$name" ] || fail "the game did not end: no name prompt"
+name="$(window_named '^Ваше имя' 30)" || fail "the game did not end: no name prompt"
 xdotool windowfocus --sync "$name" key Return
-records="$(window '^Рекорды')"
+records="$(window_named '^Рекорды' 30)" || true
 no_message "at the game end"
 [ -n "$records" ] || fail "no records window after the game end"
 xdotool windowfocus --sync "$records" key Escape
-advert="$(window '^Ваша реклама')"
-[ -n "$advert" ] && xdotool windowfocus --sync "$advert" key Escape
+advert="$(window_named '^Ваша реклама' 30)" && xdotool windowfocus --sync "$advert" key Escape
 sleep 1
 xdotool windowfocus --sync "$main" key ctrl+x
 as_nobody "$WINESERVER" -w
