@@ -3,7 +3,8 @@
 # as a player does, and everything stopped and removed when the script ends.
 #
 #   source session.sh              sets WORK, HOME, XDG_*, RECORDS, SETTINGS
-#   start_xvfb [WxH]               the display in $DISPLAY, or exit 77 (skipped)
+#   skip REASON                    exit 77: the script's checks skipped
+#   start_xvfb [WxH]               the display in $DISPLAY, or skip
 #   start_openbox                  a real window manager on it
 #   on_exit COMMAND                more clean-up, run before the X server stops
 #   write_settings [DIR] [TEXT]    [Data] with records folder DIR, then TEXT
@@ -46,20 +47,20 @@ fail() {
 }
 check() { echo "ok: $*"; }
 
+skip() {
+    echo "SKIPPED: $*; $(basename "$0" .sh | tr _ ' ') was NOT checked" >&2
+    exit 77
+}
+
 start_xvfb() {
-    local screen="${1:-1024x768}" what
-    what="$(basename "$0" .sh | tr _ ' ')"
-    if ! command -v Xvfb >/dev/null; then
-        echo "SKIPPED: Xvfb is not installed; $what was NOT checked" >&2
-        exit 77
-    fi
+    local screen="${1:-1024x768}"
+    command -v Xvfb >/dev/null || skip "Xvfb is not installed"
     Xvfb "$DISPLAY" -noreset -screen 0 "${screen}x24" -nolisten tcp >"$WORK/xvfb.log" 2>&1 &
     XVFB_PID=$!
     for _ in $(seq 50); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
     if ! kill -0 "$XVFB_PID" 2>/dev/null || ! xdpyinfo >/dev/null 2>&1; then
-        echo "SKIPPED: Xvfb could not start on $DISPLAY; $what was NOT checked" >&2
         cat "$WORK/xvfb.log" >&2
-        exit 77
+        skip "Xvfb could not start on $DISPLAY"
     fi
 }
 

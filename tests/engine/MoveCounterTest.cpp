@@ -10,43 +10,36 @@ using namespace pomrola::testing;
 
 namespace {
 
+// Whether the ball in that cell is one of three alike in a row or a column.
 bool InLine(const Board& board, int row, int column)
 {
-    const ColourCode code = board.at(column, row);
-    auto runLength = [&](int dr, int dc) {
-        int length = 1;
-        for (int sign : {-1, +1}) {
-            int r = row + sign * dr, c = column + sign * dc;
-            while (r >= 1 && r <= BoardSize && c >= 1 && c <= BoardSize && board.at(c, r) == code) {
-                ++length;
-                r += sign * dr;
-                c += sign * dc;
-            }
-        }
-        return length;
+    const auto same = [&](int r, int c) {
+        return r >= 1 && r <= BoardSize && c >= 1 && c <= BoardSize && board.at(c, r) == board.at(column, row);
     };
-    return runLength(0, 1) >= 3 || runLength(1, 0) >= 3;
+    for (int k = -2; k <= 0; ++k)
+        if ((same(row, column + k) && same(row, column + k + 1) && same(row, column + k + 2)) ||
+            (same(row + k, column) && same(row + k + 1, column) && same(row + k + 2, column)))
+            return true;
+    return false;
 }
 
 // Counts balls that complete a line by really swapping them with each neighbour.
 int BruteForceMoves(const Board& board)
 {
     int moves = 0;
-    for (int r = 1; r <= BoardSize; ++r) {
-        for (int c = 1; c <= BoardSize; ++c) {
-            bool canMove = false;
-            const std::pair<int, int> steps[] = {{0, -1}, {0, 1}, {-1, 0}, {1, 0}};
-            for (auto [dr, dc] : steps) {
+    for (int r = 1; r <= BoardSize; ++r)
+        for (int c = 1; c <= BoardSize; ++c)
+            for (auto [dr, dc] : {std::pair{0, -1}, std::pair{0, 1}, std::pair{-1, 0}, std::pair{1, 0}}) {
                 const int tr = r + dr, tc = c + dc;
                 if (tr < 1 || tr > BoardSize || tc < 1 || tc > BoardSize)
                     continue;
                 Board swapped = board;
                 std::swap(swapped.at(c, r), swapped.at(tc, tr));
-                canMove = canMove || InLine(swapped, tr, tc);
+                if (InLine(swapped, tr, tc)) {
+                    ++moves;
+                    break;
+                }
             }
-            moves += canMove ? 1 : 0;
-        }
-    }
     return moves;
 }
 

@@ -8,11 +8,6 @@ using namespace pomrola::testing;
 
 namespace {
 
-constexpr std::uint32_t TimeOfDay(int h, int m, int s, int ms)
-{
-    return static_cast<std::uint32_t>(((h * 60 + m) * 60 + s) * 1000 + ms);
-}
-
 TEST(RandomAndFill, GeneratorFollowsTheCongruentialSequence)
 {
     GameState state;
@@ -30,8 +25,8 @@ TEST(RandomAndFill, GeneratorFollowsTheCongruentialSequence)
 TEST(RandomAndFill, FillAtMidnightAndAtHalfPastTwelveGivesTheKnownRows)
 {
     GameState midnight, halfPastTwelve;
-    FillBoard(midnight, TimeOfDay(0, 0, 0, 0));
-    FillBoard(halfPastTwelve, TimeOfDay(12, 34, 56, 789));
+    FillBoard(midnight, 0);
+    FillBoard(halfPastTwelve, 45'296'789);  // 12:34:56.789, in milliseconds
     EXPECT_EQ(RowOf(midnight.board, 1), (Row{1, 1, 7, 2, 3, 6, 3, 2}));
     EXPECT_EQ(RowOf(midnight.board, 2), (Row{3, 4, 1, 4, 1, 7, 1, 3}));
     EXPECT_EQ(RowOf(halfPastTwelve.board, 1), (Row{4, 3, 3, 1, 6, 4, 1, 5}));

@@ -1,8 +1,7 @@
 #!/usr/bin/env bash
-# check_windows_installer.sh BUILD_WIN_DIR [DISPLAY]: builds the Windows packages,
-# checks what the zip holds, installs the NSIS package silently into a fresh Wine
-# prefix, starts the installed game on its own (no build paths), sees its window,
-# and uninstalls it.
+# check_windows_installer.sh BUILD_WIN_DIR [DISPLAY]: the zip's contents; the NSIS
+# package installed silently into a fresh Wine prefix, the installed game started
+# on its own (no build paths) up to its window, and uninstalled.
 set -euo pipefail
 BUILD="$(cd "$1" && pwd)"
 export DISPLAY="${2:-:45}" WINEDEBUG=-all WINEARCH=win64

@@ -41,7 +41,7 @@ QString ErrorOf(const QString& path)
     return QStringLiteral("no error");
 }
 
-TEST_F(VersionReader, ReadsTheStringsOfTheFirstTranslation)
+TEST_F(VersionReader, ReadsTheStringsOfTheFirstTranslationAndEmptyTextsForMissingOnes)
 {
     TVerInfoRes reader(fileWith(GameVersionData()));
     EXPECT_EQ(reader.GetVersionString(VersionKey::InternalName), QStringLiteral("Помрола 99"));
@@ -50,16 +50,13 @@ TEST_F(VersionReader, ReadsTheStringsOfTheFirstTranslation)
     EXPECT_EQ(reader.GetVersionString(VersionKey::FileDescription), QString());  // present but empty
     EXPECT_EQ(reader.GetOsDescription(), QStringLiteral("Designed for 32-bit Windows"));
     EXPECT_TRUE(reader.FileFlags().isEmpty());
-}
 
-TEST_F(VersionReader, MissingStringGivesAnEmptyText)
-{
-    VersionData data = GameVersionData();
-    data.strings = {{"ProductName", "Only"}};
-    TVerInfoRes reader(fileWith(data));
-    EXPECT_EQ(reader.GetVersionString(VersionKey::ProductName), QStringLiteral("Only"));
-    EXPECT_EQ(reader.GetVersionString(VersionKey::CompanyName), QString());
-    EXPECT_EQ(reader.GetVersionString(VersionKey::LegalCopyright), QString());
+    VersionData only = GameVersionData();
+    only.strings = {{"ProductName", "Only"}};
+    TVerInfoRes onlyOne(fileWith(only));
+    EXPECT_EQ(onlyOne.GetVersionString(VersionKey::ProductName), QStringLiteral("Only"));
+    EXPECT_EQ(onlyOne.GetVersionString(VersionKey::CompanyName), QString());  // missing: an empty text
+    EXPECT_EQ(onlyOne.GetVersionString(VersionKey::LegalCopyright), QString());
 }
 
 TEST_F(VersionReader, QueryPathKeepsLeadingZerosOfLanguageAndCodePage)

@@ -1,10 +1,8 @@
 #!/usr/bin/env bash
-# play_under_wine.sh BUILD_WIN_DIR SHOTS_DIR [DISPLAY]: the Windows build played
-# under Wine on Xvfb as a player would, from a first start in a fresh Wine prefix.
-# Shoots the main and about windows into SHOTS_DIR (windows-main-window.png,
-# windows-about-window.png), plays one move that makes a line by two clicks,
-# closes with Ctrl+X, and checks that the settings file and the window placement
-# are where the game keeps them on Windows.
+# play_under_wine.sh BUILD_WIN_DIR SHOTS_DIR [DISPLAY]: the Windows build's first
+# start in a fresh Wine prefix on Xvfb: the main and about windows shot into
+# SHOTS_DIR, one move that makes a line by two clicks, Ctrl+X, and the settings
+# file and window placement where the game keeps them on Windows.
 set -euo pipefail
 BUILD="$(cd "$1" && pwd)"
 SHOTS="$(mkdir -p "$2" && cd "$2" && pwd)"

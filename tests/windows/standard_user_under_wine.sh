@@ -1,19 +1,16 @@
 #!/usr/bin/env bash
-# standard_user_under_wine.sh BUILD_WIN_DIR [DISPLAY]: the installed game as a
-# standard Windows user plays it. The user nobody installs the game into a Wine
-# prefix of his own; the install folder is then made read-only to him, as
-# C:\Program Files is to a standard user. Started from its Start-menu shortcut
-# (working folder: the install folder), the game must come up without a
-# message, and the end of a game (a saved game with no move left, loaded, then
-# one pick) must write the result into the user's own data folder, again
-# without a message. Needs root to act as nobody; exits 77 (skipped) without.
+# standard_user_under_wine.sh BUILD_WIN_DIR [DISPLAY]: nobody installs the game
+# into a Wine prefix of his own, whose install folder is then read-only to him as
+# C:\Program Files is to a standard user. Started from its Start-menu shortcut it
+# comes up without a message, and a game end (a saved game with no move left,
+# loaded, one pick) writes the result into his own data folder, again without a
+# message. Needs root to act as nobody; exits 77 (skipped) without.
 set -euo pipefail
 BUILD="$(cd "$1" && pwd)"
 HERE="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)"
 export DISPLAY="${2:-:46}"
 WINE=/usr/lib/wine/wine64 WINESERVER=/usr/lib/wine/wineserver
 source "$HERE/../desktop/session.sh"
-skip() { echo "SKIPPED: $*; the standard user's game was NOT checked" >&2; exit 77; }
 [ "$(id -u)" = 0 ] || skip "not root, so nobody cannot be acted"
 command -v setpriv >/dev/null && id nobody >/dev/null 2>&1 || skip "no setpriv or no user nobody"
 
