@@ -60,13 +60,10 @@ def find_app():
     fail("the game is not on the accessibility bus")
 
 
-def on_event(event):
-    events.append((event.type, event.source.getRole(), event.source.name, event.detail1))
-
-
-for kind in ("object:state-changed:focused", "object:state-changed:showing",
-             "object:state-changed:selected", "object:property-change:accessible-name"):
-    pyatspi.Registry.registerEventListener(on_event, kind)
+pyatspi.Registry.registerEventListener(
+    lambda event: events.append((event.type, event.source.getRole(), event.source.name, event.detail1)),
+    "object:state-changed:focused", "object:state-changed:showing", "object:state-changed:selected",
+    "object:property-change:accessible-name")
 
 app = find_app()
 tables = [n for n in walk(app) if n.getRole() == pyatspi.ROLE_TABLE]
