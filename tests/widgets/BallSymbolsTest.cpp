@@ -95,15 +95,12 @@ std::vector<bool> InkMask(const QImage& image, int code, const Vision& vision)
     const double ball = SeenLuminance(BallColour(code), vision);
     const double ink = SeenLuminance(SymbolForCode(code).ink, vision);
     const double centre = image.width() / 2.0, radius = image.width() / 2.0 * 0.9;
-    const auto width = static_cast<std::size_t>(image.width());
-    std::vector<bool> mask(width * static_cast<std::size_t>(image.height()), false);
+    std::vector<bool> mask;
     for (int y = 0; y < image.height(); ++y)
         for (int x = 0; x < image.width(); ++x) {
-            if (std::hypot(x + 0.5 - centre, y + 0.5 - centre) > radius)
-                continue;
             const double seen = SeenLuminance(image.pixelColor(x, y), vision);
-            mask[static_cast<std::size_t>(y) * width + static_cast<std::size_t>(x)] =
-                std::abs(seen - ink) < std::abs(seen - ball);
+            mask.push_back(std::hypot(x + 0.5 - centre, y + 0.5 - centre) <= radius &&
+                           std::abs(seen - ink) < std::abs(seen - ball));
         }
     return mask;
 }
