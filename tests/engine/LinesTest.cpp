@@ -117,7 +117,7 @@ TEST(DropBalls, ColumnsFallByThePassRule)
     EXPECT_EQ(ColumnOf(state.board, 8), (Row{0, 0, 0, 0, 0, 0, 0, 9}));
 }
 
-TEST(RefillBoard, FillsEveryEmptyCellAndScoresFivePerCell)
+TEST(RefillBoard, FillsEveryEmptyCellScoringFivePerCellAndAFullBoardDrawsNothing)
 {
     GameState state;
     state.board = StaircaseWithThreeHoles();
@@ -132,18 +132,15 @@ TEST(RefillBoard, FillsEveryEmptyCellAndScoresFivePerCell)
     for (auto [column, row] : {std::pair{1, 1}, std::pair{6, 4}, std::pair{8, 8}})
         EXPECT_EQ(state.board.at(column, row), RandomBelow(expected, 8) + 1) << column << ", " << row;
     EXPECT_EQ(state.RandomState, expected.RandomState);
-}
 
-TEST(RefillBoard, FullBoardDrawsNothing)
-{
-    GameState state;
-    state.board = StaircaseBoard();
-    state.RandomState = 5;
-    state.Score = 40;
-    RefillBoard(state);
-    EXPECT_EQ(state.RandomState, 5u);
-    EXPECT_EQ(state.Score, 40);
-    EXPECT_EQ(state.board, StaircaseBoard());
+    GameState full;  // draws nothing
+    full.board = StaircaseBoard();
+    full.RandomState = 5;
+    full.Score = 40;
+    RefillBoard(full);
+    EXPECT_EQ(full.RandomState, 5u);
+    EXPECT_EQ(full.Score, 40);
+    EXPECT_EQ(full.board, StaircaseBoard());
 }
 
 TEST(Collapse, LineInTheTopRowIsRefilledInPlace)

@@ -3,9 +3,8 @@
 # - only src/platform/ includes operating-system headers;
 # - src/widgets/ includes nothing but Qt, the standard library and its own headers;
 # - src/engine/ includes no Qt, and its test program links no Qt library;
-# - src/formats/ includes its own headers, Qt Core and the standard library
-#   alone, nothing that reads files, the clock or the system, and links no
-#   other library.
+# - src/formats/ includes its own headers, Qt Core and the standard library alone,
+#   nothing that reads files, the clock or the system, and links nothing else.
 # Usage: check_layers.sh SOURCE_DIR [ENGINE_TESTS_BINARY [QTCORE_INCLUDE_DIR]]
 set -u
 src="$1/src"
