@@ -1,9 +1,7 @@
 #!/usr/bin/env bash
-# Real key events through an X server reach the board: the first arrow key
-# shows the cursor on the top-left cell and changes no pixel outside it; Space
-# picks that ball and Space again cancels the pick; a mouse pick and cancel
-# hides the cursor and gives back the very first picture; Ctrl+X closes. The
-# rest of keyboard play is checked offscreen, in the main window's tests.
+# Real key events through an X server: the first arrow shows the cursor in the
+# top-left cell only, Space picks and cancels, a mouse pick and cancel hides the
+# cursor, Ctrl+X closes; the rest of keyboard play is checked offscreen.
 # Usage: keyboard_play.sh <pomrola99 executable> [X display, default :44]
 BIN="$(realpath "$1")"
 export DISPLAY="${2:-:44}"

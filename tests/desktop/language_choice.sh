@@ -1,10 +1,8 @@
 #!/usr/bin/env bash
-# Starts the real game under a bare Xvfb and checks the interface language:
-# Russian with no choice, English with "--lang en" or Language=en in the
-# settings file's [Options] (the command line wins), Qt's own folder dialog in
-# the same language, and a settings file that gains no [Options] section when
-# the player chose nothing; and a pipe left where the records file should be
-# holds up no start.
+# The interface language under a bare Xvfb: Russian with no choice, English by
+# "--lang en" or Language=en in [Options] (the command line wins), Qt's folder
+# dialog in the same language, no [Options] written when nothing was chosen; a
+# pipe where the records file should be holds up no start.
 # Usage: language_choice.sh <pomrola99 executable> [X display, default :49]
 BIN="$(realpath "$1")"
 export DISPLAY="${2:-:49}"

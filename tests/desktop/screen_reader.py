@@ -1,12 +1,8 @@
 #!/usr/bin/python3
-"""Reads the running game through AT-SPI as a screen reader would.
-
-    screen_reader.py WINDOW_ID SHOT.ppm
-
-Finds the 8 x 8 table, checks its 64 names against the board in the screenshot
-(tests/windows/board_move.py reads it), steers the keyboard cursor and sees the
-focus follow, picks a ball (selected), plays an accepted move with Space and
-reads the one announcement and the new score and moves left.
+"""screen_reader.py WINDOW_ID SHOT.ppm: the running game read through AT-SPI as a screen
+reader reads it: the 8 x 8 table and its 64 names against the board in the screenshot
+(board_move.py reads it), the focus following the cursor, a pick selected, an accepted
+move with Space announced once with the new score and moves left.
 """
 import os
 import subprocess
@@ -64,13 +60,10 @@ def find_app():
     fail("the game is not on the accessibility bus")
 
 
-def on_event(event):
-    events.append((event.type, event.source.getRole(), event.source.name, event.detail1))
-
-
-for kind in ("object:state-changed:focused", "object:state-changed:showing",
-             "object:state-changed:selected", "object:property-change:accessible-name"):
-    pyatspi.Registry.registerEventListener(on_event, kind)
+pyatspi.Registry.registerEventListener(
+    lambda event: events.append((event.type, event.source.getRole(), event.source.name, event.detail1)),
+    "object:state-changed:focused", "object:state-changed:showing", "object:state-changed:selected",
+    "object:property-change:accessible-name")
 
 app = find_app()
 tables = [n for n in walk(app) if n.getRole() == pyatspi.ROLE_TABLE]
@@ -102,7 +95,6 @@ named = {n.name for n in walk(app) if n.name}
 if not named >= {"Счёт", "Осталось ходов", "ОСТАЛОСЬ", "0"}:
     fail(f"the counters or their panels are not named: {sorted(named)[:20]}")
 check("the counters and their panels are named")
-
 
 events.clear()
 for key in ("Right", "Right", "Down"):
@@ -141,10 +133,8 @@ words = said[0]
 if "Игра окончена" in words:  # the move left none: the name box is up, the counters start again
     check(f"the move {place(r1, c1)}-{place(r2, c2)} ended the game, said once: '{words}'")
     sys.exit(0)
-score = next(n for n in walk(app) if n.getRole() == pyatspi.ROLE_LABEL and n.name.isdigit()
-             and n.parent.name == "Счёт").name
-moves = next(n for n in walk(app) if n.getRole() == pyatspi.ROLE_LABEL and n.parent.name == "Осталось ходов"
-             and n.name.isdigit()).name
+score, moves = (next(n.name for n in walk(app) if n.getRole() == pyatspi.ROLE_LABEL and n.name.isdigit()
+                     and n.parent.name == panel) for panel in ("Счёт", "Осталось ходов"))
 if int(score) <= 0 or f"очков: +{score}, счёт: {score}." not in words or f"Осталось ходов: {moves}." not in words:
     fail(f"the announcement '{words}' does not match the score {score} and moves left {moves}")
 if table.getAccessibleAt(r1, c1).getState().contains(pyatspi.STATE_SELECTED):

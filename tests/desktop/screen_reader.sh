@@ -1,11 +1,9 @@
 #!/usr/bin/env bash
-# Plays the real game as a screen-reader user under Xvfb, with a real
-# accessibility bus (at-spi2-core in a private D-Bus session): the 8 x 8 table
-# and its 64 names against the board drawn, the focus following the arrow keys,
-# a pick that is selected and an accepted move announced once with the new
-# score (screen_reader.py reads the bus through pyatspi, as a reader would).
+# The game as a screen reader reads it (screen_reader.py, pyatspi) through a real
+# accessibility bus in a private D-Bus session: the 8 x 8 table and its names, the
+# focus, a pick selected, a move announced once with the new score.
 # Usage: screen_reader.sh <pomrola99 executable> [X display, default :47]
-# Exits 77 (skipped) when Xvfb, dbus-run-session, at-spi2-core or pyatspi is missing.
+# Exits 77 (skipped) without Xvfb, dbus-run-session, at-spi2-core or pyatspi.
 BIN="$(realpath "$1")"
 export DISPLAY="${2:-:47}"
 READER_PYTHON=/usr/bin/python3 # pyatspi is Debian's, whatever python3 comes first

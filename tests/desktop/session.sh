@@ -3,14 +3,15 @@
 # as a player does, and everything stopped and removed when the script ends.
 #
 #   source session.sh              sets WORK, HOME, XDG_*, RECORDS, SETTINGS
-#   start_xvfb [WxH]               the display in $DISPLAY, or exit 77 (skipped)
+#   skip REASON                    exit 77: the script's checks skipped
+#   start_xvfb [WxH]               the display in $DISPLAY, or skip
 #   start_openbox                  a real window manager on it
 #   on_exit COMMAND                more clean-up, run before the X server stops
 #   write_settings [DIR] [TEXT]    [Data] with records folder DIR, then TEXT
 #   launch_game [ARGS]             the game in the background (GAME_PID)
 #   start_game [ARGS]              launched, and its window titled $GAME_TITLE in MAIN
 #   quit_game                      Ctrl+X, as the player closes it
-#   window_named PATTERN           a visible window's id, within ten seconds
+#   window_named PATTERN [SECONDS] a visible window's id, within SECONDS (10)
 #
 # KEEP_WORK=1 keeps the temporary folder (screenshots, logs).
 set -euo pipefail
@@ -46,20 +47,20 @@ fail() {
 }
 check() { echo "ok: $*"; }
 
+skip() {
+    echo "SKIPPED: $*; $(basename "$0" .sh | tr _ ' ') was NOT checked" >&2
+    exit 77
+}
+
 start_xvfb() {
-    local screen="${1:-1024x768}" what
-    what="$(basename "$0" .sh | tr _ ' ')"
-    if ! command -v Xvfb >/dev/null; then
-        echo "SKIPPED: Xvfb is not installed; $what was NOT checked" >&2
-        exit 77
-    fi
+    local screen="${1:-1024x768}"
+    command -v Xvfb >/dev/null || skip "Xvfb is not installed"
     Xvfb "$DISPLAY" -noreset -screen 0 "${screen}x24" -nolisten tcp >"$WORK/xvfb.log" 2>&1 &
     XVFB_PID=$!
     for _ in $(seq 50); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
     if ! kill -0 "$XVFB_PID" 2>/dev/null || ! xdpyinfo >/dev/null 2>&1; then
-        echo "SKIPPED: Xvfb could not start on $DISPLAY; $what was NOT checked" >&2
         cat "$WORK/xvfb.log" >&2
-        exit 77
+        skip "Xvfb could not start on $DISPLAY"
     fi
 }
 
@@ -81,7 +82,7 @@ start_openbox() {
 
 window_named() {
     local id
-    for _ in $(seq 100); do
+    for _ in $(seq $((${2:-10} * 10))); do
         id=$(xdotool search --onlyvisible --name "$1" 2>/dev/null | head -n 1) || true
         [ -n "$id" ] && { echo "$id"; return 0; }
         sleep 0.1

@@ -1,8 +1,6 @@
 #!/usr/bin/env bash
-# F6 as the screen shows it at QT_SCALE_FACTOR=2: every ball gets a symbol,
-# drawn well inside the ball, and F6 again gives back the very same pixels.
-# What F6 writes to the settings file, and its keeping across a restart, are
-# checked offscreen in the main window's tests.
+# F6 on screen at QT_SCALE_FACTOR=2: every ball gets a symbol well inside it,
+# and F6 again gives back the same pixels (the settings file: offscreen tests).
 # Usage: symbols_key.sh <pomrola99 executable> [X display, default :43]
 BIN="$(realpath "$1")"
 export DISPLAY="${2:-:43}" QT_SCALE_FACTOR=2

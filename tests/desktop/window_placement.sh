@@ -1,13 +1,9 @@
 #!/usr/bin/env bash
-# Starts the game under Xvfb with a real window manager (openbox) and checks
-# where its windows come up: five starts and closes without touching the
-# window leave it where it was; a window moved and closed reopens there; a
-# position stored for a bigger monitor comes up whole on this screen; its
-# task-bar entry is named with the program's title; the message about a
-# missing records file is centred on the screen, with and without a window
-# manager.
+# Where the game's windows come up under a real window manager (openbox): left
+# alone over five starts, reopened where moved, whole on screen when stored for a
+# bigger monitor, named "Pomrola '99" in the task bar; the start-up message is
+# centred with and without a window manager.
 # Usage: window_placement.sh <pomrola99 executable> [X display, default :42]
-# KEEP_WORK=1 keeps the temporary folder with the game's and openbox's logs.
 BIN="$(realpath "$1")"
 export DISPLAY="${2:-:42}"
 SCREEN_W=1280 SCREEN_H=1024
@@ -36,17 +32,6 @@ expect_centred() {
     [ "${dx#-}" -le $(( 2 * $2 )) ] && [ "${dy#-}" -le $(( 2 * $2 )) ] ||
         fail "$3 is not centred on the screen: frame at $x,$y size ${w}x$h"
     check "$3 is centred on the screen (frame at $x,$y size ${w}x$h)"
-}
-
-# The message box about the records file: centred, then answered.
-expect_centred_message() {
-    local box
-    box=$(window_named "^Pomrola '99$") || fail "no message about the records file ($1)"
-    sleep 0.8
-    expect_centred "$box" 1 "the start-up message ($1)"
-    xdotool windowfocus --sync "$box" key Return
-    MAIN=$(window_named "$GAME_TITLE") || fail "no main window after the message"
-    sleep 0.5
 }
 
 start_openbox
@@ -98,9 +83,15 @@ check "stored 3000,2000: the window came up whole at $x,$y"
 
 # --- the start-up message about a missing records file ---
 write_settings "$WORK/no such folder"
-start_game_with_message() {
+start_game_with_message() {  # the message about the records file: centred, then answered
+    local box
     launch_game
-    expect_centred_message "$1"
+    box=$(window_named "^Pomrola '99$") || fail "no message about the records file ($1)"
+    sleep 0.8
+    expect_centred "$box" 1 "the start-up message ($1)"
+    xdotool windowfocus --sync "$box" key Return
+    MAIN=$(window_named "$GAME_TITLE") || fail "no main window after the message"
+    sleep 0.5
 }
 start_game_with_message "under openbox"
 quit_game

@@ -5,6 +5,8 @@
 
 #include <limits>
 #include <random>
+#include <utility>
+#include <vector>
 
 using namespace pomrola;
 using namespace pomrola::testing;
@@ -13,19 +15,11 @@ namespace {
 
 using Cells = std::vector<std::pair<int, int>>;  // (row, column)
 
-Cells ChangedCells(const Board& before, const Board& after)
-{
-    Cells changed;
-    for (int r = 1; r <= BoardSize; ++r)
-        for (int c = 1; c <= BoardSize; ++c)
-            if (before.at(c, r) != after.at(c, r))
-                changed.emplace_back(r, c);
-    return changed;
-}
-
 struct FindLinesCase {
     const char* name;
-    void (*build)(Board&);
+    std::vector<std::pair<int, Row>> rows;   // (row, its codes), set on the staircase
+    std::vector<std::pair<int, int>> cells;  // (column, row), then set to `code`
+    ColourCode code;
     Cells emptied;  // the cells of the lines found, in row order
 };
 
@@ -35,18 +29,25 @@ TEST_P(FindLinesShapes, EmptiesExactlyTheLineCells)
 {
     GameState state;
     state.board = StaircaseBoard();
-    GetParam().build(state.board);
+    for (const auto& [row, codes] : GetParam().rows)
+        SetRow(state.board, row, codes);
+    for (auto [column, row] : GetParam().cells)
+        state.board.at(column, row) = GetParam().code;
     const Board before = state.board;
     state.LinesFound = true;  // left from an earlier call: every call sets it anew
     FindLines(state);
     EXPECT_EQ(state.LinesFound, !GetParam().emptied.empty());
-    Cells changed;  // a run of empty cells is a line too, but emptying it changes nothing
+    Cells expected, changed;  // a run of empty cells is a line too, but emptying it changes nothing
     for (auto [r, c] : GetParam().emptied) {
         EXPECT_EQ(state.board.at(c, r), 0);
         if (before.at(c, r) != 0)
-            changed.emplace_back(r, c);
+            expected.emplace_back(r, c);
     }
-    EXPECT_EQ(ChangedCells(before, state.board), changed);
+    for (int r = 1; r <= BoardSize; ++r)
+        for (int c = 1; c <= BoardSize; ++c)
+            if (before.at(c, r) != state.board.at(c, r))
+                changed.emplace_back(r, c);
+    EXPECT_EQ(changed, expected);
 }
 
 // A table laid out by hand.
@@ -54,48 +55,26 @@ TEST_P(FindLinesShapes, EmptiesExactlyTheLineCells)
 INSTANTIATE_TEST_SUITE_P(
     Lines, FindLinesShapes,
     ::testing::Values(
-        FindLinesCase{"NoRun", [](Board&) {}, {}},
-        FindLinesCase{"RunOfSix", [](Board& b) { SetRow(b, 4, {2, 2, 2, 2, 2, 2, 5, 1}); },
+        FindLinesCase{"NoRun", {}, {}, 0, {}},
+        FindLinesCase{"RunOfSix", {{4, {2, 2, 2, 2, 2, 2, 5, 1}}}, {}, 0,
                       {{4, 1}, {4, 2}, {4, 3}, {4, 4}, {4, 5}, {4, 6}}},
-        FindLinesCase{"WholeRow", [](Board& b) { SetRow(b, 8, {6, 6, 6, 6, 6, 6, 6, 6}); },
+        FindLinesCase{"WholeRow", {{8, {6, 6, 6, 6, 6, 6, 6, 6}}}, {}, 0,
                       {{8, 1}, {8, 2}, {8, 3}, {8, 4}, {8, 5}, {8, 6}, {8, 7}, {8, 8}}},
-        FindLinesCase{"TwoRunsInOneRow", [](Board& b) { SetRow(b, 1, {3, 3, 3, 6, 3, 3, 3, 1}); },
+        FindLinesCase{"TwoRunsInOneRow", {{1, {3, 3, 3, 6, 3, 3, 3, 1}}}, {}, 0,
                       {{1, 1}, {1, 2}, {1, 3}, {1, 5}, {1, 6}, {1, 7}}},
-        FindLinesCase{"RunsDoNotWrapRows",
-                      [](Board& b) {
-                          SetRow(b, 2, {1, 2, 3, 7, 7, 7, 7, 7});
-                          SetRow(b, 3, {7, 7, 4, 5, 6, 8, 1, 2});
-                      },
+        FindLinesCase{"RunsDoNotWrapRows", {{2, {1, 2, 3, 7, 7, 7, 7, 7}}, {3, {7, 7, 4, 5, 6, 8, 1, 2}}}, {}, 0,
                       {{2, 4}, {2, 5}, {2, 6}, {2, 7}, {2, 8}}},
-        FindLinesCase{"ColumnAtTheBottomDoesNotWrap",
-                      [](Board& b) {
-                          b.at(3, 6) = b.at(3, 7) = b.at(3, 8) = 5;
-                          b.at(4, 1) = b.at(4, 2) = 5;
-                      },
+        FindLinesCase{"ColumnAtTheBottomDoesNotWrap", {}, {{3, 6}, {3, 7}, {3, 8}, {4, 1}, {4, 2}}, 5,
                       {{6, 3}, {7, 3}, {8, 3}}},
-        FindLinesCase{"Cross",
-                      [](Board& b) {
-                          b.at(4, 2) = b.at(4, 3) = b.at(4, 4) = 5;
-                          b.at(3, 3) = b.at(5, 3) = 5;
-                      },
+        FindLinesCase{"Cross", {}, {{4, 2}, {4, 3}, {4, 4}, {3, 3}, {5, 3}}, 5,
                       {{2, 4}, {3, 3}, {3, 4}, {3, 5}, {4, 4}}},
-        FindLinesCase{"LShape",
-                      [](Board& b) {
-                          b.at(1, 6) = b.at(2, 6) = b.at(3, 6) = 4;
-                          b.at(1, 4) = b.at(1, 5) = 4;
-                      },
+        FindLinesCase{"LShape", {}, {{1, 6}, {2, 6}, {3, 6}, {1, 4}, {1, 5}}, 4,
                       {{4, 1}, {5, 1}, {6, 1}, {6, 2}, {6, 3}}},
-        FindLinesCase{"TShape",
-                      [](Board& b) {
-                          SetRow(b, 1, {1, 8, 8, 8, 8, 8, 2, 3});
-                          b.at(4, 2) = b.at(4, 3) = 8;
-                      },
+        FindLinesCase{"TShape", {{1, {1, 8, 8, 8, 8, 8, 2, 3}}}, {{4, 2}, {4, 3}}, 8,
                       {{1, 2}, {1, 3}, {1, 4}, {1, 5}, {1, 6}, {2, 4}, {3, 4}}},
-        FindLinesCase{"GapBreaksTheRun", [](Board& b) { SetRow(b, 5, {5, 5, 1, 5, 2, 3, 4, 6}); }, {}},
-        FindLinesCase{"ThreeEmptyCellsInARow", [](Board& b) { b.at(3, 6) = b.at(4, 6) = b.at(5, 6) = 0; },
-                      {{6, 3}, {6, 4}, {6, 5}}},
-        FindLinesCase{"ThreeEmptyCellsInAColumn", [](Board& b) { b.at(6, 3) = b.at(6, 4) = b.at(6, 5) = 0; },
-                      {{3, 6}, {4, 6}, {5, 6}}}),
+        FindLinesCase{"GapBreaksTheRun", {{5, {5, 5, 1, 5, 2, 3, 4, 6}}}, {}, 0, {}},
+        FindLinesCase{"ThreeEmptyCellsInARow", {}, {{3, 6}, {4, 6}, {5, 6}}, 0, {{6, 3}, {6, 4}, {6, 5}}},
+        FindLinesCase{"ThreeEmptyCellsInAColumn", {}, {{6, 3}, {6, 4}, {6, 5}}, 0, {{3, 6}, {4, 6}, {5, 6}}}),
     [](const auto& instance) { return std::string(instance.param.name); });
 // clang-format on
 
@@ -138,7 +117,7 @@ TEST(DropBalls, ColumnsFallByThePassRule)
     EXPECT_EQ(ColumnOf(state.board, 8), (Row{0, 0, 0, 0, 0, 0, 0, 9}));
 }
 
-TEST(RefillBoard, FillsEveryEmptyCellAndScoresFivePerCell)
+TEST(RefillBoard, FillsEveryEmptyCellScoringFivePerCellAndAFullBoardDrawsNothing)
 {
     GameState state;
     state.board = StaircaseWithThreeHoles();
@@ -153,18 +132,15 @@ TEST(RefillBoard, FillsEveryEmptyCellAndScoresFivePerCell)
     for (auto [column, row] : {std::pair{1, 1}, std::pair{6, 4}, std::pair{8, 8}})
         EXPECT_EQ(state.board.at(column, row), RandomBelow(expected, 8) + 1) << column << ", " << row;
     EXPECT_EQ(state.RandomState, expected.RandomState);
-}
 
-TEST(RefillBoard, FullBoardDrawsNothing)
-{
-    GameState state;
-    state.board = StaircaseBoard();
-    state.RandomState = 5;
-    state.Score = 40;
-    RefillBoard(state);
-    EXPECT_EQ(state.RandomState, 5u);
-    EXPECT_EQ(state.Score, 40);
-    EXPECT_EQ(state.board, StaircaseBoard());
+    GameState full;  // draws nothing
+    full.board = StaircaseBoard();
+    full.RandomState = 5;
+    full.Score = 40;
+    RefillBoard(full);
+    EXPECT_EQ(full.RandomState, 5u);
+    EXPECT_EQ(full.Score, 40);
+    EXPECT_EQ(full.board, StaircaseBoard());
 }
 
 TEST(Collapse, LineInTheTopRowIsRefilledInPlace)

@@ -10,70 +10,55 @@ using namespace pomrola::testing;
 
 namespace {
 
+// Whether the ball in that cell is one of three alike in a row or a column.
 bool InLine(const Board& board, int row, int column)
 {
-    const ColourCode code = board.at(column, row);
-    auto runLength = [&](int dr, int dc) {
-        int length = 1;
-        for (int sign : {-1, +1}) {
-            int r = row + sign * dr, c = column + sign * dc;
-            while (r >= 1 && r <= BoardSize && c >= 1 && c <= BoardSize && board.at(c, r) == code) {
-                ++length;
-                r += sign * dr;
-                c += sign * dc;
-            }
-        }
-        return length;
+    const auto same = [&](int r, int c) {
+        return r >= 1 && r <= BoardSize && c >= 1 && c <= BoardSize && board.at(c, r) == board.at(column, row);
     };
-    return runLength(0, 1) >= 3 || runLength(1, 0) >= 3;
+    for (int k = -2; k <= 0; ++k)
+        if ((same(row, column + k) && same(row, column + k + 1) && same(row, column + k + 2)) ||
+            (same(row + k, column) && same(row + k + 1, column) && same(row + k + 2, column)))
+            return true;
+    return false;
 }
 
 // Counts balls that complete a line by really swapping them with each neighbour.
 int BruteForceMoves(const Board& board)
 {
     int moves = 0;
-    for (int r = 1; r <= BoardSize; ++r) {
-        for (int c = 1; c <= BoardSize; ++c) {
-            bool canMove = false;
-            const std::pair<int, int> steps[] = {{0, -1}, {0, 1}, {-1, 0}, {1, 0}};
-            for (auto [dr, dc] : steps) {
+    for (int r = 1; r <= BoardSize; ++r)
+        for (int c = 1; c <= BoardSize; ++c)
+            for (auto [dr, dc] : {std::pair{0, -1}, std::pair{0, 1}, std::pair{-1, 0}, std::pair{1, 0}}) {
                 const int tr = r + dr, tc = c + dc;
                 if (tr < 1 || tr > BoardSize || tc < 1 || tc > BoardSize)
                     continue;
                 Board swapped = board;
                 std::swap(swapped.at(c, r), swapped.at(tc, tr));
-                canMove = canMove || InLine(swapped, tr, tc);
+                if (InLine(swapped, tr, tc)) {
+                    ++moves;
+                    break;
+                }
             }
-            moves += canMove ? 1 : 0;
-        }
-    }
     return moves;
 }
 
-TEST(CountMoves, StaircaseHasNoMove)
+// None on the staircase; then only a ball whose move completes a line counts,
+// and both balls of one exchange can.
+TEST(CountMoves, OnlyBallsWhoseMoveCompletesALineCount)
 {
     GameState state;
     state.board = StaircaseBoard();
     state.MovesLeft = 99;
     CountMoves(state);
     EXPECT_EQ(state.MovesLeft, 0);
-}
 
-TEST(CountMoves, OnlyTheBallThatCompletesALineCounts)
-{
-    GameState state;
-    state.board = StaircaseBoard();
     SetRow(state.board, 1, {1, 1, 3, 1, 5, 6, 7, 8});
     CountMoves(state);
     EXPECT_EQ(state.MovesLeft, 1);
     EXPECT_TRUE(CheckMove(state, 4, 1));   // column first: the 1 moving left
     EXPECT_FALSE(CheckMove(state, 3, 1));  // the 3 moving right completes nothing
-}
 
-TEST(CountMoves, BothBallsOfOneExchangeCount)
-{
-    GameState state;
-    state.board = StaircaseBoard();
     SetRow(state.board, 1, {1, 1, 2, 1, 2, 2, 7, 8});
     state.board.at(7, 2) = 5;
     CountMoves(state);
@@ -97,28 +82,24 @@ TEST(CheckMove, PatternsOffTheBoardNeverHold)
 
 TEST(CheckMove, EachOfTheSixteenPatterns)
 {
-    struct Case {
-        int row, column;
-        std::pair<int, int> a, b;  // cells (row, column) set to the ball's code
+    // The two cells (row, column) that complete a line for the ball in row 4, column 4.
+    const std::pair<int, int> cases[][2] = {
+        {{3, 3}, {5, 3}}, {{2, 3}, {3, 3}}, {{5, 3}, {6, 3}}, {{4, 1}, {4, 2}},  // moving left
+        {{3, 5}, {5, 5}}, {{2, 5}, {3, 5}}, {{5, 5}, {6, 5}}, {{4, 6}, {4, 7}},  // moving right
+        {{3, 3}, {3, 5}}, {{3, 2}, {3, 3}}, {{3, 5}, {3, 6}}, {{1, 4}, {2, 4}},  // moving up
+        {{5, 3}, {5, 5}}, {{5, 2}, {5, 3}}, {{5, 5}, {5, 6}}, {{6, 4}, {7, 4}},  // moving down
     };
-    const Case cases[] = {
-        {4, 4, {3, 3}, {5, 3}}, {4, 4, {2, 3}, {3, 3}}, {4, 4, {5, 3}, {6, 3}}, {4, 4, {4, 1}, {4, 2}},
-        {4, 4, {3, 5}, {5, 5}}, {4, 4, {2, 5}, {3, 5}}, {4, 4, {5, 5}, {6, 5}}, {4, 4, {4, 6}, {4, 7}},
-        {4, 4, {3, 3}, {3, 5}}, {4, 4, {3, 2}, {3, 3}}, {4, 4, {3, 5}, {3, 6}}, {4, 4, {1, 4}, {2, 4}},
-        {4, 4, {5, 3}, {5, 5}}, {4, 4, {5, 2}, {5, 3}}, {4, 4, {5, 5}, {5, 6}}, {4, 4, {6, 4}, {7, 4}},
-    };
-    for (const Case& c : cases) {
+    for (const auto& [a, b] : cases) {
         GameState state;
         // A checkerboard of 2 and 3 with the ball as 9: nothing else can match.
         for (int r = 1; r <= BoardSize; ++r)
             for (int col = 1; col <= BoardSize; ++col)
                 state.board.at(col, r) = (r + col) % 2 ? 2 : 3;
-        state.board.at(c.column, c.row) = 9;
-        EXPECT_FALSE(CheckMove(state, c.column, c.row));
-        state.board.at(c.a.second, c.a.first) = 9;
-        state.board.at(c.b.second, c.b.first) = 9;
-        EXPECT_TRUE(CheckMove(state, c.column, c.row))
-            << "cells " << c.a.first << "," << c.a.second << " and " << c.b.first << "," << c.b.second;
+        state.board.at(4, 4) = 9;
+        EXPECT_FALSE(CheckMove(state, 4, 4));
+        state.board.at(a.second, a.first) = state.board.at(b.second, b.first) = 9;
+        EXPECT_TRUE(CheckMove(state, 4, 4))
+            << "cells " << a.first << "," << a.second << " and " << b.first << "," << b.second;
     }
 }
 

@@ -8,11 +8,6 @@ using namespace pomrola::testing;
 
 namespace {
 
-constexpr std::uint32_t TimeOfDay(int h, int m, int s, int ms)
-{
-    return static_cast<std::uint32_t>(((h * 60 + m) * 60 + s) * 1000 + ms);
-}
-
 TEST(RandomAndFill, GeneratorFollowsTheCongruentialSequence)
 {
     GameState state;
@@ -30,8 +25,8 @@ TEST(RandomAndFill, GeneratorFollowsTheCongruentialSequence)
 TEST(RandomAndFill, FillAtMidnightAndAtHalfPastTwelveGivesTheKnownRows)
 {
     GameState midnight, halfPastTwelve;
-    FillBoard(midnight, TimeOfDay(0, 0, 0, 0));
-    FillBoard(halfPastTwelve, TimeOfDay(12, 34, 56, 789));
+    FillBoard(midnight, 0);
+    FillBoard(halfPastTwelve, 45'296'789);  // 12:34:56.789, in milliseconds
     EXPECT_EQ(RowOf(midnight.board, 1), (Row{1, 1, 7, 2, 3, 6, 3, 2}));
     EXPECT_EQ(RowOf(midnight.board, 2), (Row{3, 4, 1, 4, 1, 7, 1, 3}));
     EXPECT_EQ(RowOf(halfPastTwelve.board, 1), (Row{4, 3, 3, 1, 6, 4, 1, 5}));
@@ -51,7 +46,7 @@ TEST(RandomAndFill, EveryFillHoldsOnlyBallCodesAndDependsOnlyOnTheMillisecond)
     }
 }
 
-TEST(RandomAndFill, SwapCellsExchangesAndRestores)
+TEST(RandomAndFill, SwapCellsExchangesAndRestoresPassingOnlyTheLowByte)
 {
     GameState state;
     state.board.at(3, 2) = 3;
@@ -63,11 +58,8 @@ TEST(RandomAndFill, SwapCellsExchangesAndRestores)
     SwapCells(state);
     EXPECT_EQ(state.board.at(3, 2), 3);
     EXPECT_EQ(state.board.at(4, 2), 7);
-}
 
-TEST(RandomAndFill, SwapCellsPassesOnlyTheLowByteToTheSecondCell)
-{
-    GameState state;
+    // Only the low byte of the first cell's code passes to the second.
     state.board.at(5, 5) = 300;
     state.board.at(5, 6) = -1;
     state.X1 = 5, state.Y1 = 5, state.X2 = 5, state.Y2 = 6;

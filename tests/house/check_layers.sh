@@ -3,9 +3,8 @@
 # - only src/platform/ includes operating-system headers;
 # - src/widgets/ includes nothing but Qt, the standard library and its own headers;
 # - src/engine/ includes no Qt, and its test program links no Qt library;
-# - src/formats/ includes its own headers, Qt Core and the standard library
-#   alone, nothing that reads files, the clock or the system, and links no
-#   other library.
+# - src/formats/ includes its own headers, Qt Core and the standard library alone,
+#   nothing that reads files, the clock or the system, and links nothing else.
 # Usage: check_layers.sh SOURCE_DIR [ENGINE_TESTS_BINARY [QTCORE_INCLUDE_DIR]]
 set -u
 src="$1/src"
@@ -13,27 +12,19 @@ engine_tests="${2:-}"
 qtcore_dir="${3:-}"
 failed=0
 complain() { echo "LAYERS: $*" >&2; failed=1; }
+complain_each() { local hit; while IFS= read -r hit; do complain "$1: $hit"; done; }  # one line of input each
 
 system_headers='windows\.h|winbase\.h|shlobj\.h|shellapi\.h|winreg\.h|io\.h|direct\.h|process\.h|unistd\.h|sys/[a-z_]+\.h|fcntl\.h|pwd\.h|grp\.h|signal\.h|dirent\.h|dlfcn\.h|pthread\.h|errno\.h'
-while IFS= read -r hit; do
-    complain "operating-system header outside src/platform: $hit"
-done < <(grep -rnE "^\s*#\s*include\s*<($system_headers)>" "$src" --include='*.cpp' --include='*.h' | grep -v "^$src/platform/")
+complain_each "operating-system header outside src/platform" < <(grep -rnE "^\s*#\s*include\s*<($system_headers)>" "$src" --include='*.cpp' --include='*.h' | grep -v "^$src/platform/")
 
 own_widgets=$(cd "$src/widgets" && ls *.h | paste -sd'|')
-while IFS= read -r hit; do
-    complain "src/widgets uses something other than Qt: $hit"
-done < <(grep -rnE '^\s*#\s*include\s*"' "$src/widgets" --include='*.cpp' --include='*.h' | grep -vE "\"($own_widgets)\"")
-if grep -qE 'pomrola_(platform|engine|records|windows|main)' "$src/widgets/CMakeLists.txt"; then
+complain_each "src/widgets uses something other than Qt" < <(grep -rnE '^\s*#\s*include\s*"' "$src/widgets" --include='*.cpp' --include='*.h' | grep -vE "\"($own_widgets)\"")
+grep -qE 'pomrola_(platform|engine|records|windows|main)' "$src/widgets/CMakeLists.txt" &&
     complain "src/widgets/CMakeLists.txt links another layer"
-fi
 
-while IFS= read -r hit; do
-    complain "the engine includes Qt: $hit"
-done < <(grep -rnE '^\s*#\s*include\s*<Q' "$src/engine")
-if [ -n "$engine_tests" ]; then
-    if command -v ldd >/dev/null && ldd "$engine_tests" 2>/dev/null | grep -qi 'libQt'; then
-        complain "$engine_tests links Qt: $(ldd "$engine_tests" | grep -i libQt | head -n 1)"
-    fi
+complain_each "the engine includes Qt" < <(grep -rnE '^\s*#\s*include\s*<Q' "$src/engine")
+if [ -n "$engine_tests" ] && command -v ldd >/dev/null && ldd "$engine_tests" 2>/dev/null | grep -qi 'libQt'; then
+    complain "$engine_tests links Qt: $(ldd "$engine_tests" | grep -i libQt | head -n 1)"
 fi
 
 own_formats=$(cd "$src/formats" && ls *.h | paste -sd'|')
@@ -56,9 +47,8 @@ while IFS= read -r hit; do
         fi ;;
     esac
 done < <(grep -rnE '^\s*#\s*include' "$src/formats" --include='*.cpp' --include='*.h')
-if grep -E 'target_link_libraries' "$src/formats/CMakeLists.txt" | grep -qvE 'PUBLIC Qt6::Core\)$'; then
+grep -E 'target_link_libraries' "$src/formats/CMakeLists.txt" | grep -qvE 'PUBLIC Qt6::Core\)$' &&
     complain "src/formats/CMakeLists.txt links more than Qt Core"
-fi
 
 [ "$failed" = 0 ] && echo "layers: platform alone talks to the system, widgets know only Qt, the engine no Qt, formats only bytes"
 exit "$failed"

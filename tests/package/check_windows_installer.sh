@@ -1,8 +1,7 @@
 #!/usr/bin/env bash
-# check_windows_installer.sh BUILD_WIN_DIR [DISPLAY]: builds the Windows packages,
-# checks what the zip holds, installs the NSIS package silently into a fresh Wine
-# prefix, starts the installed game on its own (no build paths), sees its window,
-# and uninstalls it.
+# check_windows_installer.sh BUILD_WIN_DIR [DISPLAY]: the zip's contents; the NSIS
+# package installed silently into a fresh Wine prefix, the installed game started
+# on its own (no build paths) up to its window, and uninstalled.
 set -euo pipefail
 BUILD="$(cd "$1" && pwd)"
 export DISPLAY="${2:-:45}" WINEDEBUG=-all WINEARCH=win64
@@ -40,13 +39,11 @@ echo "Installed: ${dir#"$WINEPREFIX"/}, shortcut ${shortcut#"$WINEPREFIX"/}"
 
 # The installed copy runs with nothing but what it brought along.
 (cd /tmp && exec "$WINE" "C:\\Program Files\\Pomrola99\\pomrola99.exe") >/dev/null 2>&1 &
-window="$(timeout 60 xdotool search --sync --onlyvisible --name "Помрола 99|Pomrola '99" | head -n 1)" || true
-[ -n "$window" ] || fail "the installed game shows no window"
+window="$(window_named "Помрола 99|Pomrola '99" 60)" || fail "the installed game shows no window"
 if [ "$(xdotool getwindowname "$window")" = "Pomrola '99" ]; then
     # The message about the records folder comes first; the main window follows it.
     xdotool windowfocus --sync "$window" key Return
-    window="$(timeout 30 xdotool search --sync --onlyvisible --name 'Помрола 99' | head -n 1)" || true
-    [ -n "$window" ] || fail "no main window after the message"
+    window="$(window_named 'Помрола 99' 30)" || fail "no main window after the message"
 fi
 echo "The installed game shows its window: $(xdotool getwindowname "$window")"
 "$WINESERVER" -k

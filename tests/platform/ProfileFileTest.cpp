@@ -15,6 +15,17 @@ class Profile : public ::testing::Test {
 protected:
     void write(const QByteArray& bytes) const { ASSERT_TRUE(pomrola::testing::writeAll(path, bytes)); }
     QByteArray read() const { return pomrola::testing::readAll(path); }
+    std::optional<QString> name() const { return ProfileFile::Read(path).value("Data", "Name"); }
+
+    // The bytes of the file once read, given these keys in [Data] and written back.
+    QByteArray rewritten(std::initializer_list<std::pair<const char*, QString>> data) const
+    {
+        ProfileFile profile = ProfileFile::Read(path);
+        for (const auto& [key, value] : data)
+            profile.setValue("Data", key, value);
+        EXPECT_EQ(profile.write(path), std::nullopt);
+        return read();
+    }
 
     QTemporaryDir dir;
     QString path = dir.filePath(QStringLiteral("pomrola99.INI"));
@@ -22,9 +33,9 @@ protected:
 
 TEST_F(Profile, MissingFileOrKeyHasNoValue)
 {
-    EXPECT_EQ(ProfileFile::Read(path).value("Data", "Name"), std::nullopt);
+    EXPECT_EQ(name(), std::nullopt);
     write("[Data]\r\nOther=1\r\n[More]\r\nName=elsewhere\r\n");
-    EXPECT_EQ(ProfileFile::Read(path).value("Data", "Name"), std::nullopt);
+    EXPECT_EQ(name(), std::nullopt);
 }
 
 TEST_F(Profile, ValuesAreTrimmedAndNamesCompareWithoutCase)
@@ -39,72 +50,51 @@ TEST_F(Profile, ValuesAreTrimmedAndNamesCompareWithoutCase)
 TEST_F(Profile, LongValuesAreCutAt2047Characters)
 {
     write("[Data]\nName=" + QByteArray(3000, 'x') + "\n");
-    EXPECT_EQ(ProfileFile::Read(path).value("Data", "Name")->size(), 2047);
+    EXPECT_EQ(name()->size(), 2047);
 }
 
 TEST_F(Profile, CodePage1251FilesStillRead)
 {
     write("[Data]\r\nName=" + ToCp1251(QStringLiteral("Жора")) + "\r\n");
-    EXPECT_EQ(ProfileFile::Read(path).value("Data", "Name"), QStringLiteral("Жора"));
+    EXPECT_EQ(name(), QStringLiteral("Жора"));
 }
 
 TEST_F(Profile, WritingChangesOnlyItsKeysAndKeepsEverythingElse)
 {
-    const QByteArray before =
-        "; settings\r\n[Other]\r\nkey=value ; kept\r\n\r\n[Data]\r\nName=Old\r\nExtra=1\r\n"
-        "\r\n[Last]\nunix=line\n";
-    write(before);
-    ProfileFile profile = ProfileFile::Read(path);
-    profile.setValue("Data", "Name", QStringLiteral("Вася"));
-    profile.setValue("Data", "Directory", QStringLiteral("/srv/records"));
-    ASSERT_EQ(profile.write(path), std::nullopt);
-    EXPECT_EQ(read(),
-              "; settings\r\n[Other]\r\nkey=value ; kept\r\n\r\n[Data]\r\nName=" + QStringLiteral("Вася").toUtf8() +
-                  "\r\nExtra=1\r\nDirectory=/srv/records\r\n\r\n[Last]\nunix=line\n");
+    write("; settings\r\n[Other]\r\nkey=value ; kept\r\n\r\n[Data]\r\nName=Old\r\nExtra=1\r\n\r\n[Last]\nunix=line\n");
+    EXPECT_EQ(rewritten({{"Name", QStringLiteral("Вася")}, {"Directory", QStringLiteral("/srv/records")}}),
+              "; settings\r\n[Other]\r\nkey=value ; kept\r\n\r\n[Data]\r\nName=Вася\r\nExtra=1\r\n"
+              "Directory=/srv/records\r\n\r\n[Last]\nunix=line\n");
 }
 
 TEST_F(Profile, WritingCreatesTheFileAndTheSection)
 {
-    ProfileFile profile = ProfileFile::Read(path);
-    profile.setValue("Data", "Name", QStringLiteral("User"));
-    profile.setValue("Data", "Directory", QString());
-    ASSERT_EQ(profile.write(path), std::nullopt);
-    EXPECT_EQ(read(), QByteArray("[Data]\r\nName=User\r\nDirectory=\r\n"));
-
+    EXPECT_EQ(rewritten({{"Name", QStringLiteral("User")}, {"Directory", QString()}}),
+              "[Data]\r\nName=User\r\nDirectory=\r\n");
     write("[Other]\r\nx=1");  // no line end at the end of the file
-    profile = ProfileFile::Read(path);
-    profile.setValue("Data", "Name", QStringLiteral("U"));
-    ASSERT_EQ(profile.write(path), std::nullopt);
-    EXPECT_EQ(read(), QByteArray("[Other]\r\nx=1\r\n[Data]\r\nName=U\r\n"));
+    EXPECT_EQ(rewritten({{"Name", QStringLiteral("U")}}), "[Other]\r\nx=1\r\n[Data]\r\nName=U\r\n");
 }
 
 TEST_F(Profile, ByteOrderMarkIsAcceptedAndKept)
 {
     write("\xEF\xBB\xBF[Data]\r\nName=Анна\r\nDirectory=/r\r\n");
+    EXPECT_EQ(name(), QStringLiteral("Анна"));
+    EXPECT_EQ(rewritten({{"Name", QStringLiteral("Bob")}}), "\xEF\xBB\xBF[Data]\r\nName=Bob\r\nDirectory=/r\r\n");
+    write("\xEF\xBB\xBF");  // a mark alone is an empty file
     ProfileFile profile = ProfileFile::Read(path);
-    EXPECT_EQ(profile.value("Data", "Name"), QStringLiteral("Анна"));
-    profile.setValue("Data", "Name", QStringLiteral("Bob"));
-    ASSERT_EQ(profile.write(path), std::nullopt);
-    EXPECT_EQ(read(), QByteArray("\xEF\xBB\xBF[Data]\r\nName=Bob\r\nDirectory=/r\r\n"));
-
-    // A mark alone is an empty file.
-    write("\xEF\xBB\xBF");
-    profile = ProfileFile::Read(path);
     profile.setValue("Data", "Name", QStringLiteral("Bob"));
     EXPECT_EQ(profile.contents(), QByteArray("\xEF\xBB\xBF[Data]\r\nName=Bob\r\n"));
 }
 
 TEST_F(Profile, WrittenValuesNeverBreakTheLine)
 {
-    ProfileFile profile;
-    profile.setValue("Data", "Name", QStringLiteral("Bob\nDirectory=/x"));
-    profile.setValue("Data", "Directory", QStringLiteral("/r\r\n[Other]\rKey=1"));
-    ASSERT_EQ(profile.write(path), std::nullopt);
+    const QByteArray bytes = rewritten(
+        {{"Name", QStringLiteral("Bob\nDirectory=/x")}, {"Directory", QStringLiteral("/r\r\n[Other]\rKey=1")}});
+    EXPECT_EQ(bytes.count('\n'), 3);  // the header and two keys
     const ProfileFile back = ProfileFile::Read(path);
     EXPECT_EQ(back.value("Data", "Name"), QStringLiteral("Bob Directory=/x"));
     EXPECT_EQ(back.value("Data", "Directory"), QStringLiteral("/r  [Other] Key=1"));
     EXPECT_EQ(back.value("Other", "Key"), std::nullopt);
-    EXPECT_EQ(read().count('\n'), 3);  // the header and two keys
 }
 
 // A settings file is a few lines; a huge one is read only as far as a saved

@@ -96,13 +96,14 @@ TEST(QtDialogs, QtsOwnButtonsAndDialogsSpeakRussian)
     ASSERT_TRUE(InstallQtTranslations(*QCoreApplication::instance()))
         << "qtbase_ru.qm not found in " << QtTranslationFolders().join(QStringLiteral(", ")).toStdString();
 
+    const auto text = [](const QAbstractButton* button) { return button->text().remove(QLatin1Char('&')); };
     QDialogButtonBox buttons(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
-    EXPECT_EQ(buttons.button(QDialogButtonBox::Cancel)->text().remove(QLatin1Char('&')), QStringLiteral("Отмена"));
+    EXPECT_EQ(text(buttons.button(QDialogButtonBox::Cancel)), QStringLiteral("Отмена"));
 
     QMessageBox box(QMessageBox::NoIcon, QStringLiteral("Pomrola '99"), QStringLiteral("?"),
                     QMessageBox::Yes | QMessageBox::No);
-    EXPECT_EQ(box.button(QMessageBox::Yes)->text().remove(QLatin1Char('&')), QStringLiteral("Да"));
-    EXPECT_EQ(box.button(QMessageBox::No)->text().remove(QLatin1Char('&')), QStringLiteral("Нет"));
+    EXPECT_EQ(text(box.button(QMessageBox::Yes)), QStringLiteral("Да"));
+    EXPECT_EQ(text(box.button(QMessageBox::No)), QStringLiteral("Нет"));
 
     // The folder dialog as the records-folder command opens it.
     QFileDialog folders;
@@ -112,10 +113,8 @@ TEST(QtDialogs, QtsOwnButtonsAndDialogsSpeakRussian)
     EXPECT_EQ(folders.windowTitle(), QStringLiteral("Найти каталог"));
     auto* dialogButtons = folders.findChild<QDialogButtonBox*>();
     ASSERT_NE(dialogButtons, nullptr);
-    EXPECT_EQ(dialogButtons->button(QDialogButtonBox::Open)->text().remove(QLatin1Char('&')),
-              QStringLiteral("Выбрать"));
-    EXPECT_EQ(dialogButtons->button(QDialogButtonBox::Cancel)->text().remove(QLatin1Char('&')),
-              QStringLiteral("Отмена"));
+    EXPECT_EQ(text(dialogButtons->button(QDialogButtonBox::Open)), QStringLiteral("Выбрать"));
+    EXPECT_EQ(text(dialogButtons->button(QDialogButtonBox::Cancel)), QStringLiteral("Отмена"));
 }
 
 }  // namespace

@@ -6,18 +6,16 @@
 
 #include <gtest/gtest.h>
 
+#include <utility>
+
 using namespace pomrola;
 
 namespace {
 
-struct FolderCase {
-    const char* given;
-    const char* kept;  // with '/' standing for the native separator
-};
-
 TEST(SystemFolders, TrailingSeparatorsGoExceptAtARoot)
 {
-    const FolderCase cases[] = {
+    // Given and kept, with '/' standing for the native separator.
+    const std::pair<const char*, const char*> cases[] = {
         {"/", "/"},
         {"/tmp", "/tmp"},
         {"/tmp/", "/tmp"},
@@ -28,10 +26,9 @@ TEST(SystemFolders, TrailingSeparatorsGoExceptAtARoot)
         {"C:/Games/", "C:/Games"},
         {"", ""},
     };
-    for (const FolderCase& c : cases) {
-        const QString expected = QDir::toNativeSeparators(QString::fromUtf8(c.kept));
-        EXPECT_EQ(WithoutTrailingSeparator(QString::fromUtf8(c.given)), expected) << c.given;
-    }
+    for (const auto& [given, kept] : cases)
+        EXPECT_EQ(WithoutTrailingSeparator(QString::fromUtf8(given)), QDir::toNativeSeparators(QString::fromUtf8(kept)))
+            << given;
 }
 
 // The folder the game was started in, where a first run keeps its records.
@@ -47,14 +44,9 @@ TEST(SystemFolders, CurrentFolderIsTheWorkingFolderWithoutItsSeparator)
     ASSERT_TRUE(QDir::setCurrent(started));
 }
 
-struct FilterCase {
-    const char* given;
-    const char* qt;
-};
-
 TEST(NameFilters, PairsOfTextAndPatternBecomeQtFilters)
 {
-    const FilterCase cases[] = {
+    const std::pair<const char*, const char*> cases[] = {
         {"", ""},
         {"Игры|*.sav", "Игры (*.sav)"},
         {"Игры|*.sav|Все файлы|*.*", "Игры (*.sav);;Все файлы (*.*)"},
@@ -62,8 +54,8 @@ TEST(NameFilters, PairsOfTextAndPatternBecomeQtFilters)
         {"Без образца", ""},
         {"Игры|*.sav|Лишнее", "Игры (*.sav)"},
     };
-    for (const FilterCase& c : cases)
-        EXPECT_EQ(ToQtNameFilters(QString::fromUtf8(c.given)), QString::fromUtf8(c.qt)) << c.given;
+    for (const auto& [given, qt] : cases)
+        EXPECT_EQ(ToQtNameFilters(QString::fromUtf8(given)), QString::fromUtf8(qt)) << given;
 }
 
 }  // namespace

@@ -22,6 +22,17 @@ protected:
         return QSettings(QSettings::NativeFormat, QSettings::UserScope, store.organization, store.application);
     }
 
+    // A placement as an earlier run saved it, at the screen's own pixels per inch unless told.
+    void save(const QString& normPos, int ppi = qRound(QGuiApplication::primaryScreen()->logicalDotsPerInch()))
+    {
+        QSettings saved = settings();
+        saved.beginGroup(store.section);
+        saved.setValue(QStringLiteral("PixelsPerInch"), QString::number(ppi));
+        saved.setValue(QStringLiteral("NormPos"), normPos);
+        const QSize screen = QGuiApplication::primaryScreen()->size();
+        saved.remove(QStringLiteral("NormPos(%1x%2)").arg(screen.width()).arg(screen.height()));
+    }
+
     QTemporaryDir dir;
     PlacementStore store{QStringLiteral("pomrola-tests"), dir.path().section(QLatin1Char('/'), -1),
                          QStringLiteral("storage/MainForm")};
@@ -54,21 +65,11 @@ TEST_F(Placement, OtherPixelsPerInchOrAnEmptyRectangleCentresInstead)
 {
     EXPECT_FALSE(RestorePlacement(store, window));  // nothing saved yet
 
-    QSettings saved = settings();
-    saved.beginGroup(store.section);
-    saved.setValue(QStringLiteral("PixelsPerInch"), QStringLiteral("300"));
-    saved.setValue(QStringLiteral("NormPos"), QStringLiteral("10,20,110,120"));
-    saved.sync();
+    save(QStringLiteral("10,20,110,120"), 300);
     EXPECT_FALSE(RestorePlacement(store, window));
-
-    const int ppi = qRound(QGuiApplication::primaryScreen()->logicalDotsPerInch());
-    saved.setValue(QStringLiteral("PixelsPerInch"), QString::number(ppi));
-    saved.setValue(QStringLiteral("NormPos"), QStringLiteral("50,20,50,120"));  // left not less than right
-    saved.sync();
+    save(QStringLiteral("50,20,50,120"));  // left not less than right
     EXPECT_FALSE(RestorePlacement(store, window));
-
-    saved.setValue(QStringLiteral("NormPos"), QStringLiteral("50,20,150,120"));
-    saved.sync();
+    save(QStringLiteral("50,20,150,120"));
     EXPECT_TRUE(RestorePlacement(store, window));
     EXPECT_EQ(window.pos(), QPoint(50, 20));
 }
@@ -81,7 +82,6 @@ TEST_F(Placement, PositionOffEveryScreenIsPulledOntoTheNearestScreen)
 {
     window.setFixedSize(120, 90);
     const QRect available = QGuiApplication::primaryScreen()->availableGeometry();
-    const int ppi = qRound(QGuiApplication::primaryScreen()->logicalDotsPerInch());
     const quint32 seed = 20261208;
     QRandomGenerator random(seed);
     int kept = 0, pulledIn = 0;
@@ -92,14 +92,7 @@ TEST_F(Placement, PositionOffEveryScreenIsPulledOntoTheNearestScreen)
             nearEdge ? random.bounded(available.left() - 140, available.right() + 20) : random.bounded(-5000, 5000);
         const int y =
             nearEdge ? random.bounded(available.top() - 110, available.bottom() + 20) : random.bounded(-5000, 5000);
-        QSettings saved = settings();
-        saved.beginGroup(store.section);
-        saved.setValue(QStringLiteral("PixelsPerInch"), QString::number(ppi));
-        saved.setValue(QStringLiteral("NormPos"), QStringLiteral("%1,%2,%3,%4").arg(x).arg(y).arg(x + 120).arg(y + 90));
-        saved.remove(QStringLiteral("NormPos(%1x%2)")
-                         .arg(QGuiApplication::primaryScreen()->size().width())
-                         .arg(QGuiApplication::primaryScreen()->size().height()));
-        saved.sync();
+        save(QStringLiteral("%1,%2,%3,%4").arg(x).arg(y).arg(x + 120).arg(y + 90));
         ASSERT_TRUE(RestorePlacement(store, window)) << "seed " << seed << " case " << i;
         const QRect placed(window.pos(), window.size());
         const QRect shown = available.intersected(QRect(x, y, 120, 90));

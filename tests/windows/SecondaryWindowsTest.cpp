@@ -24,7 +24,7 @@ void ShowAndWait(Window& window)
 }
 
 // Each window's places and texts are in tests/main/WindowLayoutTest.
-TEST(RulesWindow, NoCloseBoxAndTheTwelveLines)
+TEST(RulesWindow, TwelveLinesAndOnlyTheCloseButtonClosesIt)
 {
     THelpForm window;
     EXPECT_FALSE(window.windowFlags() & Qt::WindowCloseButtonHint);
@@ -44,11 +44,8 @@ TEST(RulesWindow, NoCloseBoxAndTheTwelveLines)
     EXPECT_EQ(lines[3], QStringLiteral("  "));
     EXPECT_EQ(lines[5], QStringLiteral("или по  горизонтали рядом было не менее трех шаров одного "));
     EXPECT_EQ(lines[11], QStringLiteral("Желаю удачи ! ! ! "));
-}
 
-TEST(RulesWindow, OnlyTheCloseButtonClosesIt)
-{
-    THelpForm window;
+    // Only the close button closes it.
     ShowAndWait(window);
     for (const Qt::Key key : {Qt::Key_Escape, Qt::Key_Return, Qt::Key_Enter}) {
         QTest::keyClick(&window, key);
@@ -70,7 +67,7 @@ TEST(AdvertisementWindow, OffersTheAddressAndAPointingHand)
     EXPECT_EQ(Control<ShadowLabel>(window, "RxLabel1")->cursor().shape(), Qt::PointingHandCursor);
 }
 
-TEST(AdvertisementWindow, AnyKeyButTabCloses)
+TEST(AdvertisementWindow, AnyKeyButTabAndAClickOnAnyLabelClose)
 {
     TReclamaForm window;
     const std::pair<Qt::Key, Qt::KeyboardModifiers> closing[] = {
@@ -91,11 +88,6 @@ TEST(AdvertisementWindow, AnyKeyButTabCloses)
     QCoreApplication::sendEvent(&window, &backtab);
     EXPECT_TRUE(window.isVisible());
     window.hide();
-}
-
-TEST(AdvertisementWindow, AClickOnAnyLabelCloses)
-{
-    TReclamaForm window;
     for (const char* name : {"RxLabel1", "RxLabel2", "Label1"}) {
         ShadowLabel* label = Control<ShadowLabel>(window, name);
         ShowAndWait(window);

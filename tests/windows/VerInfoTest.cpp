@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 using namespace pomrola;
 using namespace pomrola::testing;
 
@@ -39,7 +41,7 @@ QString ErrorOf(const QString& path)
     return QStringLiteral("no error");
 }
 
-TEST_F(VersionReader, ReadsTheStringsOfTheFirstTranslation)
+TEST_F(VersionReader, ReadsTheStringsOfTheFirstTranslationAndEmptyTextsForMissingOnes)
 {
     TVerInfoRes reader(fileWith(GameVersionData()));
     EXPECT_EQ(reader.GetVersionString(VersionKey::InternalName), QStringLiteral("Помрола 99"));
@@ -48,16 +50,13 @@ TEST_F(VersionReader, ReadsTheStringsOfTheFirstTranslation)
     EXPECT_EQ(reader.GetVersionString(VersionKey::FileDescription), QString());  // present but empty
     EXPECT_EQ(reader.GetOsDescription(), QStringLiteral("Designed for 32-bit Windows"));
     EXPECT_TRUE(reader.FileFlags().isEmpty());
-}
 
-TEST_F(VersionReader, MissingStringGivesAnEmptyText)
-{
-    VersionData data = GameVersionData();
-    data.strings = {{"ProductName", "Only"}};
-    TVerInfoRes reader(fileWith(data));
-    EXPECT_EQ(reader.GetVersionString(VersionKey::ProductName), QStringLiteral("Only"));
-    EXPECT_EQ(reader.GetVersionString(VersionKey::CompanyName), QString());
-    EXPECT_EQ(reader.GetVersionString(VersionKey::LegalCopyright), QString());
+    VersionData only = GameVersionData();
+    only.strings = {{"ProductName", "Only"}};
+    TVerInfoRes onlyOne(fileWith(only));
+    EXPECT_EQ(onlyOne.GetVersionString(VersionKey::ProductName), QStringLiteral("Only"));
+    EXPECT_EQ(onlyOne.GetVersionString(VersionKey::CompanyName), QString());  // missing: an empty text
+    EXPECT_EQ(onlyOne.GetVersionString(VersionKey::LegalCopyright), QString());
 }
 
 TEST_F(VersionReader, QueryPathKeepsLeadingZerosOfLanguageAndCodePage)
@@ -114,19 +113,17 @@ TEST_F(VersionReader, ValuesCutShortAtTheEndOfTheBlockReadNothingBeyondIt)
 
 TEST_F(VersionReader, FlagsFollowMaskAndFlagsInTheirListedOrder)
 {
+    const std::tuple<std::uint32_t, std::uint32_t, QStringList> cases[] = {
+        {0x2B, 0x2B, {"Pre-release", "Private build", "Special build", "Debug"}},
+        {0x01, 0x2B, {"Debug"}},  // only Debug is in the mask
+        {0x3F, 0x04 | 0x10, {}},  // bits without a text
+    };
     VersionData data = GameVersionData();
-    data.fileFlagsMask = 0x2B;
-    data.fileFlags = 0x2B;
-    EXPECT_EQ(TVerInfoRes(fileWith(data)).FileFlags(),
-              (QStringList{"Pre-release", "Private build", "Special build", "Debug"}));
-
-    data.fileFlagsMask = 0x01;  // only Debug is in the mask
-    data.fileFlags = 0x2B;
-    EXPECT_EQ(TVerInfoRes(fileWith(data)).FileFlags(), QStringList{"Debug"});
-
-    data.fileFlagsMask = 0x3F;
-    data.fileFlags = 0x04 | 0x10;  // bits without a text
-    EXPECT_TRUE(TVerInfoRes(fileWith(data)).FileFlags().isEmpty());
+    for (const auto& [mask, flags, expected] : cases) {
+        data.fileFlagsMask = mask;
+        data.fileFlags = flags;
+        EXPECT_EQ(TVerInfoRes(fileWith(data)).FileFlags(), expected) << std::hex << mask << " " << flags;
+    }
 }
 
 TEST_F(VersionReader, EveryTargetSystemValue)
@@ -165,12 +162,9 @@ TEST(EmbeddedVersion, TheGameExecutableCarriesItsVersionBlock)
     EXPECT_EQ(reader.GetVersionString(VersionKey::ProductName), QStringLiteral("Pomrola99"));
     EXPECT_EQ(reader.GetOsDescription(), QStringLiteral("Designed for 32-bit Windows"));
     EXPECT_TRUE(reader.FileFlags().isEmpty());
-}
 
-// On Windows the compiled resource, read through the system's library;
-// elsewhere the embedded block: both give the same values.
-TEST(EmbeddedVersion, TranslationAndFixedRecordThroughTheVersionLibrary)
-{
+    // Its translation and fixed record through the version library: on Windows
+    // the compiled resource, read by the system; elsewhere the embedded block.
     const QString exe = QStringLiteral(POMROLA_EXECUTABLE);
     std::uint32_t handle = 0;
     const std::uint32_t size = GetFileVersionInfoSize(exe, handle);

@@ -28,28 +28,20 @@ inline VersionData GameVersionData()
     return data;
 }
 
-#ifdef Q_OS_WIN
-
-// A small program carrying the block as its version resource, read back
-// through the system's version library.
+// A file carrying the block, or none, as its version information: on Windows a
+// small program with it as its version resource, read back through the system's
+// version library; elsewhere the block between other bytes, as an executable has it.
 inline QString WriteFileWithBlock(const QTemporaryDir& dir, const char* name, const VersionData* data)
 {
     const QString path = dir.filePath(QLatin1String(name));
+#ifdef Q_OS_WIN
     QFile::remove(path);
     if (!QFile::copy(QCoreApplication::applicationDirPath() + QStringLiteral("/" VERSION_CARRIER), path))
         return path;
     QFile::setPermissions(path, QFile::permissions(path) | QFileDevice::WriteOwner);
     if (data && !WriteVersionResource(path, BuildVersionBlock(*data)))
         QFile::remove(path);  // reads then fail as a file without version information
-    return path;
-}
-
 #else
-
-// A file that holds the block somewhere between other bytes, as an executable does.
-inline QString WriteFileWithBlock(const QTemporaryDir& dir, const char* name, const VersionData* data)
-{
-    const QString path = dir.filePath(QLatin1String(name));
     QFile file(path);
     file.open(QIODevice::WriteOnly);
     file.write(QByteArray(1001, '\x7f'));
@@ -58,9 +50,8 @@ inline QString WriteFileWithBlock(const QTemporaryDir& dir, const char* name, co
         file.write(reinterpret_cast<const char*>(block.data()), static_cast<qsizetype>(block.size()));
     }
     file.write(QByteArray(333, '\0'));
+#endif
     return path;
 }
-
-#endif
 
 }  // namespace pomrola::testing

@@ -1,12 +1,10 @@
 #!/usr/bin/env python3
-"""Reads the board from a screenshot of the main window and names a move that makes a line.
+"""Reads the board from a screenshot of the main window, as a player sees it: where all 64
+cell centres show ball colours.
 
-    board_move.py SHOT.ppm          prints "x1 y1 x2 y2" (window pixels of the two cells to press)
-    board_move.py SHOT.ppm --board  prints the 8 rows of colour letters
-    board_move.py SHOT.ppm --cell   prints "x y", the window pixel of the top-left cell
-
-The board is found where all 64 cell centres show ball colours; nothing of the program's
-inside is used, so the script checks the real window as a player sees it.
+    board_move.py SHOT.ppm          "x1 y1 x2 y2": window pixels of two cells whose swap makes a line
+    board_move.py SHOT.ppm --board  the 8 rows of colour letters
+    board_move.py SHOT.ppm --cell   "x y": the window pixel of the top-left cell
 """
 import sys
 
@@ -82,22 +80,15 @@ def find_move(rows):
 
 def main():
     width, height, pixel = read_ppm(sys.argv[1])
-    found = find_board(width, height, pixel)
-    if not found:
-        sys.exit("no board in the screenshot")
-    left, top, rows = found
+    left, top, rows = find_board(width, height, pixel) or sys.exit("no board in the screenshot")
+    centre = lambda r, c: (left + c * CELL + CELL // 2, top + r * CELL + CELL // 2)
     if "--board" in sys.argv:
         print("\n".join(rows))
-        return
-    if "--cell" in sys.argv:
-        print(left + CELL // 2, top + CELL // 2)
-        return
-    move = find_move(rows)
-    if not move:
-        sys.exit("no move on the board")
-    (r1, c1), (r2, c2) = move
-    centre = lambda r, c: (left + c * CELL + CELL // 2, top + r * CELL + CELL // 2)
-    print(*centre(r1, c1), *centre(r2, c2))
+    elif "--cell" in sys.argv:
+        print(*centre(0, 0))
+    else:
+        move = find_move(rows) or sys.exit("no move on the board")
+        print(*centre(*move[0]), *centre(*move[1]))
 
 
 if __name__ == "__main__":

@@ -1,10 +1,8 @@
 #!/usr/bin/env bash
-# play_under_wine.sh BUILD_WIN_DIR SHOTS_DIR [DISPLAY]: the Windows build played
-# under Wine on Xvfb as a player would, from a first start in a fresh Wine prefix.
-# Shoots the main and about windows into SHOTS_DIR (windows-main-window.png,
-# windows-about-window.png), plays one move that makes a line by two clicks,
-# closes with Ctrl+X, and checks that the settings file and the window placement
-# are where the game keeps them on Windows.
+# play_under_wine.sh BUILD_WIN_DIR SHOTS_DIR [DISPLAY]: the Windows build's first
+# start in a fresh Wine prefix on Xvfb: the main and about windows shot into
+# SHOTS_DIR, one move that makes a line by two clicks, Ctrl+X, and the settings
+# file and window placement where the game keeps them on Windows.
 set -euo pipefail
 BUILD="$(cd "$1" && pwd)"
 SHOTS="$(mkdir -p "$2" && cd "$2" && pwd)"
@@ -33,8 +31,7 @@ mkdir -p "$WINEPREFIX"
 
 (cd "$work" && exec "$RUN" "$BUILD/pomrola99.exe") >"$work/game.log" 2>&1 &
 game=$!
-main="$(timeout 60 xdotool search --sync --onlyvisible --name 'Помрола 99' | head -n 1)" || true
-[ -n "$main" ] || fail "no main window"
+main="$(window_named 'Помрола 99' 60)" || fail "no main window"
 sleep 1.5
 import -window "$main" "$SHOTS/windows-main-window.png"
 
@@ -42,8 +39,7 @@ import -window "$main" "$SHOTS/windows-main-window.png"
 xdotool mousemove --window "$main" 54 31 click 1
 sleep 0.5
 xdotool key Down Down Return
-about="$(timeout 30 xdotool search --sync --onlyvisible --name 'О программе' | head -n 1)" || true
-[ -n "$about" ] || fail "no about window"
+about="$(window_named 'О программе' 30)" || fail "no about window"
 sleep 1.5
 import -window "$about" "$SHOTS/windows-about-window.png"
 # Only "Закрыть" closes it (Esc does not); the button spans the window's foot.

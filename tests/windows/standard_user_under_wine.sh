@@ -1,19 +1,16 @@
 #!/usr/bin/env bash
-# standard_user_under_wine.sh BUILD_WIN_DIR [DISPLAY]: the installed game as a
-# standard Windows user plays it. The user nobody installs the game into a Wine
-# prefix of his own; the install folder is then made read-only to him, as
-# C:\Program Files is to a standard user. Started from its Start-menu shortcut
-# (working folder: the install folder), the game must come up without a
-# message, and the end of a game (a saved game with no move left, loaded, then
-# one pick) must write the result into the user's own data folder, again
-# without a message. Needs root to act as nobody; exits 77 (skipped) without.
+# standard_user_under_wine.sh BUILD_WIN_DIR [DISPLAY]: nobody installs the game
+# into a Wine prefix of his own, whose install folder is then read-only to him as
+# C:\Program Files is to a standard user. Started from its Start-menu shortcut it
+# comes up without a message, and a game end (a saved game with no move left,
+# loaded, one pick) writes the result into his own data folder, again without a
+# message. Needs root to act as nobody; exits 77 (skipped) without.
 set -euo pipefail
 BUILD="$(cd "$1" && pwd)"
 HERE="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)"
 export DISPLAY="${2:-:46}"
 WINE=/usr/lib/wine/wine64 WINESERVER=/usr/lib/wine/wineserver
 source "$HERE/../desktop/session.sh"
-skip() { echo "SKIPPED: $*; the standard user's game was NOT checked" >&2; exit 77; }
 [ "$(id -u)" = 0 ] || skip "not root, so nobody cannot be acted"
 command -v setpriv >/dev/null && id nobody >/dev/null 2>&1 || skip "no setpriv or no user nobody"
 
@@ -53,15 +50,6 @@ user="$prefix/drive_c/users/nobody"
 } >"$user/end.sav"
 chown nobody: "$user/end.sav"
 
-window() {  # window TITLE-PATTERN [SECONDS]: the visible window, or nothing
-    local found="" end=$((SECONDS + ${2:-30}))
-    while [ -z "$found" ] && [ $SECONDS -lt $end ]; do
-        # A window that goes while xdotool walks the tree fails the search: look again.
-        found="$(xdotool search --onlyvisible --name "$1" 2>/dev/null | head -n 1 || true)"
-        [ -n "$found" ] || sleep 0.3
-    done
-    echo "$found"
-}
 no_message() {  # fails when a message box of the game is up
     local box
     box="$(xdotool search --onlyvisible --name "^Pomrola '99\$" 2>/dev/null | head -n 1 || true)"
@@ -69,7 +57,7 @@ no_message() {  # fails when a message box of the game is up
 }
 
 as_nobody "$WINE" start /unix "$shortcut"
-main="$(window '^Помрола 99' 90)"
+main="$(window_named '^Помрола 99' 90)" || true
 no_message "at the start"
 [ -n "$main" ] || fail "no main window"
 echo "Started from the shortcut, as nobody, with the install folder read-only: no message"
@@ -77,8 +65,7 @@ sleep 1
 
 for _ in 1 2 3; do  # a window that has just come up may miss its first key
     xdotool windowfocus --sync "$main" key F3
-    open="$(window '^$' 10)"  # the system's open dialog, without a caption
-    [ -z "$open" ] || break
+    open="$(window_named '^$' 10)" && break  # the system's open dialog, without a caption
 done
 [ -n "$open" ] || fail "no open dialog"
 sleep 1
@@ -93,15 +80,13 @@ read -r x y <<<"$(python3 "$HERE/board_move.py" "$base/board.ppm" --cell)"
 xdotool mousemove --window "$main" "$x" "$y" click 1
 sleep 1
 xdotool mousemove --window "$main" "$x" "$y" click 1
-name="$(window '^Ваше имя')"
-[ -n "$name" ] || fail "the game did not end: no name prompt"
+name="$(window_named '^Ваше имя' 30)" || fail "the game did not end: no name prompt"
 xdotool windowfocus --sync "$name" key Return
-records="$(window '^Рекорды')"
+records="$(window_named '^Рекорды' 30)" || true
 no_message "at the game end"
 [ -n "$records" ] || fail "no records window after the game end"
 xdotool windowfocus --sync "$records" key Escape
-advert="$(window '^Ваша реклама')"
-[ -n "$advert" ] && xdotool windowfocus --sync "$advert" key Escape
+advert="$(window_named '^Ваша реклама' 30)" && xdotool windowfocus --sync "$advert" key Escape
 sleep 1
 xdotool windowfocus --sync "$main" key ctrl+x
 as_nobody "$WINESERVER" -w
