@@ -81,6 +81,8 @@ QStringList ComputerResultFiles(const QString& recordsDir)
     const QRegularExpression name(QStringLiteral("^Pomrola99\\.computer-[0-9a-f]{8}\\.rec$"));
     QStringList found;
     for (const QString& entry : RecordsNames(recordsDir, QDir::Files | QDir::Hidden)) {
+        // The prefix first: the pattern is compiled at its first match, and
+        // every folder holds the records file itself.
         if (entry.startsWith(QLatin1String("Pomrola99.computer-")) && name.match(entry).hasMatch())
             found << QDir(recordsDir).filePath(entry);
     }
