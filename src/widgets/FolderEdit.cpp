@@ -5,7 +5,7 @@
 
 namespace pomrola {
 
-FolderEdit::FolderEdit(QWidget* parent) : QLineEdit(parent)
+FolderEdit::FolderEdit(QWidget* parent) : QWidget(parent)
 {
     setVisible(false);
 }

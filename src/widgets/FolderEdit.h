@@ -1,6 +1,6 @@
 #pragma once
 
-#include <QLineEdit>
+#include <QWidget>
 
 #include <functional>
 #include <optional>
@@ -9,12 +9,15 @@ namespace pomrola {
 
 // A hidden folder-choice edit: it remembers the last folder accepted in its
 // dialog (its text) and an initial folder that the owner sets before each
-// dialog.
-class FolderEdit : public QLineEdit {
+// dialog. Never shown, it keeps its text itself: a line edit lays out its text
+// as it is made, in the application's font, which nothing shown at start-up uses.
+class FolderEdit : public QWidget {
     Q_OBJECT
 public:
     explicit FolderEdit(QWidget* parent = nullptr);
 
+    QString text() const { return text_; }
+    void setText(const QString& folder) { text_ = folder; }
     QString initialDir() const { return initialDir_; }
     void setInitialDir(const QString& folder) { initialDir_ = folder; }
 
@@ -29,6 +32,7 @@ public:
 
 private:
     QString initialDir_;
+    QString text_;
 };
 
 }  // namespace pomrola
