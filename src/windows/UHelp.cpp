@@ -44,7 +44,17 @@ THelpForm::THelpForm(QWidget* parent)
 
     SpeedButton1 = MakeCloseButton(this, QRect(46, 294, 368, 32), 13);
     connect(SpeedButton1, &QToolButton::clicked, this, &THelpForm::SpeedButton1Click);
+}
 
+void THelpForm::setVisible(bool visible)
+{
+    if (visible && !RichEdit1)
+        buildRules();
+    QDialog::setVisible(visible);
+}
+
+void THelpForm::buildRules()
+{
     RichEdit1 = new QTextEdit(this);
     RichEdit1->setObjectName(QStringLiteral("RichEdit1"));
     RichEdit1->setGeometry(8, 56, 433, 233);

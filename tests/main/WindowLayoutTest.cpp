@@ -91,7 +91,8 @@ TEST_P(WindowLayout, EveryControlHasItsPlaceAndText)
 {
     GameHarness harness;
     QWidget& main = harness.window();  // the other windows are its children
-    const QWidget& window = main.objectName() == GetParam() ? main : *Control<QWidget>(main, GetParam());
+    QWidget& window = main.objectName() == GetParam() ? main : *Control<QWidget>(main, GetParam());
+    window.show();  // as the player sees it: the rules text is made when first shown
     for (const Placed& placed : Layout) {
         if (qstrcmp(placed.window, GetParam()) != 0)
             continue;

@@ -29,6 +29,7 @@ TEST(RulesWindow, TwelveLinesAndOnlyTheCloseButtonClosesIt)
     THelpForm window;
     EXPECT_FALSE(window.windowFlags() & Qt::WindowCloseButtonHint);
     EXPECT_FALSE(window.windowFlags() & Qt::WindowSystemMenuHint);
+    ShowAndWait(window);
     const QTextEdit* rules = Control<QTextEdit>(window, "RichEdit1");
     EXPECT_FALSE(rules->isEnabled());
     EXPECT_TRUE(rules->isReadOnly());
@@ -46,7 +47,6 @@ TEST(RulesWindow, TwelveLinesAndOnlyTheCloseButtonClosesIt)
     EXPECT_EQ(lines[11], QStringLiteral("Желаю удачи ! ! ! "));
 
     // Only the close button closes it.
-    ShowAndWait(window);
     for (const Qt::Key key : {Qt::Key_Escape, Qt::Key_Return, Qt::Key_Enter}) {
         QTest::keyClick(&window, key);
         EXPECT_TRUE(window.isVisible()) << "closed by key " << key;
