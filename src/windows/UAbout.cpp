@@ -79,7 +79,6 @@ TAboutForm::TAboutForm(Platform& platform, QWidget* parent, const QString& execu
 
     Image1 = new QLabel(this);
     Image1->setObjectName(QStringLiteral("Image1"));
-    Image1->setPixmap(QPixmap(QStringLiteral(":/logo.png")));
     Image1->setAlignment(Qt::AlignCenter);
     Image1->setGeometry(8, 8, 85, 84);
 
@@ -153,6 +152,10 @@ void TAboutForm::showEvent(QShowEvent* event)
 
 void TAboutForm::FormShow()
 {
+    // Decoded when first needed: the window is made before the main window shows.
+    if (Image1->pixmap().isNull())
+        Image1->setPixmap(QPixmap(QStringLiteral(":/logo.png")));
+
     // The platform identifier turns into LSystem's text.
     switch (platform_.platformId()) {
     case 0: LSystem->setText(QStringLiteral("System is Win32s.")); break;
