@@ -214,10 +214,10 @@ struct Copies {
     QString unreadable;             // a notice, when one is new
 };
 
-Copies ReadConflictCopies(RecordsBook& book, const QString& recordsDir)
+Copies ReadConflictCopies(RecordsBook& book, const QStringList& paths)
 {
     Copies copies;
-    for (const QString& path : ConflictCopies(recordsDir)) {
+    for (const QString& path : paths) {
         const PlainRead read = ReadRecordsFile(path);
         if (!read.ok) {
             if (!book.reportedCopies.contains(path)) {
@@ -242,11 +242,12 @@ Copies ReadConflictCopies(RecordsBook& book, const QString& recordsDir)
 std::vector<RecordEntry> FolderEntries(RecordsBook& book, const QString& recordsDir,
                                        const std::vector<RecordEntry>& file, Copies& copies)
 {
-    copies = ReadConflictCopies(book, recordsDir);
+    const BesideRecordsFile beside = ListBesideRecordsFile(recordsDir);
+    copies = ReadConflictCopies(book, beside.conflictCopies);
     std::vector<std::vector<RecordEntry>> tables = copies.tables;
     tables.insert(tables.begin(), file);
     std::vector<RecordEntry> computers;
-    for (const QString& path : ComputerResultFiles(recordsDir)) {
+    for (const QString& path : beside.computerResults) {
         const std::vector<RecordEntry> entries = EntriesOf(ReadRecordsFile(path).bytes);
         computers.insert(computers.end(), entries.begin(), entries.end());
     }

@@ -59,13 +59,7 @@ bool IsConflictCopyName(const QString& fileName, bool inOneDrive)
 
 QStringList ConflictCopies(const QString& recordsDir)
 {
-    const bool inOneDrive = UnderOneDrive(recordsDir);
-    QStringList found;
-    for (const QString& name : RecordsNames(recordsDir, QDir::Files | QDir::Hidden | QDir::System)) {
-        if (IsConflictCopyName(name, inOneDrive))
-            found << QDir(recordsDir).filePath(name);
-    }
-    return found;
+    return ListBesideRecordsFile(recordsDir).conflictCopies;
 }
 
 QString OwnResultsPath(const QString& recordsDir)
@@ -76,15 +70,19 @@ QString OwnResultsPath(const QString& recordsDir)
     return QDir(recordsDir).filePath(QStringLiteral("Pomrola99.computer-%1.rec").arg(QString::fromLatin1(key)));
 }
 
-QStringList ComputerResultFiles(const QString& recordsDir)
+BesideRecordsFile ListBesideRecordsFile(const QString& recordsDir)
 {
-    const QRegularExpression name(QStringLiteral("^Pomrola99\\.computer-[0-9a-f]{8}\\.rec$"));
-    QStringList found;
-    for (const QString& entry : RecordsNames(recordsDir, QDir::Files | QDir::Hidden)) {
+    const bool inOneDrive = UnderOneDrive(recordsDir);
+    const QRegularExpression computerFile(QStringLiteral("^Pomrola99\\.computer-[0-9a-f]{8}\\.rec$"));
+    const QDir folder(recordsDir);
+    BesideRecordsFile found;
+    for (const QString& name : RecordsNames(recordsDir, QDir::Files | QDir::Hidden | QDir::System)) {
         // The prefix first: the pattern is compiled at its first match, and
         // every folder holds the records file itself.
-        if (entry.startsWith(QLatin1String("Pomrola99.computer-")) && name.match(entry).hasMatch())
-            found << QDir(recordsDir).filePath(entry);
+        if (name.startsWith(QLatin1String("Pomrola99.computer-")) && computerFile.match(name).hasMatch())
+            found.computerResults << folder.filePath(name);
+        else if (IsConflictCopyName(name, inOneDrive))
+            found.conflictCopies << folder.filePath(name);
     }
     return found;
 }

@@ -28,7 +28,14 @@ bool IsSynchronisedFolder(const QString& recordsDir);
 // own, which no other computer writes and so no client ever puts in conflict:
 // "Pomrola99.computer-<8 hexadecimal digits>.rec", in the records file's format.
 QString OwnResultsPath(const QString& recordsDir);
-QStringList ComputerResultFiles(const QString& recordsDir);
+
+// What the folder holds beside the records file, from one listing: on a
+// network share every listing is a round trip.
+struct BesideRecordsFile {
+    QStringList conflictCopies;
+    QStringList computerResults;
+};
+BesideRecordsFile ListBesideRecordsFile(const QString& recordsDir);
 
 // The union of several copies of one table as multisets: an entry counts as
 // many times as the most any one copy holds it, in the order first met.
