@@ -437,7 +437,7 @@ bool HasWaitingRecords(const RecordsBook& book, const QString& recordsDir)
     return !Ours(book, path).empty() ||
            std::any_of(book.unsure.begin(), book.unsure.end(),
                        [&](const PendingResult& p) { return p.recordsFile == path; }) ||
-           !ConflictCopies(recordsDir).isEmpty();
+           !ListBesideRecordsFile(recordsDir).conflictCopies.isEmpty();
 }
 
 std::optional<QString> WriteWaitingRecords(RecordsBook& book, const QString& recordsDir, int lockWaitMs)

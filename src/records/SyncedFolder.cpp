@@ -28,17 +28,6 @@ bool UnderOneDrive(const QString& recordsDir)
     return false;
 }
 
-// The folder's names that start "Pomrola99" and end ".rec". Listed without
-// QDir's name filters, which compile a pattern at every start.
-QStringList RecordsNames(const QString& folder, QDir::Filters filters)
-{
-    QStringList names = QDir(folder).entryList(filters);
-    names.removeIf([](const QString& name) {
-        return !name.startsWith(QLatin1String("Pomrola99")) || !name.endsWith(QLatin1String(".rec"));
-    });
-    return names;
-}
-
 }  // namespace
 
 bool IsConflictCopyName(const QString& fileName, bool inOneDrive)
@@ -57,11 +46,6 @@ bool IsConflictCopyName(const QString& fileName, bool inOneDrive)
     return copies.match(fileName).hasMatch() || (inOneDrive && oneDrive.match(fileName).hasMatch());
 }
 
-QStringList ConflictCopies(const QString& recordsDir)
-{
-    return ListBesideRecordsFile(recordsDir).conflictCopies;
-}
-
 QString OwnResultsPath(const QString& recordsDir)
 {
     const QByteArray computer = QSysInfo::machineHostName().toUtf8() + '/' + QSysInfo::machineUniqueId() + '/' +
@@ -76,7 +60,11 @@ BesideRecordsFile ListBesideRecordsFile(const QString& recordsDir)
     const QRegularExpression computerFile(QStringLiteral("^Pomrola99\\.computer-[0-9a-f]{8}\\.rec$"));
     const QDir folder(recordsDir);
     BesideRecordsFile found;
-    for (const QString& name : RecordsNames(recordsDir, QDir::Files | QDir::Hidden | QDir::System)) {
+    // Names told apart by hand rather than by QDir's name filters, which
+    // compile a pattern at every listing.
+    for (const QString& name : folder.entryList(QDir::Files | QDir::Hidden | QDir::System)) {
+        if (!name.startsWith(QLatin1String("Pomrola99")) || !name.endsWith(QLatin1String(".rec")))
+            continue;
         // The prefix first: the pattern is compiled at its first match, and
         // every folder holds the records file itself.
         if (name.startsWith(QLatin1String("Pomrola99.computer-")) && computerFile.match(name).hasMatch())

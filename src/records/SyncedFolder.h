@@ -18,9 +18,6 @@ namespace pomrola {
 // Nextcloud (and ownCloud), Dropbox or, in a OneDrive folder, OneDrive names it.
 bool IsConflictCopyName(const QString& fileName, bool inOneDrive);
 
-// The conflict copies in the folder, by name.
-QStringList ConflictCopies(const QString& recordsDir);
-
 // Whether a sync client keeps the folder (its marker in the folder or above).
 bool IsSynchronisedFolder(const QString& recordsDir);
 
@@ -29,8 +26,9 @@ bool IsSynchronisedFolder(const QString& recordsDir);
 // "Pomrola99.computer-<8 hexadecimal digits>.rec", in the records file's format.
 QString OwnResultsPath(const QString& recordsDir);
 
-// What the folder holds beside the records file, from one listing: on a
-// network share every listing is a round trip.
+// What the folder holds beside the records file (its conflict copies, and the
+// computers' own results), from one listing: on a network share every listing
+// is a round trip.
 struct BesideRecordsFile {
     QStringList conflictCopies;
     QStringList computerResults;
