@@ -7,7 +7,7 @@ SUITE_COUNTS=()  # one line per test suite run, filled by run_suite
 
 BUILD_PACKAGES=(
     cmake ninja-build g++ pkg-config
-    qt6-base-dev libgl-dev qt6-translations-l10n qt6-tools-dev qt6-l10n-tools
+    qt6-base-dev libgl-dev libfontconfig-dev qt6-translations-l10n qt6-tools-dev qt6-l10n-tools
     libgtest-dev libgmock-dev libbenchmark-dev
     fonts-liberation2 fonts-dejavu-core
     dpkg-dev file desktop-file-utils appstream

@@ -1,4 +1,5 @@
 #include "AccessibleFactory.h"
+#include "FontConfigWarmUp.h"
 #include "Fonts.h"
 #include "GameSession.h"
 #include "LanguageChoice.h"
@@ -18,6 +19,8 @@ int main(int argc, char* argv[])
 {
     using namespace pomrola;
 
+    // Started first: it runs on another core while Qt starts.
+    FontConfigWarmUp fontConfig;
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("pomrola99"));
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/pomrola99.png")));
@@ -27,6 +30,8 @@ int main(int argc, char* argv[])
     // Read before any window exists, so that every text comes out in the
     // chosen language.
     InstallTranslations(app, ChosenLanguage(QApplication::arguments(), ReadSettings(DefaultSettingsPath()).language));
+    // The main window asks for its font as it is made.
+    fontConfig.wait();
 
     QtPlatform platform;
     GameSession session;
