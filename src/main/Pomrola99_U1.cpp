@@ -87,6 +87,12 @@ TForm1::TForm1(Platform& platform, GameSession& session, StoragePaths storage, Q
     face.setColor(QPalette::Window, face.color(QPalette::Button));
     setPalette(face);
 
+    // The settings name the records folder; its load runs on another core
+    // while the controls are made, and FormCreate takes its result.
+    const PlayerSettings settings = ReadSettings(storage_.settingsFile);
+    session_.records.pendingPath = PendingResultsPath(storage_.settingsFile);
+    startUpLoad_ = startRecordsLoad(settings.directory);
+
     auto* client = new QWidget(this);
     client->setObjectName(QStringLiteral("client"));
     client->setFixedSize(ClientWidth, ClientHeight);
@@ -97,7 +103,7 @@ TForm1::TForm1(Platform& platform, GameSession& session, StoragePaths storage, Q
     buildMenu();
     layout()->setSizeConstraint(QLayout::SetFixedSize);
 
-    FormCreate();
+    FormCreate(settings);
 }
 
 TForm1::~TForm1() = default;
@@ -222,16 +228,15 @@ void TForm1::buildMenu()
     connect(symbols, &QAction::triggered, this, &TForm1::toggleSymbols);
 }
 
-void TForm1::FormCreate()
+void TForm1::FormCreate(const PlayerSettings& settings)
 {
     ReseedRandom(game_, platform_.utcMillisecondsOfDay());
-    const PlayerSettings settings = ReadSettings(storage_.settingsFile);
     session_.PlayerName = settings.name;
     session_.RecordsDir = settings.directory;
-    session_.records.pendingPath = PendingResultsPath(storage_.settingsFile);
     symbols_ = settings.symbols;
     applySymbols();
-    reloadRecords(true);
+    finishRecordsLoad(*startUpLoad_, true);
+    startUpLoad_.reset();
     setWindowTitle(Translated("GameSession", GameTitle) +
                    QCoreApplication::translate("TForm1", "      Игрок : (без имени) "));
     NewGame(game_, platform_.utcMillisecondsOfDay());

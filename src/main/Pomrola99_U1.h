@@ -15,6 +15,7 @@ class QMenu;
 
 namespace pomrola {
 
+class AsideWork;
 class Announcer;
 class BevelPanel;
 class CellBoard;
@@ -22,6 +23,7 @@ class CellShape;
 class FolderEdit;
 class Platform;
 class ShadowLabel;
+struct PlayerSettings;
 class TAboutForm;
 class TForm2;
 class THelpForm;
@@ -77,7 +79,7 @@ private:
     QAction* addCommand(QMenu* menu, const char* name, const QString& caption, const QKeySequence& shortcut,
                         void (TForm1::*handler)());
 
-    void FormCreate();
+    void FormCreate(const PlayerSettings& settings);
     bool FormCloseQuery();
 
     void ShapeMouseDown(CellShape* cell);
@@ -95,7 +97,20 @@ private:
 
     void DirEdtBeforeDialog();
     void DirEdtAfterDialog(const QString& folder);
-    void reloadRecords(bool startUp);
+    // A records load runs aside on a copy of the table; finishing it takes
+    // the copy, or tells the player why not.
+    struct RecordsLoad {
+        struct Result {
+            RecordsBook book;
+            bool ok = false;
+        };
+        QString folder;
+        std::shared_ptr<Result> result;  // shared with the work, which may outlive the wait
+        std::unique_ptr<AsideWork> work;
+    };
+    std::unique_ptr<RecordsLoad> startRecordsLoad(const QString& folder);
+    void finishRecordsLoad(RecordsLoad& load, bool startUp);
+    void reloadRecords();
 
     void restorePlacement();
     void savePlacement();
@@ -124,6 +139,7 @@ private:
     bool placementRestored_ = false;
     std::optional<bool> symbols_;  // nothing until the settings file or F6 gives a choice
     QString saveFileName_ = QStringLiteral("*.sav");
+    std::unique_ptr<RecordsLoad> startUpLoad_;  // from before the controls are made until FormCreate
 
     TForm2* Form2 = nullptr;
     THelpForm* HelpForm = nullptr;

@@ -21,33 +21,41 @@ constexpr int StartUpLockWaitMs = 500;
 
 }  // namespace
 
-void TForm1::reloadRecords(bool startUp)
+std::unique_ptr<TForm1::RecordsLoad> TForm1::startRecordsLoad(const QString& folder)
 {
     // The load works on a copy, so a read that never ends touches nothing here.
-    struct Load {
-        RecordsBook book;
-        bool ok = false;
-    };
-    auto load = std::make_shared<Load>(Load{session_.records, false});
-    const QString folder = session_.RecordsDir;
-    const bool finished =
-        platform_.runAside([load, folder] { load->ok = LoadRecords(load->book, folder); }, LoadLimitMs);
+    auto load = std::make_unique<RecordsLoad>();
+    load->folder = folder;
+    load->result = std::make_shared<RecordsLoad::Result>(RecordsLoad::Result{session_.records, false});
+    load->work =
+        platform_.startAside([result = load->result, folder] { result->ok = LoadRecords(result->book, folder); });
+    return load;
+}
+
+void TForm1::finishRecordsLoad(RecordsLoad& load, bool startUp)
+{
+    const bool finished = load.work->wait(LoadLimitMs);
     if (finished)
-        session_.records = load->book;
-    if (!finished || !load->ok)
+        session_.records = load.result->book;
+    if (!finished || !load.result->ok)
         platform_.showMessage(this, RecordsFolderMessage(session_.RecordsDir, startUp));
-    if (finished && startUp && HasWaitingRecords(session_.records, folder)) {
+    if (finished && startUp && HasWaitingRecords(session_.records, load.folder)) {
         std::optional<QString> error;
-        platform_.runAside([&] { error = WriteWaitingRecords(session_.records, folder, StartUpLockWaitMs); });
+        platform_.runAside([&] { error = WriteWaitingRecords(session_.records, load.folder, StartUpLockWaitMs); });
         // Quietly: the next game end tries again and tells.
         static_cast<void>(error);
     }
 }
 
+void TForm1::reloadRecords()
+{
+    finishRecordsLoad(*startRecordsLoad(session_.RecordsDir), false);
+}
+
 void TForm1::N4Click()
 {
     session_.RecordsDir = CurrentFolder();
-    reloadRecords(false);
+    reloadRecords();
 }
 
 void TForm1::N5Click()
@@ -69,7 +77,7 @@ void TForm1::DirEdtBeforeDialog()
 void TForm1::DirEdtAfterDialog(const QString& folder)
 {
     session_.RecordsDir = folder;
-    reloadRecords(false);
+    reloadRecords();
 }
 
 }  // namespace pomrola

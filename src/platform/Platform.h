@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <optional>
 
 class QDialog;
@@ -19,6 +20,22 @@ inline const QString ApplicationTitle = QStringLiteral("Pomrola '99");
 struct FileDialogRequest {
     QString fileName;  // proposed name, for example "*.sav"
     QString filter;    // "Description|pattern|Description|pattern"
+};
+
+// Work running away from the windows (Platform::startAside).
+class AsideWork {
+public:
+    virtual ~AsideWork() = default;
+    // Waits while the windows keep painting but take no input. Returns true
+    // when the work has ended; false when `limitMs` (if not negative) passed
+    // first: the work then goes on alone, and must own everything it touches.
+    virtual bool wait(int limitMs) = 0;
+};
+
+// Work that ended before it was handed back.
+class EndedWork final : public AsideWork {
+public:
+    bool wait(int /*limitMs*/) override { return true; }
 };
 
 // Everything the windows need from the outside world. The Qt implementation
@@ -48,11 +65,11 @@ public:
     virtual std::uint32_t utcMillisecondsOfDay() = 0;
     // Waits while painting and input go on.
     virtual void pause(int milliseconds) = 0;
-    // Runs `work` away from the windows, which keep painting but take no
-    // input, so that a slow or unreachable share never freezes them. Returns
-    // true when it has ended; false when `limitMs` (if not negative) passed
-    // first: the work then goes on alone, and must own everything it touches.
-    virtual bool runAside(std::function<void()> work, int limitMs = -1) = 0;
+    // Starts `work` away from the windows, so that a slow or unreachable
+    // share never freezes them; the caller may go on and wait for it later.
+    virtual std::unique_ptr<AsideWork> startAside(std::function<void()> work) = 0;
+    // Starts `work` and waits for it (AsideWork::wait).
+    bool runAside(std::function<void()> work, int limitMs = -1) { return startAside(std::move(work))->wait(limitMs); }
     // The identifier of the running system's platform (see PlatformId).
     virtual int platformId() const { return PlatformId(); }
 };

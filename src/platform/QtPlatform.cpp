@@ -24,6 +24,59 @@ namespace {
 
 constexpr int InputBoxMaxLength = 255;
 
+#ifndef Q_OS_WIN
+// Work on a thread of Qt's own (Qt's per-thread data must be set up for the
+// work and torn down after it); one stuck in an unreachable share is left to
+// end on its own and deletes itself then.
+class ThreadWork final : public AsideWork {
+public:
+    explicit ThreadWork(std::function<void()> work) : state_(std::make_shared<State>())
+    {
+        // The worker wakes the waiting loop as soon as it ends; the loop it
+        // wakes is forgotten under the lock before it goes, so a worker left
+        // running past the limit never touches it.
+        QThread* aside = QThread::create([work = std::move(work), state = state_] {
+            work();
+            const std::lock_guard lock(state->mutex);
+            state->finished = true;
+            if (state->loop)
+                QMetaObject::invokeMethod(state->loop, &QEventLoop::quit, Qt::QueuedConnection);
+        });
+        QObject::connect(aside, &QThread::finished, aside, &QObject::deleteLater);
+        aside->start();
+    }
+
+    bool wait(int limitMs) override
+    {
+        QEventLoop loop;
+        {
+            const std::lock_guard lock(state_->mutex);
+            if (state_->finished)
+                return true;
+            state_->loop = &loop;
+        }
+        QTimer limit;
+        if (limitMs >= 0) {
+            limit.setSingleShot(true);
+            QObject::connect(&limit, &QTimer::timeout, &loop, &QEventLoop::quit);
+            limit.start(limitMs);
+        }
+        loop.exec(QEventLoop::ExcludeUserInputEvents);
+        const std::lock_guard lock(state_->mutex);
+        state_->loop = nullptr;
+        return state_->finished;
+    }
+
+private:
+    struct State {
+        std::mutex mutex;
+        QEventLoop* loop = nullptr;
+        bool finished = false;
+    };
+    std::shared_ptr<State> state_;
+};
+#endif
+
 // An empty answer is how the desktop dialogs say "cancelled".
 std::optional<QString> Chosen(const QString& answer)
 {
@@ -129,49 +182,16 @@ void QtPlatform::pause(int milliseconds)
     loop.exec();
 }
 
-bool QtPlatform::runAside(std::function<void()> work, int limitMs)
+std::unique_ptr<AsideWork> QtPlatform::startAside(std::function<void()> work)
 {
 #ifdef Q_OS_WIN
     // Under Wine a game that had run any work on a second thread hung when it
     // closed; until that is understood, Windows does the work here, as before,
     // where the system's own network timeouts bound it.
-    Q_UNUSED(limitMs)
     work();
-    return true;
+    return std::make_unique<EndedWork>();
 #else
-    // The worker wakes the loop as soon as it ends; the loop it wakes is
-    // forgotten under the lock before it goes, so a worker left running past
-    // the limit never touches it.
-    struct Waiting {
-        std::mutex mutex;
-        QEventLoop* loop = nullptr;
-        bool finished = false;
-    };
-    auto waiting = std::make_shared<Waiting>();
-    QEventLoop loop;
-    waiting->loop = &loop;
-    // A thread of Qt's own (Qt's per-thread data must be set up for the work
-    // and torn down after it); one stuck in an unreachable share is left to
-    // end on its own and deletes itself then.
-    QThread* aside = QThread::create([work = std::move(work), waiting] {
-        work();
-        const std::lock_guard lock(waiting->mutex);
-        waiting->finished = true;
-        if (waiting->loop)
-            QMetaObject::invokeMethod(waiting->loop, &QEventLoop::quit, Qt::QueuedConnection);
-    });
-    QObject::connect(aside, &QThread::finished, aside, &QObject::deleteLater);
-    aside->start();
-    QTimer limit;
-    if (limitMs >= 0) {
-        limit.setSingleShot(true);
-        QObject::connect(&limit, &QTimer::timeout, &loop, &QEventLoop::quit);
-        limit.start(limitMs);
-    }
-    loop.exec(QEventLoop::ExcludeUserInputEvents);
-    const std::lock_guard lock(waiting->mutex);
-    waiting->loop = nullptr;
-    return waiting->finished;
+    return std::make_unique<ThreadWork>(std::move(work));
 #endif
 }
 

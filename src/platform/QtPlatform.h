@@ -16,7 +16,7 @@ public:
     void beep() override;
     std::uint32_t utcMillisecondsOfDay() override;
     void pause(int milliseconds) override;
-    bool runAside(std::function<void()> work, int limitMs) override;
+    std::unique_ptr<AsideWork> startAside(std::function<void()> work) override;
 };
 
 // "Saved games|*.sav|All files|*.*" as Qt name filters: "Saved games (*.sav);;All files (*.*)".

@@ -89,6 +89,20 @@ TEST(QtDialogs, WorkAsideKeepsTheWindowAliveAndIsGivenUpAfterItsLimit)
     *stuck = 0;
     std::this_thread::sleep_for(std::chrono::milliseconds(50));
     QCoreApplication::processEvents();
+
+    // Started, it runs while the caller goes on; the caller waits for it later.
+    auto callerWentOn = std::make_shared<std::atomic_bool>(false);
+    auto sawIt = std::make_shared<std::atomic_bool>(false);
+    const std::unique_ptr<AsideWork> started = QtPlatform().startAside([callerWentOn, sawIt] {
+        for (int ms = 0; ms < 2000 && !*sawIt; ms += 5) {
+            std::this_thread::sleep_for(std::chrono::milliseconds(5));
+            *sawIt = callerWentOn->load();
+        }
+    });
+    *callerWentOn = true;
+    EXPECT_TRUE(started->wait(5000));
+    EXPECT_TRUE(*sawIt);
+    EXPECT_TRUE(started->wait(0));  // an ended work answers at once
 }
 
 TEST(QtDialogs, QtsOwnButtonsAndDialogsSpeakRussian)

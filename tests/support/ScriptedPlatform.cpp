@@ -95,10 +95,10 @@ QStringList ScriptedPlatform::modalNames() const
     return names;
 }
 
-bool ScriptedPlatform::runAside(std::function<void()> work, int /*limitMs*/)
+std::unique_ptr<AsideWork> ScriptedPlatform::startAside(std::function<void()> work)
 {
     work();
-    return true;
+    return std::make_unique<EndedWork>();
 }
 
 }  // namespace pomrola::testing

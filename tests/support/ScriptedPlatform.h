@@ -55,7 +55,7 @@ public:
     std::uint32_t utcMillisecondsOfDay() override;
     void pause(int milliseconds) override;
     // Runs the work at once, on this thread.
-    bool runAside(std::function<void()> work, int limitMs) override;
+    std::unique_ptr<AsideWork> startAside(std::function<void()> work) override;
     int platformId() const override { return pinnedPlatformId; }
 
     QStringList modalNames() const;
