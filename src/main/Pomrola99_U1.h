@@ -97,18 +97,15 @@ private:
 
     void DirEdtBeforeDialog();
     void DirEdtAfterDialog(const QString& folder);
-    // A records load runs aside on a copy of the table; finishing it takes
-    // the copy, or tells the player why not.
+    // A records load runs aside on a copy of the table, shared with the work,
+    // which may outlive the wait; finishing it takes the copy, or tells the
+    // player why not.
     struct RecordsLoad {
-        struct Result {
-            RecordsBook book;
-            bool ok = false;
-        };
-        QString folder;
-        std::shared_ptr<Result> result;  // shared with the work, which may outlive the wait
+        RecordsBook book;
+        bool ok = false;
         std::unique_ptr<AsideWork> work;
     };
-    std::unique_ptr<RecordsLoad> startRecordsLoad(const QString& folder);
+    std::shared_ptr<RecordsLoad> startRecordsLoad(const QString& folder);
     void finishRecordsLoad(RecordsLoad& load, bool startUp);
     void reloadRecords();
 
@@ -139,7 +136,7 @@ private:
     bool placementRestored_ = false;
     std::optional<bool> symbols_;  // nothing until the settings file or F6 gives a choice
     QString saveFileName_ = QStringLiteral("*.sav");
-    std::unique_ptr<RecordsLoad> startUpLoad_;  // from before the controls are made until FormCreate
+    std::shared_ptr<RecordsLoad> startUpLoad_;  // from before the controls are made until FormCreate
 
     TForm2* Form2 = nullptr;
     THelpForm* HelpForm = nullptr;

@@ -21,14 +21,12 @@ constexpr int StartUpLockWaitMs = 500;
 
 }  // namespace
 
-std::unique_ptr<TForm1::RecordsLoad> TForm1::startRecordsLoad(const QString& folder)
+std::shared_ptr<TForm1::RecordsLoad> TForm1::startRecordsLoad(const QString& folder)
 {
     // The load works on a copy, so a read that never ends touches nothing here.
-    auto load = std::make_unique<RecordsLoad>();
-    load->folder = folder;
-    load->result = std::make_shared<RecordsLoad::Result>(RecordsLoad::Result{session_.records, false});
-    load->work =
-        platform_.startAside([result = load->result, folder] { result->ok = LoadRecords(result->book, folder); });
+    auto load = std::make_shared<RecordsLoad>();
+    load->book = session_.records;
+    load->work = platform_.startAside([load, folder] { load->ok = LoadRecords(load->book, folder); });
     return load;
 }
 
@@ -36,12 +34,13 @@ void TForm1::finishRecordsLoad(RecordsLoad& load, bool startUp)
 {
     const bool finished = load.work->wait(LoadLimitMs);
     if (finished)
-        session_.records = load.result->book;
-    if (!finished || !load.result->ok)
+        session_.records = load.book;
+    if (!finished || !load.ok)
         platform_.showMessage(this, RecordsFolderMessage(session_.RecordsDir, startUp));
-    if (finished && startUp && HasWaitingRecords(session_.records, load.folder)) {
+    if (finished && startUp && HasWaitingRecords(session_.records, session_.RecordsDir)) {
         std::optional<QString> error;
-        platform_.runAside([&] { error = WriteWaitingRecords(session_.records, load.folder, StartUpLockWaitMs); });
+        platform_.runAside(
+            [&] { error = WriteWaitingRecords(session_.records, session_.RecordsDir, StartUpLockWaitMs); });
         // Quietly: the next game end tries again and tells.
         static_cast<void>(error);
     }
