@@ -61,19 +61,41 @@ check_format() {
     fi
 }
 
-# Runs the CTest suite of a build tree and prints how many of its tests passed;
-# returns CTest's status.
+# Runs the CTest suite of a build tree and prints how many of its tests passed, naming
+# those that failed; the end of a failed test's output goes to FAILED_OUTPUT, which the
+# test command prints last, where a log cut to its tail still shows it. Returns CTest's status.
+FAILED_OUTPUT=""
 run_suite() {
     local name="$1" dir="$2" log status=0
     shift 2
     log="$(mktemp)"
     (cd "$dir" && QT_QPA_PLATFORM=offscreen ctest --output-on-failure --parallel 2 --timeout 300 "$@") 2>&1 | tee "$log" || status=$?
-    local total failed skipped
+    local total failed skipped names
     total=$(grep -oP 'tests failed out of \K[0-9]+' "$log" || echo 0)
     failed=$(grep -oP '[0-9]+(?= tests? failed out of)' "$log" || echo "$total")
     skipped=$(grep -cP '^\s+[0-9]+ - .* \(Skipped\)$' "$log" || true)
+    names=$(sed -n '/^The following tests FAILED:/,$s/^\s*[0-9]* - \(.*\)$/\1/p' "$log" | paste -sd, - | sed 's/,/, /g')
     rm -f "$log"
-    SUITE_COUNTS+=("$name suite: $((total - failed - skipped)) passed, $skipped skipped, $failed failed, of $total tests")
+    SUITE_COUNTS+=("$name suite: $((total - failed - skipped)) passed, $skipped skipped, $failed failed, of $total tests${names:+: $names}")
     echo "== ${SUITE_COUNTS[-1]}"
+    if [ -n "$names" ]; then
+        FAILED_OUTPUT="${FAILED_OUTPUT:-$(mktemp)}"
+        failed_output "$name" "$dir/Testing/Temporary/LastTest.log" "$names" >>"$FAILED_OUTPUT"
+    fi
     return $status
+}
+
+# failed_output SUITE LOG NAMES: the last lines of the output of each test named (", " between
+# names) in CTest's log.
+failed_output() {
+    awk -v suite="$1" -v names="$3" '
+        BEGIN { count = split(names, list, ", "); for (i = 1; i <= count; i++) { sub(/ \(.*$/, "", list[i]); wanted[list[i]] = 1 } }
+        /^[0-9]+\/[0-9]+ Test: / { name = $3; n = 0; inside = 0 }
+        /^Output:$/ { inside = 1; getline; next }
+        /^<end of output>$/ { inside = 0 }
+        inside { lines[n++ % 25] = $0 }
+        /^"[^"]*" end time:/ && name in wanted {
+            printf "== %s: %s, the last %d lines of its output\n", suite, name, (n < 25 ? n : 25)
+            for (i = (n < 25 ? 0 : n - 25); i < n; i++) print lines[i % 25]
+        }' "$2"
 }
