@@ -84,33 +84,43 @@ for c in a b c; do
   pids+=($!)
 done
 
-# All three connected to both others, which have everything, the folder idle; same records file and copies.
+# All three connected to both others, which have everything, the folder idle; same records
+# file and copies. Sets `why` to what is still missing.
 in_sync() {
   local c d s sums=()
   for c in a b c; do
-    [ "$(rest $c /rest/system/connections | grep -c '"connected": true')" -eq 2 ] || return 1
+    why="$c is connected to $(rest $c /rest/system/connections | grep -c '"connected": true') of 2"
+    [[ $why == *" 2 of 2" ]] || return 1
     s=$(rest $c '/rest/db/status?folder=records')
+    why="$c: $(grep -oE '"(needTotalItems|state|errors|pullErrors)": [^,]*' <<<"$s" | tr -d '"\n')"
     grep -q '"needTotalItems": 0' <<<"$s" && grep -q '"state": "idle"' <<<"$s" || return 1
     for d in a b c; do
+      why="$c has not all of $d"
       [ $d = $c ] || rest $c "/rest/db/completion?folder=records&device=${ID[$d]}" | grep -q '"completion": 100' || return 1
     done
-    sums+=("$(cd "$W/$c" && { ls -A | grep -F .sync-conflict-; md5sum Pomrola99.rec 2>/dev/null; })")
+    # Not Syncthing's own temporary files: one whose download was cut short stays for a day.
+    sums+=("$(cd "$W/$c" && { ls -A | grep '^[^.].*\.sync-conflict-'; md5sum Pomrola99.rec 2>/dev/null; })")
   done
+  why="the folders differ: a: ${sums[0]//$'\n'/ } | b: ${sums[1]//$'\n'/ } | c: ${sums[2]//$'\n'/ }"
   [ "${sums[0]}" = "${sums[1]}" ] && [ "${sums[0]}" = "${sums[2]}" ]
 }
-# wait_sync SECONDS: until in sync twice 3 s apart (longer than the watcher's delay).
+# wait_sync SECONDS: until in sync twice 3 s apart (longer than the watcher's delay). After
+# one wait in vain the others give up at once: the run ends with its counts, not minutes later.
+gave_up=no
 wait_sync() {
+  [ $gave_up = no ] || return 1
   local until=$((SECONDS + $1))
   while [ $SECONDS -lt "$until" ]; do
     in_sync && sleep 3 && in_sync && return 0
     sleep 1
   done
-  echo "NOT IN SYNC after $1 s" >&2
+  echo "NOT IN SYNC after $1 s: $why" >&2
+  gave_up=yes
   return 1
 }
 
 # Every conflict copy that shows up in any of the folders, polled every 0.1 s.
-(while :; do ls "$W/a" "$W/b" "$W/c" 2>/dev/null | grep -F .sync-conflict- >>"$W/conflicts.seen"; sleep 0.1; done) &
+(while :; do ls "$W/a" "$W/b" "$W/c" 2>/dev/null | grep '^[^.].*\.sync-conflict-' >>"$W/conflicts.seen"; sleep 0.1; done) &
 pids+=($!)
 
 # --- the starting table, written on a and synced everywhere --------------------------
