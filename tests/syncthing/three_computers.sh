@@ -92,7 +92,7 @@ in_sync() {
     why="$c is connected to $(rest $c /rest/system/connections | grep -c '"connected": true') of 2"
     [[ $why == *" 2 of 2" ]] || return 1
     s=$(rest $c '/rest/db/status?folder=records')
-    why="$c: $(grep -oE '"(needTotalItems|state|errors|pullErrors)": [^,]*' <<<"$s" | tr -d '"\n')"
+    why="$c: $(grep -oE '"(needTotalItems|state|errors|pullErrors)": [^,]*' <<<"$s" | tr -d '"' | tr '\n' ' ')"
     grep -q '"needTotalItems": 0' <<<"$s" && grep -q '"state": "idle"' <<<"$s" || return 1
     for d in a b c; do
       why="$c has not all of $d"
@@ -106,7 +106,7 @@ in_sync() {
 }
 # wait_sync SECONDS: until in sync twice 3 s apart (longer than the watcher's delay). After
 # one wait in vain the others give up at once: the run ends with its counts, not minutes later.
-gave_up=no
+gave_up=no why="nothing looked at yet"
 wait_sync() {
   [ $gave_up = no ] || return 1
   local until=$((SECONDS + $1))
