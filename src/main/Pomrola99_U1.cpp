@@ -91,7 +91,7 @@ TForm1::TForm1(Platform& platform, GameSession& session, StoragePaths storage, Q
     // while the controls are made, and FormCreate takes its result.
     const PlayerSettings settings = ReadSettings(storage_.settingsFile);
     session_.records.pendingPath = PendingResultsPath(storage_.settingsFile);
-    startUpLoad_ = startRecordsLoad(settings.directory);
+    const std::shared_ptr<RecordsLoad> records = startRecordsLoad(settings.directory);
 
     auto* client = new QWidget(this);
     client->setObjectName(QStringLiteral("client"));
@@ -103,7 +103,7 @@ TForm1::TForm1(Platform& platform, GameSession& session, StoragePaths storage, Q
     buildMenu();
     layout()->setSizeConstraint(QLayout::SetFixedSize);
 
-    FormCreate(settings);
+    FormCreate(settings, *records);
 }
 
 TForm1::~TForm1() = default;
@@ -228,15 +228,14 @@ void TForm1::buildMenu()
     connect(symbols, &QAction::triggered, this, &TForm1::toggleSymbols);
 }
 
-void TForm1::FormCreate(const PlayerSettings& settings)
+void TForm1::FormCreate(const PlayerSettings& settings, RecordsLoad& records)
 {
     ReseedRandom(game_, platform_.utcMillisecondsOfDay());
     session_.PlayerName = settings.name;
     session_.RecordsDir = settings.directory;
     symbols_ = settings.symbols;
     applySymbols();
-    finishRecordsLoad(*startUpLoad_, true);
-    startUpLoad_.reset();
+    finishRecordsLoad(records, true);
     setWindowTitle(Translated("GameSession", GameTitle) +
                    QCoreApplication::translate("TForm1", "      Игрок : (без имени) "));
     NewGame(game_, platform_.utcMillisecondsOfDay());

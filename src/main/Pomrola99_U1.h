@@ -79,7 +79,6 @@ private:
     QAction* addCommand(QMenu* menu, const char* name, const QString& caption, const QKeySequence& shortcut,
                         void (TForm1::*handler)());
 
-    void FormCreate(const PlayerSettings& settings);
     bool FormCloseQuery();
 
     void ShapeMouseDown(CellShape* cell);
@@ -108,6 +107,8 @@ private:
     std::shared_ptr<RecordsLoad> startRecordsLoad(const QString& folder);
     void finishRecordsLoad(RecordsLoad& load, bool startUp);
     void reloadRecords();
+    // Takes the settings and the records load the constructor started before making the controls.
+    void FormCreate(const PlayerSettings& settings, RecordsLoad& records);
 
     void restorePlacement();
     void savePlacement();
@@ -136,7 +137,6 @@ private:
     bool placementRestored_ = false;
     std::optional<bool> symbols_;  // nothing until the settings file or F6 gives a choice
     QString saveFileName_ = QStringLiteral("*.sav");
-    std::shared_ptr<RecordsLoad> startUpLoad_;  // from before the controls are made until FormCreate
 
     TForm2* Form2 = nullptr;
     THelpForm* HelpForm = nullptr;

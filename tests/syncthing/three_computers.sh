@@ -87,10 +87,11 @@ done
 # All three connected to both others, which have everything, the folder idle; same records
 # file and copies. Sets `why` to what is still missing.
 in_sync() {
-  local c d s sums=()
+  local c d s peers sums=()
   for c in a b c; do
-    why="$c is connected to $(rest $c /rest/system/connections | grep -c '"connected": true') of 2"
-    [[ $why == *" 2 of 2" ]] || return 1
+    peers=$(rest $c /rest/system/connections | grep -c '"connected": true')
+    why="$c is connected to $peers of 2"
+    [ "$peers" -eq 2 ] || return 1
     s=$(rest $c '/rest/db/status?folder=records')
     why="$c: $(grep -oE '"(needTotalItems|state|errors|pullErrors)": [^,]*' <<<"$s" | tr -d '"' | tr '\n' ' ')"
     grep -q '"needTotalItems": 0' <<<"$s" && grep -q '"state": "idle"' <<<"$s" || return 1
